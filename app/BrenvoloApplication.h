@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QApplication>
+
+class Prompter;
+
+// The application object. Its notify() is the one place where a failure that
+// escapes an event handler (a text that does not convert, above all) reaches
+// the user: a message box with the failure's text, and the program goes on.
+class BrenvoloApplication : public QApplication
+{
+    Q_OBJECT
+public:
+    BrenvoloApplication(int& argc, char** argv);
+
+    void setPrompter(Prompter* prompter) { m_prompter = prompter; }
+    bool notify(QObject* receiver, QEvent* event) override;
+
+    // Shows an exception the way notify() does; for handlers that catch their own.
+    static void showException(Prompter& prompter, const std::exception& error);
+
+private:
+    Prompter* m_prompter = nullptr;
+};

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QIcon>
+
+// The program's small pictures, drawn rather than shipped.
+namespace Glyphs {
+
+QIcon trayButton();
+QIcon lamp(bool lit);
+QIcon start();
+QIcon stop();
+// Tray icon frames: frame 0 is the idle picture, 1..3 the animation.
+QIcon trayFrame(int frame);
+
+} // namespace Glyphs

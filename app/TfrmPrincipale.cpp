@@ -1,0 +1,459 @@
+#include "app/TfrmPrincipale.h"
+
+#include "app/BrenvoloApplication.h"
+#include "app/Glyphs.h"
+#include "app/TSingleInstanceGuard.h"
+#include "app/TfrmInfo.h"
+#include "compact/TfrmLight.h"
+#include "platform/Clock.h"
+#include "platform/Prompter.h"
+#include "platform/Shell.h"
+#include "settings/Conversion.h"
+#include "settings/StatoProgramma.h"
+
+#include <QActionGroup>
+#include <QApplication>
+#include <QButtonGroup>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QSystemTrayIcon>
+#include <QToolBar>
+#include <QToolButton>
+
+namespace {
+
+constexpr int ModoNormale = 0;
+constexpr int ModoTray = 1;
+constexpr int ModoBarra = 2;
+constexpr int ModoRidotto = 3;
+
+const char* const classCaptions[] = {"T", "15", "30", ">"};
+const char* const classHints[] = {"Tariffa urbana a tempo", "Fino a 15 Km", "Da 15 a 30 Km", "Oltre i 30 Km"};
+
+QToolButton* makeButton(QToolBar* bar, const QString& name, const QString& hint)
+{
+    auto* button = new QToolButton(bar);
+    button->setObjectName(name);
+    button->setToolTip(hint);
+    button->setAutoRaise(true);
+    bar->addWidget(button);
+    return button;
+}
+
+QLabel* makeTimePanel(QWidget* parent, const QString& name)
+{
+    auto* panel = new QLabel(parent);
+    panel->setObjectName(name);
+    panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    panel->setAlignment(Qt::AlignCenter);
+    panel->setAutoFillBackground(true);
+    panel->setToolTip(QStringLiteral("Doppio click per nascondere"));
+    panel->hide();
+    return panel;
+}
+
+} // namespace
+
+TfrmPrincipale::TfrmPrincipale(Servizi& servizi, StatoProgramma& stato, std::unique_ptr<TSingleInstanceGuard> guard,
+                               QWidget* parent)
+    : QMainWindow(parent)
+    , m_servizi(servizi)
+    , m_stato(stato)
+    , m_store(servizi.settings)
+    , m_guard(std::move(guard))
+{
+    setObjectName(QStringLiteral("frmPrincipale"));
+    setWindowIcon(Glyphs::trayFrame(0));
+    buildMenus();
+    buildToolBar();
+    setFixedSize(sizeHint().expandedTo(QSize(260, 0)));
+    FormCreate();
+}
+
+TfrmPrincipale::~TfrmPrincipale() = default;
+
+void TfrmPrincipale::buildMenus()
+{
+    auto action = [this](QMenu* menu, const QString& name, const QString& text) {
+        auto* a = menu->addAction(text);
+        a->setObjectName(name);
+        return a;
+    };
+
+    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+    QMenu* preferenze = file->addMenu(QStringLiteral("&Preferenze"));
+    QMenu* salva = preferenze->addMenu(QStringLiteral("&Salva Posizione"));
+    Principale1 = action(salva, QStringLiteral("Principale1"), QStringLiteral("Principale"));
+    Costi1 = action(salva, QStringLiteral("Costi1"), QStringLiteral("Costi"));
+    Entrambe1 = action(salva, QStringLiteral("Entrambe1"), QStringLiteral("Entrambe"));
+    Setup1 = action(preferenze, QStringLiteral("Setup1"), QStringLiteral("Se&tup"));
+    Visualizzacosti1 = action(preferenze, QStringLiteral("Visualizzacosti1"), QStringLiteral("&Visualizza costi"));
+    Visualizzacosti1->setCheckable(true);
+    Conversionevecchiarchivi1 =
+        action(file, QStringLiteral("Conversionevecchiarchivi1"), QStringLiteral("&Conversione vecchi archivi"));
+    file->addSeparator();
+    Esci1 = action(file, QStringLiteral("Esci1"), QStringLiteral("&Esci"));
+    Esci1->setShortcut(QKeySequence(Qt::ALT | Qt::Key_F4));
+
+    Statistiche1 = menuBar()->addAction(QStringLiteral("&Statistiche"));
+    Statistiche1->setObjectName(QStringLiteral("Statistiche1"));
+
+    QMenu* tariffe = menuBar()->addMenu(QStringLiteral("&Tariffe"));
+    VisualizzaleFasceTUT1 =
+        action(tariffe, QStringLiteral("VisualizzaleFasceTUT1"), QStringLiteral("&Visualizza le Fasce TUT"));
+    Visualizzafasceteleselezione1 = action(tariffe, QStringLiteral("Visualizzafasceteleselezione1"),
+                                           QStringLiteral("V&isualizza fasce teleselezione"));
+    tariffe->addSeparator();
+    Forzailconteggiofestivo1 =
+        action(tariffe, QStringLiteral("Forzailconteggiofestivo1"), QStringLiteral("&Forza il conteggio Festivo"));
+    Forzailconteggiofestivo1->setCheckable(true);
+
+    QMenu* help = menuBar()->addMenu(QStringLiteral("&?"));
+    Sommario1 = action(help, QStringLiteral("Sommario1"), QStringLiteral("&Sommario"));
+    Informazionisu1 = action(help, QStringLiteral("Informazionisu1"), QStringLiteral("&Informazioni su..."));
+
+    // The windows these open arrive with their own parts of the program.
+    for (QAction* later :
+         {Setup1, Conversionevecchiarchivi1, Statistiche1, VisualizzaleFasceTUT1, Visualizzafasceteleselezione1})
+        later->setEnabled(false);
+    Costi1->setEnabled(false);
+    Entrambe1->setEnabled(false);
+
+    connect(Principale1, &QAction::triggered, this, [this] { savePosition(true, false); });
+    connect(Costi1, &QAction::triggered, this, [this] { savePosition(false, true); });
+    connect(Entrambe1, &QAction::triggered, this, [this] { savePosition(true, true); });
+    connect(Visualizzacosti1, &QAction::triggered, this, &TfrmPrincipale::Visualizzacosti1Click);
+    connect(Esci1, &QAction::triggered, this, &QWidget::close);
+    connect(Forzailconteggiofestivo1, &QAction::triggered, this, &TfrmPrincipale::Forzailconteggiofestivo1Click);
+    connect(Sommario1, &QAction::triggered, this, &TfrmPrincipale::Sommario1Click);
+    connect(Informazionisu1, &QAction::triggered, this, &TfrmPrincipale::Informazionisu1Click);
+}
+
+void TfrmPrincipale::buildToolBar()
+{
+    m_toolBar = new QToolBar(this);
+    m_toolBar->setObjectName(QStringLiteral("ToolBar1"));
+    m_toolBar->setMovable(false);
+    m_toolBar->setFloatable(false);
+    m_toolBar->setToolTip(QStringLiteral("Doppio click per visualizzare\ni pannelli degli orari"));
+    m_toolBar->installEventFilter(this);
+    addToolBar(m_toolBar);
+
+    SpeedButton1 = makeButton(m_toolBar, QStringLiteral("SpeedButton1"), QStringLiteral("Riduce nella try bar"));
+    SpeedButton1->setIcon(Glyphs::trayButton());
+    SpeedButton1->setEnabled(false);
+    connect(SpeedButton1, &QToolButton::clicked, this, &TfrmPrincipale::SpeedButton1Click);
+    m_toolBar->addSeparator();
+
+    m_classButtons = new QButtonGroup(this);
+    m_classButtons->setExclusive(true);
+    for (int classe = 1; classe <= 4; ++classe) {
+        QToolButton* button = makeButton(m_toolBar, QStringLiteral("SpeedButton%1").arg(classe + 1),
+                                         QString::fromUtf8(classHints[classe - 1]));
+        button->setText(QString::fromUtf8(classCaptions[classe - 1]));
+        button->setCheckable(true);
+        button->setMinimumWidth(26);
+        m_classButtons->addButton(button, classe);
+    }
+    connect(m_classButtons, &QButtonGroup::idClicked, this, &TfrmPrincipale::ClassButtonClick);
+    m_toolBar->addSeparator();
+
+    SpeedButton6 = makeButton(m_toolBar, QStringLiteral("SpeedButton6"), QStringLiteral("Conteggio in corso"));
+    SpeedButton6->setIcon(Glyphs::lamp(false));
+    SpeedButton6->setEnabled(false);
+    m_toolBar->addSeparator();
+
+    auto* startStop = new QButtonGroup(this);
+    startStop->setExclusive(true);
+    SpeedButton7 = makeButton(m_toolBar, QStringLiteral("SpeedButton7"), QStringLiteral("Avvio"));
+    SpeedButton7->setIcon(Glyphs::start());
+    SpeedButton7->setCheckable(true);
+    SpeedButton8 = makeButton(m_toolBar, QStringLiteral("SpeedButton8"), QStringLiteral("Arresto"));
+    SpeedButton8->setIcon(Glyphs::stop());
+    SpeedButton8->setCheckable(true);
+    SpeedButton8->setChecked(true);
+    startStop->addButton(SpeedButton7);
+    startStop->addButton(SpeedButton8);
+
+    Panel1 = makeTimePanel(m_toolBar, QStringLiteral("Panel1"));
+    Panel2 = makeTimePanel(m_toolBar, QStringLiteral("Panel2"));
+    Panel1->installEventFilter(this);
+    Panel2->installEventFilter(this);
+}
+
+void TfrmPrincipale::buildTrayIcon()
+{
+    m_trayMenu = new QMenu(this);
+    m_trayMenu->setObjectName(QStringLiteral("PopupMenu1"));
+    auto item = [this](const QString& name, const QString& text) {
+        QAction* a = m_trayMenu->addAction(text);
+        a->setObjectName(name);
+        return a;
+    };
+    connect(item(QStringLiteral("Ripristina1"), QStringLiteral("Ripristina")), &QAction::triggered, this,
+            &TfrmPrincipale::RipristinaClick);
+    item(QStringLiteral("Avviailconteggio1"), QStringLiteral("Avvia il conteggio"));
+    item(QStringLiteral("Arrestailconteggio1"), QStringLiteral("Arresta il conteggio"));
+    connect(item(QStringLiteral("Esci2"), QStringLiteral("Esci")), &QAction::triggered, this, &QWidget::close);
+    connect(item(QStringLiteral("Info1"), QStringLiteral("Info")), &QAction::triggered, this,
+            &TfrmPrincipale::Informazionisu1Click);
+
+    m_trayIcon = new QSystemTrayIcon(Glyphs::trayFrame(0), this);
+    m_trayIcon->setObjectName(QStringLiteral("TrayIcon1"));
+    m_trayIcon->setToolTip(QStringLiteral("Brenvolo"));
+    m_trayIcon->setContextMenu(m_trayMenu);
+    connect(m_trayIcon, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
+        if (reason == QSystemTrayIcon::Trigger || reason == QSystemTrayIcon::DoubleClick)
+            RipristinaClick();
+    });
+}
+
+QString TfrmPrincipale::captionFor(const QDate& today)
+{
+    return QLocale::system().dayName(today.dayOfWeek(), QLocale::LongFormat) + QLatin1Char(' ') +
+           formatShortDate(today);
+}
+
+void TfrmPrincipale::FormCreate()
+{
+    // 1. Dates and times always go through the program's own formats
+    // (settings/Conversion.h), never the system's regional settings.
+    PrimaAttivazione = 1;
+    ContatoreLampeggio = 0;
+
+    // 2.-3. The settings key and the sound events.
+    m_store.open();
+    m_store.registerSoundEvents();
+
+    // 4. First run.
+    if (m_store.isFirstRun()) {
+        m_servizi.prompter.warning(QStringLiteral("Inizializzazione alla prima esecuzione"));
+        m_store.writeFirstRunDefaults(width());
+        m_servizi.prompter.information(QStringLiteral("Grazie per aver scelto Brenvolo"));
+    }
+
+    // 5.
+    refreshCaption();
+
+    // 6.-7. and 9.: the snapshot, sound files included.
+    m_stato.fromStore(m_store);
+    if (m_stato.ModoVisualizzazione != ModoBarra)
+        move(m_stato.Posizione);
+
+    // 8.
+    if (m_stato.ModoVisualizzazione != ModoBarra) {
+        Visualizzacosti1->setChecked(m_store.readText(QStringLiteral("VediCosti"), QStringLiteral("attivo"),
+                                                      QStringLiteral("OFF")) == QLatin1String("ON"));
+        if (m_stato.ModoVisualizzazione == ModoTray || m_stato.ModoVisualizzazione == ModoRidotto) {
+            Visualizzacosti1->setChecked(true);
+            Visualizzacosti1->setEnabled(false);
+        }
+    }
+
+    // 9.
+    pressClassButton(m_stato.TariffaCorrente);
+
+    // 10. Holiday check: joins with the holiday calendar.
+    // 11.-12. Call archive creation and backup: join with the call archive.
+    // 13. Limits check: joins with the limits monitor.
+    // 14. Dial-up monitor polling: joins with the connection monitor.
+
+    if (m_stato.ModoVisualizzazione == ModoTray)
+        buildTrayIcon();
+
+    // 15.
+    if (m_stato.ModoVisualizzazione == ModoBarra) {
+        move(-5000, y());
+        hide();
+        m_compactWindow = new TfrmLight(m_servizi, m_stato, this);
+        m_compactWindow->show();
+    }
+
+    // 16.
+    if (m_stato.ModoVisualizzazione == ModoRidotto) {
+        show();
+        showMinimized();
+    }
+}
+
+void TfrmPrincipale::present()
+{
+    if (m_stato.ModoVisualizzazione == ModoNormale || m_stato.ModoVisualizzazione == ModoTray)
+        show();
+}
+
+void TfrmPrincipale::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    if (!m_shown) {
+        m_shown = true;
+        FormShow();
+    }
+    if (isActiveWindow())
+        FormActivate();
+}
+
+void TfrmPrincipale::FormShow()
+{
+    // Dialling the chosen entry and launching the programs at start, in normal
+    // mode only, arrive with the connection monitor.
+}
+
+void TfrmPrincipale::changeEvent(QEvent* event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        FormActivate();
+}
+
+void TfrmPrincipale::FormActivate()
+{
+    if (m_stato.ModoVisualizzazione != ModoTray || PrimaAttivazione != 1 || !m_trayIcon)
+        return;
+    PrimaAttivazione = 0;
+    SpeedButton1->setEnabled(true);
+    // Without a tray to show the icon in, hiding would leave the user no way
+    // back to the program: the window stays.
+    if (!QSystemTrayIcon::isSystemTrayAvailable())
+        return;
+    m_trayIcon->show();
+    hide();
+    QCoreApplication::processEvents();
+}
+
+void TfrmPrincipale::closeEvent(QCloseEvent* event)
+{
+    if (!FormCloseQuery()) {
+        event->ignore();
+        return;
+    }
+    FormClose();
+    event->accept();
+    if (m_compactWindow)
+        m_compactWindow->close();
+}
+
+bool TfrmPrincipale::FormCloseQuery()
+{
+    if (m_stato.ConteggioInCorso != 1)
+        return true;
+    m_servizi.prompter.message(QStringLiteral("Conteggio ancora in corso !"), QStringLiteral("Impossibile uscire!"),
+                               Prompter::Icon::Critical);
+    return false;
+}
+
+void TfrmPrincipale::FormClose()
+{
+    if (m_trayIcon)
+        m_trayIcon->hide();
+    m_store.writeText(QStringLiteral("ritardo"), QStringLiteral("flagAuto"), QStringLiteral("OFF"));
+    // The dial-up monitor's polling stops here once the monitor exists.
+}
+
+bool TfrmPrincipale::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::MouseButtonDblClick) {
+        if (watched == m_toolBar) {
+            setTimePanelsVisible(true);
+            return true;
+        }
+        if (watched == Panel1 || watched == Panel2) {
+            setTimePanelsVisible(false);
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void TfrmPrincipale::setTimePanelsVisible(bool visible)
+{
+    const QRect area = m_toolBar->rect();
+    const int half = area.width() / 2;
+    Panel1->setGeometry(0, 0, half, area.height());
+    Panel2->setGeometry(half, 0, area.width() - half, area.height());
+    Panel1->setVisible(visible);
+    Panel2->setVisible(visible);
+    if (visible) {
+        Panel1->raise();
+        Panel2->raise();
+    }
+}
+
+void TfrmPrincipale::refreshCaption()
+{
+    setWindowTitle(captionFor(m_servizi.clock.now().date()));
+}
+
+void TfrmPrincipale::applyHolidayColour()
+{
+    QPalette p = palette();
+    p.setColor(QPalette::WindowText,
+               m_stato.FestivoForzato == 1 ? QColor(Qt::red) : QApplication::palette().color(QPalette::WindowText));
+    p.setColor(QPalette::ButtonText,
+               m_stato.FestivoForzato == 1 ? QColor(Qt::red) : QApplication::palette().color(QPalette::ButtonText));
+    setPalette(p);
+}
+
+void TfrmPrincipale::pressClassButton(int classe)
+{
+    if (QAbstractButton* button = m_classButtons->button(classe))
+        button->setChecked(true);
+}
+
+void TfrmPrincipale::ClassButtonClick(int classe)
+{
+    m_stato.TariffaCorrente = classe;
+}
+
+void TfrmPrincipale::Visualizzacosti1Click()
+{
+    m_store.writeText(QStringLiteral("VediCosti"), QStringLiteral("attivo"),
+                      Visualizzacosti1->isChecked() ? QStringLiteral("ON") : QStringLiteral("OFF"));
+}
+
+void TfrmPrincipale::Forzailconteggiofestivo1Click()
+{
+    m_stato.FestivoForzato = Forzailconteggiofestivo1->isChecked() ? 1 : 0;
+    applyHolidayColour();
+}
+
+void TfrmPrincipale::savePosition(bool main, bool costs)
+{
+    if (main) {
+        m_store.writeInteger(QStringLiteral("Posizione"), QStringLiteral("posX"), x());
+        m_store.writeInteger(QStringLiteral("Posizione"), QStringLiteral("posY"), y());
+    }
+    // The cost window's position is saved together with the cost window.
+    Q_UNUSED(costs);
+}
+
+void TfrmPrincipale::Informazionisu1Click()
+{
+    TfrmInfo info(this);
+    info.exec();
+}
+
+void TfrmPrincipale::Sommario1Click()
+{
+    m_servizi.shell.open(QCoreApplication::applicationDirPath() + QStringLiteral("/Brenvolo.html"),
+                         Shell::ShowMode::Normal);
+}
+
+void TfrmPrincipale::SpeedButton1Click()
+{
+    if (m_stato.ModoVisualizzazione != ModoTray || !QSystemTrayIcon::isSystemTrayAvailable())
+        return;
+    m_trayIcon->show();
+    hide();
+    QCoreApplication::processEvents();
+}
+
+void TfrmPrincipale::RipristinaClick()
+{
+    show();
+    raise();
+    activateWindow();
+    QCoreApplication::processEvents();
+}

@@ -1,0 +1,101 @@
+#include "cli/CliContext.h"
+#include "platform/IniSettingsBackend.h"
+#include "platform/Paths.h"
+#include "settings/Conversion.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <algorithm>
+
+namespace {
+
+const char usage[] = R"(brenvolo-cli COMMAND [OPTIONS]
+  consumi --dal DD/MM/YYYY --al DD/MM/YYYY [--json]   totals of a range, as the statistics window shows them
+  esporta --mese NOME --anno YYYY [--xlsx]            one month day by day to <mmm>_<yy>.txt (or .xlsx)
+  limiti [--dopo-arresto]                             the limits check; each message on one line
+  intervallo --quando "DD/MM/YYYY HH.NN.SS" --classe N [--festivo 0|1]   unit interval in tenths of a second
+  pasqua --anno YYYY                                  Easter Sunday and Easter Monday, dd/mm/yyyy, one a line
+  valida FILE                                         exit 0 when FILE looks like a call archive, 1 when not
+  converti                                            converts an old-format archive in the data directory
+  impostazioni                                        every section/value=text of the store
+Common options:
+  --archivio FILE            the archive to read (default tqklog.txt in the data directory)
+  --oggi DD/MM/YYYY          the date taken as today (default: today)
+  --imposta SEZIONE/VALORE=TESTO   overrides one setting in memory only (repeatable)
+)";
+
+QList<CliCommand> allCommands()
+{
+    QList<CliCommand> commands;
+    commands += settingsCommands();
+    return commands;
+}
+
+// Copies the user's store, or the factory values when it has no section.
+void loadSettings(CliContext& context)
+{
+    IniSettingsBackend user(Paths::configDirectory());
+    const SettingsStore userStore(user);
+    if (userStore.isFirstRun()) {
+        context.store.open();
+        for (const SettingsStore::Entry& entry : SettingsStore::firstRunDefaults(220))
+            context.store.writeText(entry.section, entry.value, entry.text);
+    } else {
+        context.settings.copyFrom(user, SettingsStore::chiave);
+    }
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    QStringList args = QCoreApplication::arguments().mid(1);
+    if (args.isEmpty()) {
+        err << usage;
+        return CliExit::Usage;
+    }
+    const QString name = args.takeFirst();
+    const QList<CliCommand> commands = allCommands();
+    const auto command =
+        std::find_if(commands.begin(), commands.end(), [&](const CliCommand& c) { return c.name == name; });
+    if (command == commands.end()) {
+        err << usage;
+        return CliExit::Usage;
+    }
+
+    CliContext context(out, err);
+    loadSettings(context);
+    context.dataDirectory = Paths::dataDirectory();
+    context.archivio = QDir(context.dataDirectory).filePath(QStringLiteral("tqklog.txt"));
+    context.oggi = QDate::currentDate();
+    try {
+        for (int i = 0; i < args.size(); ++i) {
+            const QString& a = args.at(i);
+            const bool hasValue = i + 1 < args.size();
+            if (a == QLatin1String("--archivio") && hasValue) {
+                context.archivio = args.at(++i);
+            } else if (a == QLatin1String("--oggi") && hasValue) {
+                context.oggi = strToDate(args.at(++i));
+            } else if (a == QLatin1String("--imposta") && hasValue) {
+                const QString setting = args.at(++i);
+                const qsizetype slash = setting.indexOf(QLatin1Char('/'));
+                const qsizetype equals = setting.indexOf(QLatin1Char('='));
+                if (slash <= 0 || equals < slash) {
+                    err << usage;
+                    return CliExit::Usage;
+                }
+                context.store.writeText(setting.left(slash), setting.mid(slash + 1, equals - slash - 1),
+                                        setting.mid(equals + 1));
+            } else {
+                context.arguments.append(a);
+            }
+        }
+        return command->run(context);
+    } catch (const EConvertError& error) {
+        err << error.message() << '\n';
+        return CliExit::Conversion;
+    }
+}

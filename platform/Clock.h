@@ -1,0 +1,11 @@
+#pragma once
+
+#include <QDateTime>
+
+// The present local date and time.
+class Clock
+{
+public:
+    virtual ~Clock() = default;
+    virtual QDateTime now() const = 0;
+};

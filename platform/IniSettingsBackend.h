@@ -1,0 +1,41 @@
+#pragma once
+
+#include "settings/SettingsBackend.h"
+
+#include <QSettings>
+#include <memory>
+
+// The settings tree in INI files: the program's key is <dir>/Software.ini,
+// its sound events <dir>/AppEvents.ini. Names are folded to lower case, a new
+// QSettings serves every call and each write is synced at once (QSettings
+// replaces the file atomically). Files are 0600 in a 0700 directory.
+class IniSettingsBackend : public SettingsBackend
+{
+public:
+    explicit IniSettingsBackend(const QString& directory);
+
+    // Copies aside every file that QSettings cannot read, before anything
+    // writes it, and returns the user's message about them (empty when none).
+    QString rescueUnreadableFiles();
+
+    std::optional<QString> value(const QString& key, const QString& name) const override;
+    bool setValue(const QString& key, const QString& name, const QString& text) override;
+    bool createKey(const QString& key) override;
+    bool keyExists(const QString& key) const override;
+    QStringList subKeys(const QString& key) const override;
+    Values values(const QString& key) const override;
+
+    QString directory() const { return m_directory; }
+
+private:
+    struct Location
+    {
+        QString file;  // empty when the key lives in no file
+        QString group; // QSettings group path, lower case
+    };
+    Location locate(const QString& key) const;
+    std::unique_ptr<QSettings> open(const Location& location) const;
+    bool finishWrite(QSettings& settings, const Location& location) const;
+
+    QString m_directory;
+};

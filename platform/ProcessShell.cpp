@@ -1,0 +1,24 @@
+#include "platform/ProcessShell.h"
+
+#include <QFileInfo>
+#include <QProcess>
+#include <QStandardPaths>
+
+int ProcessShell::open(const QString& file, ShowMode)
+{
+    const QFileInfo info(file);
+    if (info.exists() && info.isFile() && info.isExecutable())
+        return QProcess::startDetached(info.absoluteFilePath(), {}) ? Started : NotFound;
+    if (info.exists())
+        return run(QStringLiteral("xdg-open"), {info.absoluteFilePath()});
+    // A bare program name found on the PATH.
+    const QString program = QStandardPaths::findExecutable(file);
+    if (!program.isEmpty())
+        return QProcess::startDetached(program, {}) ? Started : NotFound;
+    return NotFound;
+}
+
+int ProcessShell::run(const QString& program, const QStringList& arguments)
+{
+    return QProcess::startDetached(program, arguments) ? Started : NotFound;
+}

@@ -1,0 +1,59 @@
+#pragma once
+
+#include "settings/SettingsBackend.h"
+
+#include <QList>
+#include <QString>
+
+// The program's settings: sections and text values below
+// HKEY_CURRENT_USER\Software\Brenvolo, read with a default for every read and
+// written one value at a time. Nothing is cached: every read asks the backend.
+class SettingsStore
+{
+public:
+    struct Entry
+    {
+        QString section;
+        QString value;
+        QString text;
+        bool operator==(const Entry&) const = default;
+    };
+
+    static const QString chiave;
+    static const QString chiaveEventi;
+
+    explicit SettingsStore(SettingsBackend& backend);
+
+    // Creates the program's key when it does not exist yet.
+    void open();
+
+    QString readText(const QString& section, const QString& value, const QString& defaultText) const;
+    // Decimal text, or hexadecimal after "0x"/"0X"; anything else gives the default.
+    int readInteger(const QString& section, const QString& value, int defaultValue) const;
+    bool writeText(const QString& section, const QString& value, const QString& text);
+    bool writeInteger(const QString& section, const QString& value, int number);
+
+    // The key exists (or not) but holds no section: the program runs for the first time.
+    bool isFirstRun() const;
+    // The factory values in the order the first run writes them; posCostiX
+    // is the main window's width at that moment.
+    static QList<Entry> firstRunDefaults(int posCostiX);
+    bool writeFirstRunDefaults(int posCostiX);
+
+    // Every section/value=text of the store, in stored order.
+    QList<Entry> allValues() const;
+
+    // The program's sound events, registered where the desktop's sound
+    // settings can list them.
+    static QStringList soundEvents();
+    void registerSoundEvents();
+    // The sound file chosen for an event, "N/D" when none.
+    QString soundFile(const QString& event) const;
+
+    SettingsBackend& backend() const { return m_backend; }
+
+private:
+    QString sectionKey(const QString& section) const;
+
+    SettingsBackend& m_backend;
+};

@@ -1,0 +1,133 @@
+#include "platform/IniSettingsBackend.h"
+#include "settings/SettingsStore.h"
+#include "tests/support/TestDirs.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QSettings>
+#include <gtest/gtest.h>
+
+#include <csignal>
+
+namespace {
+
+QString fileText(const QString& path)
+{
+    QFile file(path);
+    file.open(QIODevice::ReadOnly);
+    return QString::fromUtf8(file.readAll());
+}
+
+void writeFile(const QString& path, const QByteArray& bytes)
+{
+    QDir().mkpath(QFileInfo(path).path());
+    QFile file(path);
+    file.open(QIODevice::WriteOnly | QIODevice::Truncate);
+    file.write(bytes);
+}
+
+TEST(IniSettingsBackend, FoldsNamesAndKeepsFilesPrivate)
+{
+    TestDirs dirs;
+    IniSettingsBackend backend(dirs.settingsDirectory());
+    SettingsStore store(backend);
+    store.writeInteger(QStringLiteral("Posizione"), QStringLiteral("posX"), 42);
+    EXPECT_EQ(store.readInteger(QStringLiteral("posizione"), QStringLiteral("PosX"), 0), 42);
+    store.writeText(QStringLiteral("LIMITI"), QStringLiteral("CheckBox6_Checked"), QStringLiteral("True"));
+    EXPECT_EQ(store.readText(QStringLiteral("limiti"), QStringLiteral("checkbox6_checked"), QString()),
+              QStringLiteral("True"));
+
+    const QString file = dirs.settingsDirectory() + QStringLiteral("/Software.ini");
+    EXPECT_TRUE(fileText(file).contains(QStringLiteral("[posizione]")));
+    EXPECT_TRUE(fileText(file).contains(QStringLiteral("posx=42")));
+    const QFileDevice::Permissions others = QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ExeGroup |
+                                            QFileDevice::ReadOther | QFileDevice::WriteOther | QFileDevice::ExeOther;
+    EXPECT_EQ(QFileInfo(file).permissions() & others, QFileDevice::Permissions());
+    EXPECT_EQ(QFileInfo(dirs.settingsDirectory()).permissions() & others, QFileDevice::Permissions());
+    EXPECT_TRUE(QFileInfo(dirs.settingsDirectory()).permissions().testFlag(QFileDevice::ExeOwner));
+}
+
+TEST(IniSettingsBackend, FirstRunAndDefaults)
+{
+    TestDirs dirs;
+    IniSettingsBackend backend(dirs.settingsDirectory());
+    SettingsStore store(backend);
+    EXPECT_TRUE(store.isFirstRun());
+    store.open();
+    EXPECT_TRUE(store.isFirstRun());
+    store.writeFirstRunDefaults(260);
+    EXPECT_FALSE(store.isFirstRun());
+    EXPECT_EQ(store.allValues().size(), 49);
+    EXPECT_EQ(store.readText(QStringLiteral("feriali"), QStringLiteral("FASCIA2"), QString()),
+              QStringLiteral("18.30.01-23.59.59-4000-1500-0800-0500"));
+    EXPECT_EQ(store.readInteger(QStringLiteral("posizione"), QStringLiteral("poscostix"), 0), 260);
+
+    // The user empties the file but keeps it: a first run again.
+    writeFile(dirs.settingsDirectory() + QStringLiteral("/Software.ini"), QByteArray());
+    EXPECT_TRUE(store.isFirstRun());
+}
+
+TEST(IniSettingsBackend, SoundEventsLiveInTheirOwnFile)
+{
+    TestDirs dirs;
+    IniSettingsBackend backend(dirs.settingsDirectory());
+    SettingsStore store(backend);
+    store.registerSoundEvents();
+    for (const QString& event : SettingsStore::soundEvents())
+        EXPECT_TRUE(backend.keyExists(SettingsStore::chiaveEventi + QLatin1Char('\\') + event));
+    EXPECT_EQ(store.soundFile(QStringLiteral("Fine Scatto")), QStringLiteral("N/D"));
+    backend.setValue(SettingsStore::chiaveEventi + QStringLiteral("\\Fine Scatto\\.current"), QString(),
+                     QStringLiteral("/tmp/scatto.wav"));
+    EXPECT_EQ(store.soundFile(QStringLiteral("Fine Scatto")), QStringLiteral("/tmp/scatto.wav"));
+    EXPECT_TRUE(store.isFirstRun());
+}
+
+TEST(IniSettingsBackend, UnreadableFileIsCopiedAsideBeforeAnyWrite)
+{
+    TestDirs dirs;
+    const QString file = dirs.settingsDirectory() + QStringLiteral("/Software.ini");
+    const QByteArray broken = "[importo\ncosto=999\n";
+    writeFile(file, broken);
+    IniSettingsBackend backend(dirs.settingsDirectory());
+    const QString message = backend.rescueUnreadableFiles();
+    ASSERT_FALSE(message.isEmpty());
+    const QStringList copies =
+        QDir(dirs.settingsDirectory()).entryList({QStringLiteral("Software.ini.illeggibile-*")}, QDir::Files);
+    ASSERT_EQ(copies.size(), 1);
+    EXPECT_TRUE(message.contains(copies.first()));
+    QFile copy(dirs.settingsDirectory() + QLatin1Char('/') + copies.first());
+    copy.open(QIODevice::ReadOnly);
+    EXPECT_EQ(copy.readAll(), broken);
+
+    // A readable store is left alone.
+    SettingsStore store(backend);
+    store.writeFirstRunDefaults(220);
+    EXPECT_TRUE(backend.rescueUnreadableFiles().isEmpty());
+}
+
+TEST(IniSettingsBackend, KilledWriterLeavesAWholeFile)
+{
+    TestDirs dirs;
+    for (int round = 0; round < 5; ++round) {
+        QProcess writer;
+        writer.start(QStringLiteral(STORE_WRITER), {});
+        // Let it complete a different number of writes each round, then kill it mid-way.
+        int written = 0;
+        while (written < round * 5 + 2 && writer.waitForReadyRead(20000))
+            written += writer.readAll().count('\n');
+        ::kill(static_cast<pid_t>(writer.processId()), SIGKILL);
+        writer.waitForFinished(20000);
+
+        QSettings settings(dirs.settingsDirectory() + QStringLiteral("/Software.ini"), QSettings::IniFormat);
+        ASSERT_EQ(settings.status(), QSettings::NoError);
+        const QString costo = settings.value(QStringLiteral("importo/costo")).toString();
+        const QString number = costo.section(QLatin1Char('x'), 0, 0);
+        ASSERT_FALSE(number.isEmpty());
+        EXPECT_EQ(costo, number + QString(4000, QLatin1Char('x')) + number);
+        EXPECT_EQ(settings.childGroups().size(), 18) << "every section of the defaults is still there";
+    }
+}
+
+} // namespace

@@ -1,0 +1,93 @@
+#include "settings/StatoProgramma.h"
+#include "settings/MemorySettingsBackend.h"
+#include "settings/SettingsStore.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct Snapshot
+{
+    MemorySettingsBackend backend;
+    SettingsStore store{backend};
+    StatoProgramma stato;
+
+    Snapshot() { store.writeFirstRunDefaults(220); }
+    void set(const char* section, const char* value, const char* text)
+    {
+        store.writeText(QString::fromUtf8(section), QString::fromUtf8(value), QString::fromUtf8(text));
+    }
+};
+
+TEST(StatoProgramma, TakesTheFactorySnapshot)
+{
+    Snapshot s;
+    s.stato.fromStore(s.store);
+    EXPECT_EQ(s.stato.feriali.size(), 3);
+    EXPECT_EQ(s.stato.sabato.at(1), QStringLiteral("13.00.01-23.59.59-4000-1500-0800-0500"));
+    EXPECT_EQ(s.stato.festivi.size(), 2);
+    EXPECT_EQ(s.stato.festivita.at(8), QStringLiteral("26/12"));
+    EXPECT_EQ(s.stato.CostoScatto, QStringLiteral("152"));
+    EXPECT_EQ(s.stato.CostoScattoBase, QStringLiteral("152"));
+    EXPECT_EQ(s.stato.RitardoAvvio, 12);
+    EXPECT_EQ(s.stato.TariffaCorrente, 1);
+    EXPECT_EQ(s.stato.TipoTariffaInternet, 1);
+    EXPECT_EQ(s.stato.ModoVisualizzazione, 0);
+    EXPECT_EQ(s.stato.ComposizioneAutomatica, QStringLiteral("OFF"));
+    EXPECT_EQ(s.stato.ConteggioAutomatico, QStringLiteral("0"));
+    EXPECT_EQ(s.stato.SuonoFile[0], QStringLiteral("N/D"));
+}
+
+struct OutOfRangeCase
+{
+    const char* section;
+    const char* value;
+    const char* text;
+    int StatoProgramma::*field;
+    int expected;
+};
+
+void PrintTo(const OutOfRangeCase& c, std::ostream* os)
+{
+    *os << c.section << '/' << c.value << '=' << c.text;
+}
+
+class SnapshotRange : public ::testing::TestWithParam<OutOfRangeCase>
+{
+};
+
+TEST_P(SnapshotRange, KeepsFieldsInTheirRange)
+{
+    Snapshot s;
+    s.set(GetParam().section, GetParam().value, GetParam().text);
+    s.stato.fromStore(s.store);
+    EXPECT_EQ(s.stato.*(GetParam().field), GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Values, SnapshotRange,
+    ::testing::Values(OutOfRangeCase{"visualizza", "tipo", "7", &StatoProgramma::ModoVisualizzazione, 0},
+                      OutOfRangeCase{"visualizza", "tipo", "-1", &StatoProgramma::ModoVisualizzazione, 0},
+                      OutOfRangeCase{"visualizza", "tipo", "3", &StatoProgramma::ModoVisualizzazione, 3},
+                      OutOfRangeCase{"tariffa", "flag5", "0x3", &StatoProgramma::TariffaCorrente, 3},
+                      OutOfRangeCase{"tariffa", "flag5", "tre", &StatoProgramma::TariffaCorrente, 1},
+                      OutOfRangeCase{"tariffa", "flag5", "5", &StatoProgramma::TariffaCorrente, 1},
+                      OutOfRangeCase{"tariffa", "flag5", "0", &StatoProgramma::TariffaCorrente, 1},
+                      OutOfRangeCase{"ritardo", "secondi", "75", &StatoProgramma::RitardoAvvio, 59},
+                      OutOfRangeCase{"ritardo", "secondi", "-3", &StatoProgramma::RitardoAvvio, 0}));
+
+TEST(StatoProgramma, PositionFollowsTheDisplayMode)
+{
+    Snapshot s;
+    s.set("Posizione", "posX", "10");
+    s.set("Posizione", "posY", "20");
+    s.set("PosizioneFine", "posX", "30");
+    s.set("PosizioneFine", "posY", "40");
+    s.stato.fromStore(s.store);
+    EXPECT_EQ(s.stato.Posizione, QPoint(10, 20));
+    s.set("visualizza", "tipo", "2");
+    s.stato.fromStore(s.store);
+    EXPECT_EQ(s.stato.Posizione, QPoint(30, 40));
+}
+
+} // namespace
