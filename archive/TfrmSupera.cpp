@@ -1,0 +1,117 @@
+#include "archive/TfrmSupera.h"
+
+#include "platform/Clock.h"
+
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QProgressBar>
+#include <QScreen>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace {
+
+// Milliseconds between two instants, as a time of day: a warning never lasts a day.
+qint64 millisecondiTrascorsi(const QDateTime& da, const QDateTime& a)
+{
+    constexpr qint64 giorno = 24 * 3600 * 1000;
+    return ((da.msecsTo(a) % giorno) + giorno) % giorno;
+}
+
+} // namespace
+
+TfrmSupera::TfrmSupera(const Clock& clock, qint64 anticipo, const QDateTime& inizio, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::WindowStaysOnTopHint | Qt::FramelessWindowHint)
+    , m_clock(clock)
+    , m_anticipo(anticipo)
+    , m_inizio(inizio)
+{
+    setObjectName(QStringLiteral("frmSupera"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(QStringLiteral("Superamento Limite"));
+
+    Label1 = new QLabel(QStringLiteral("LIMITE COLLEGAMENTO SUPERATO  A INDICATORE ROSSO !"), this);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setWordWrap(true);
+    Label1->setAlignment(Qt::AlignCenter);
+    Label1->setAutoFillBackground(true);
+    QFont bold = Label1->font();
+    bold.setBold(true);
+    Label1->setFont(bold);
+    QPalette labelColours = Label1->palette();
+    labelColours.setColor(QPalette::Window, QColor(0, 128, 128));
+    labelColours.setColor(QPalette::WindowText, QColor(0, 255, 255));
+    Label1->setPalette(labelColours);
+
+    Gauge1 = new QProgressBar(this);
+    Gauge1->setObjectName(QStringLiteral("Gauge1"));
+    Gauge1->setTextVisible(false);
+    Gauge1->setValue(0);
+
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setInterval(10);
+    connect(Timer1, &QTimer::timeout, this, &TfrmSupera::Timer1Timer);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(Label1);
+    layout->addWidget(Gauge1);
+    resize(320, 110);
+}
+
+TfrmSupera* TfrmSupera::mostra(const Clock& clock, qint64 anticipo, const QString& testo)
+{
+    auto* finestra = new TfrmSupera(clock, anticipo, clock.now());
+    if (!testo.isEmpty())
+        finestra->Label1->setText(testo);
+    if (const QScreen* schermo = QGuiApplication::primaryScreen())
+        finestra->move(schermo->availableGeometry().center() - finestra->rect().center());
+    finestra->show();
+    return finestra;
+}
+
+void TfrmSupera::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (m_scaduto)
+        return;
+    setGaugeColour(QColor(Qt::green));
+    Gauge1->setMaximum(int(std::max<qint64>(m_anticipo, 1)));
+    Timer1->start();
+}
+
+void TfrmSupera::Timer1Timer()
+{
+    const qint64 trascorsi = millisecondiTrascorsi(m_inizio, m_clock.now());
+    if (trascorsi > m_anticipo * 100) {
+        m_scaduto = true;
+        Timer1->stop();
+        setGaugeColour(QColor(255, 0, 0));
+        Gauge1->setValue(Gauge1->maximum());
+        // A caption bar and a border: the user can close it now.
+        const bool visibile = isVisible();
+        setWindowFlags(Qt::Window | Qt::WindowStaysOnTopHint | Qt::WindowCloseButtonHint | Qt::WindowTitleHint);
+        if (visibile)
+            show();
+        return;
+    }
+    Gauge1->setValue(int(trascorsi / 100));
+}
+
+void TfrmSupera::closeEvent(QCloseEvent* event)
+{
+    if (!m_scaduto) {
+        event->ignore();
+        return;
+    }
+    Timer1->stop();
+    event->accept();
+}
+
+void TfrmSupera::setGaugeColour(const QColor& colour)
+{
+    QPalette colori = Gauge1->palette();
+    colori.setColor(QPalette::Highlight, colour);
+    Gauge1->setPalette(colori);
+}
