@@ -57,8 +57,8 @@ QList<ControlloLimitiInDiretta::Avviso> ControlloLimitiInDiretta::verifica(qint6
         avvisi.append(Avviso::Collegamento);
     }
     const qint64 usatoOggi = qint64(consumiGiorno) * 600 + trascorsi;
-    if (!m_giornalieroScattato && m_limiti.giornaliero > 0 &&
-        usatoOggi >= m_limiti.giornaliero - m_limiti.anticipo && usatoOggi <= m_limiti.giornaliero + m_limiti.anticipo) {
+    if (!m_giornalieroScattato && m_limiti.giornaliero > 0 && usatoOggi >= m_limiti.giornaliero - m_limiti.anticipo &&
+        usatoOggi <= m_limiti.giornaliero + m_limiti.anticipo) {
         m_giornalieroScattato = true;
         avvisi.append(Avviso::Giornaliero);
     }

@@ -44,8 +44,8 @@ TEST(ControlloLimitiInDiretta, ReadsLimitsInTenths)
     EXPECT_EQ(limiti.anticipo, 100);
 
     // Only the exact text "True" switches an alarm on.
-    const auto spenti = leggi({limite("RxSpinEdit3_Value", "30"), limite("CheckBox5_Checked", "true"),
-                               limite("RxSpinEdit4_Value", "60")});
+    const auto spenti = leggi(
+        {limite("RxSpinEdit3_Value", "30"), limite("CheckBox5_Checked", "true"), limite("RxSpinEdit4_Value", "60")});
     EXPECT_EQ(spenti.collegamento, 0);
     EXPECT_EQ(spenti.giornaliero, 0);
 }
@@ -83,17 +83,16 @@ TEST_P(Condizioni, FireOnceAtTheirMoment)
     EXPECT_EQ(primiAvvisi(controllo, GetParam().consumiGiorno, 40000), GetParam().attesi);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Casi, Condizioni,
-    ::testing::Values(
-        // 30 minutes with a 1 s lead: at 29:59.
-        Caso{"collegamento", {18000, 0, 10}, 0, {{Avviso::Collegamento, 17990}}},
-        Caso{"collegamentoSenzaAnticipo", {18000, 0, 0}, 0, {{Avviso::Collegamento, 18000}}},
-        // Daily 60 with a 10 s lead, 59 minutes already used: at 50 s.
-        Caso{"giornaliero", {0, 36000, 100}, 59, {{Avviso::Giornaliero, 500}}},
-        // 70 minutes already used: far past the window around the limit, never.
-        Caso{"giornalieroGiaSuperato", {0, 36000, 100}, 70, {}},
-        Caso{"nessunLimite", {0, 0, 100}, 59, {}}),
-    [](const ::testing::TestParamInfo<Caso>& info) { return std::string(info.param.nome); });
+INSTANTIATE_TEST_SUITE_P(Casi, Condizioni,
+                         ::testing::Values(
+                             // 30 minutes with a 1 s lead: at 29:59.
+                             Caso{"collegamento", {18000, 0, 10}, 0, {{Avviso::Collegamento, 17990}}},
+                             Caso{"collegamentoSenzaAnticipo", {18000, 0, 0}, 0, {{Avviso::Collegamento, 18000}}},
+                             // Daily 60 with a 10 s lead, 59 minutes already used: at 50 s.
+                             Caso{"giornaliero", {0, 36000, 100}, 59, {{Avviso::Giornaliero, 500}}},
+                             // 70 minutes already used: far past the window around the limit, never.
+                             Caso{"giornalieroGiaSuperato", {0, 36000, 100}, 70, {}},
+                             Caso{"nessunLimite", {0, 0, 100}, 59, {}}),
+                         [](const ::testing::TestParamInfo<Caso>& info) { return std::string(info.param.nome); });
 
 } // namespace

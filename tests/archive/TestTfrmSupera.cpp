@@ -32,7 +32,7 @@ private slots:
         clock.advance(500);
         finestra->Timer1Timer();
         QCOMPARE(gauge->value(), 5);
-        QVERIFY(!finestra->close()) << "closable only once red";
+        QVERIFY2(!finestra->close(), "closable only once red");
 
         clock.advance(500);
         finestra->Timer1Timer();
@@ -48,7 +48,6 @@ private slots:
         QVERIFY(finestra->isVisible());
 
         QVERIFY(finestra->close());
-        QTest::qWait(0);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(finestra.isNull());
     }
