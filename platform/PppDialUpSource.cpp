@@ -1,0 +1,369 @@
+#include "platform/PppDialUpSource.h"
+
+#include "platform/Shell.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <algorithm>
+
+namespace {
+
+// Option files, chat scripts and proc files are small; a larger file is not one of them.
+constexpr qint64 maxFileSize = 64 * 1024;
+
+// A regular file's text; no value when it cannot be read. Only regular
+// files are opened, so a fifo dropped among the peers cannot hang a poll.
+std::optional<QString> readSmallFile(const QString& path)
+{
+    if (!QFileInfo(path).isFile())
+        return std::nullopt;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    return QString::fromLocal8Bit(file.read(maxFileSize));
+}
+
+// The words of a pppd option file or a chat script: separated by blanks,
+// grouped by single or double quotes, "#" at the start of a word comments out
+// the rest of the line. Backslashes are kept, so chat's \T survives.
+QStringList words(const QString& text)
+{
+    QStringList result;
+    QString word;
+    bool inWord = false;
+    QChar quote;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (!quote.isNull()) {
+            if (c == quote)
+                quote = QChar();
+            else
+                word.append(c);
+            continue;
+        }
+        if (c.isSpace()) {
+            if (inWord)
+                result.append(std::exchange(word, QString()));
+            inWord = false;
+        } else if (c == QLatin1Char('#') && !inWord) {
+            while (i + 1 < text.size() && text.at(i + 1) != QLatin1Char('\n'))
+                ++i;
+        } else if (c == QLatin1Char('"') || c == QLatin1Char('\'')) {
+            quote = c;
+            inWord = true;
+        } else {
+            word.append(c);
+            inWord = true;
+        }
+    }
+    if (inWord)
+        result.append(word);
+    return result;
+}
+
+// The word after an option, when the option is there.
+QString optionValue(const QStringList& options, QLatin1String name)
+{
+    QString value;
+    for (qsizetype i = 0; i + 1 < options.size(); ++i) {
+        if (options.at(i) == name)
+            value = options.at(i + 1);
+    }
+    return value;
+}
+
+bool isDevice(const QString& word)
+{
+    return word.startsWith(QLatin1String("/dev/")) || word.startsWith(QLatin1String("tty"));
+}
+
+// The number of the first ATD command of a chat script; \T stands for the -T argument.
+std::optional<QString> dialledNumber(const QStringList& script, const QString& phone)
+{
+    for (const QString& word : script) {
+        if (!word.startsWith(QLatin1String("ATD"), Qt::CaseInsensitive))
+            continue;
+        QString number = word.mid(3);
+        if (number.startsWith(QLatin1Char('T'), Qt::CaseInsensitive) ||
+            number.startsWith(QLatin1Char('P'), Qt::CaseInsensitive))
+            number.remove(0, 1);
+        return number.replace(QLatin1String("\\T"), phone).trimmed();
+    }
+    return std::nullopt;
+}
+
+struct ChatCommand
+{
+    QString scriptFile;
+    QString phone;
+    QStringList script;
+};
+
+// The options and the inline script of a chat command line; no value when the
+// connect command is not chat.
+std::optional<ChatCommand> parseChat(const QStringList& command)
+{
+    const auto chat = std::find_if(command.begin(), command.end(), [](const QString& word) {
+        return QFileInfo(word).fileName() == QLatin1String("chat");
+    });
+    if (chat == command.end())
+        return std::nullopt;
+    ChatCommand result;
+    auto word = chat + 1;
+    for (; word != command.end() && word->startsWith(QLatin1Char('-')) && word->size() > 1; ++word) {
+        const QChar option = word->at(1);
+        const bool takesValue = QStringLiteral("fTUtr").contains(option);
+        QString value = word->mid(2);
+        if (takesValue && value.isEmpty() && word + 1 != command.end())
+            value = *++word;
+        if (option == QLatin1Char('f'))
+            result.scriptFile = value;
+        else if (option == QLatin1Char('T'))
+            result.phone = value;
+    }
+    result.script = QStringList(word, command.end());
+    return result;
+}
+
+// "ppp-LINKNAME.pid" or "pppN.pid"; the stem is what lies between "ppp" and ".pid".
+bool isPidFileName(const QString& name)
+{
+    if (!name.startsWith(QLatin1String("ppp")) || !name.endsWith(QLatin1String(".pid")) || name.size() <= 7)
+        return false;
+    const QStringView stem = QStringView(name).mid(3, name.size() - 7);
+    return stem.startsWith(QLatin1Char('-')) ||
+           std::all_of(stem.begin(), stem.end(), [](QChar c) { return c.isDigit(); });
+}
+
+} // namespace
+
+PppDialUpSource::PppDialUpSource(Shell& shell, QString root)
+    : m_shell(shell)
+    , m_root(root.isEmpty() ? QStringLiteral("/") : std::move(root))
+{
+}
+
+QString PppDialUpSource::path(const QString& relative) const
+{
+    return QDir::cleanPath(m_root + QLatin1Char('/') + relative);
+}
+
+QString PppDialUpSource::peerPath(const QString& entry) const
+{
+    return path(QStringLiteral("etc/ppp/peers/") + entry);
+}
+
+bool PppDialUpSource::isDiallableName(const QString& entry)
+{
+    if (entry.isEmpty() || entry.startsWith(QLatin1Char('-')) || entry.startsWith(QLatin1Char('.')))
+        return false;
+    return std::none_of(entry.begin(), entry.end(), [](QChar c) {
+        return c == QLatin1Char('/') || c.isSpace() || c.category() == QChar::Other_Control;
+    });
+}
+
+std::optional<PppDialUpSource::Peer> PppDialUpSource::readPeer(const QString& entry) const
+{
+    QFile file(peerPath(entry));
+    if (!QFileInfo(file).isFile() || !file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    const QStringList options = words(QString::fromLocal8Bit(file.read(maxFileSize)));
+    Peer peer;
+    peer.userName = optionValue(options, QLatin1String("user"));
+    peer.remoteName = optionValue(options, QLatin1String("remotename"));
+    const auto device = std::find_if(options.begin(), options.end(), isDevice);
+    if (device != options.end())
+        peer.device = *device;
+    peer.number = chatNumber(optionValue(options, QLatin1String("connect")), entry);
+    return peer;
+}
+
+QString PppDialUpSource::chatNumber(const QString& connectCommand, const QString& entry) const
+{
+    const std::optional<ChatCommand> chat = parseChat(words(connectCommand));
+    const QString phone = chat ? chat->phone : QString();
+    if (chat) {
+        if (const std::optional<QString> number = dialledNumber(chat->script, phone))
+            return *number;
+    }
+    QStringList scripts;
+    if (chat && !chat->scriptFile.isEmpty())
+        scripts.append(path(chat->scriptFile));
+    scripts.append(path(QStringLiteral("etc/chatscripts/") + entry));
+    for (const QString& script : scripts) {
+        if (const std::optional<QString> text = readSmallFile(script)) {
+            if (const std::optional<QString> number = dialledNumber(words(*text), phone))
+                return *number;
+        }
+    }
+    return phone;
+}
+
+std::optional<QList<DialUpSource::PhoneBookEntry>> PppDialUpSource::phoneBook()
+{
+    const QString peers = path(QStringLiteral("etc/ppp/peers"));
+    const QFileInfo folder(peers);
+    if (!folder.exists())
+        return QList<PhoneBookEntry>();
+    if (!folder.isDir() || !folder.isReadable())
+        return std::nullopt;
+
+    QList<PhoneBookEntry> entries;
+    const QFileInfoList files =
+        QDir(peers).entryInfoList(QDir::Files | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
+    for (const QFileInfo& info : files) {
+        const QString name = info.fileName();
+        const bool brokenLink = info.isSymLink() && !info.exists();
+        if ((!info.isFile() && !brokenLink) || name.endsWith(QLatin1Char('~')) ||
+            name.contains(QLatin1String(".dpkg-")) || name.contains(QLatin1String(".ucf-")))
+            continue;
+        const std::optional<Peer> peer = readPeer(name);
+        entries.append({name, peer ? std::optional<QString>(peer->number) : std::nullopt});
+    }
+    return entries;
+}
+
+QHash<qint64, PppDialUpSource::PidFile> PppDialUpSource::pidFiles() const
+{
+    QHash<qint64, PidFile> found;
+    for (const QString& folder : {path(QStringLiteral("run")), path(QStringLiteral("run/pppd"))}) {
+        const QStringList names = QDir(folder).entryList({QStringLiteral("ppp*.pid")}, QDir::Files);
+        for (const QString& name : names) {
+            if (!isPidFileName(name))
+                continue;
+            const std::optional<QString> text = readSmallFile(folder + QLatin1Char('/') + name);
+            if (!text)
+                continue;
+            const QStringList lines = text->split(QLatin1Char('\n'));
+            bool ok = false;
+            const qint64 pid = lines.at(0).trimmed().toLongLong(&ok);
+            if (!ok || pid <= 0)
+                continue;
+            PidFile& file = found[pid];
+            const QString stem = name.mid(3, name.size() - 7);
+            if (stem.startsWith(QLatin1Char('-'))) {
+                file.linkName = stem.mid(1);
+                if (lines.size() > 1 && !lines.at(1).trimmed().isEmpty())
+                    file.interfaceName = lines.at(1).trimmed();
+            } else if (file.interfaceName.isEmpty()) {
+                file.interfaceName = QStringLiteral("ppp") + stem;
+            }
+        }
+    }
+    return found;
+}
+
+bool PppDialUpSource::interfaceUp(const QString& interfaceName) const
+{
+    if (interfaceName.isEmpty() || interfaceName.contains(QLatin1Char('/')))
+        return false;
+    const std::optional<QString> flags =
+        readSmallFile(path(QStringLiteral("sys/class/net/%1/flags").arg(interfaceName)));
+    if (!flags)
+        return false;
+    bool ok = false;
+    const uint value = flags->trimmed().toUInt(&ok, 0);
+    return ok && (value & 0x1u) != 0;
+}
+
+std::optional<QList<DialUpSource::Connection>> PppDialUpSource::connections()
+{
+    const QDir proc(path(QStringLiteral("proc")));
+    if (!proc.exists())
+        return std::nullopt;
+
+    QList<qint64> pids;
+    for (const QString& name : proc.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        bool ok = false;
+        const qint64 pid = name.toLongLong(&ok);
+        if (!ok || pid <= 0)
+            continue;
+        const std::optional<QString> comm = readSmallFile(proc.filePath(name + QStringLiteral("/comm")));
+        if (comm && comm->trimmed() == QLatin1String("pppd"))
+            pids.append(pid);
+    }
+    std::sort(pids.begin(), pids.end());
+
+    const QHash<qint64, PidFile> pidFileOf = pidFiles();
+    QSet<qint64> running;
+    QList<Connection> result;
+    for (const qint64 pid : pids) {
+        running.insert(pid);
+        const std::optional<QString> cmdline = readSmallFile(proc.filePath(QStringLiteral("%1/cmdline").arg(pid)));
+        const QStringList arguments = cmdline ? cmdline->split(QChar(0)) : QStringList();
+        const PidFile files = pidFileOf.value(pid);
+
+        Connection connection;
+        connection.entry = optionValue(arguments, QLatin1String("call"));
+        if (connection.entry.isEmpty())
+            connection.entry = files.linkName;
+        connection.deviceType = QStringLiteral("modem");
+        const std::optional<Peer> peer =
+            isDiallableName(connection.entry) ? readPeer(connection.entry) : std::optional<Peer>();
+        connection.deviceName = peer && !peer->device.isEmpty() ? peer->device : files.interfaceName;
+
+        if (interfaceUp(files.interfaceName)) {
+            connection.state = Connected;
+            m_linkWasUp.insert(pid);
+        } else if (m_linkWasUp.contains(pid)) {
+            connection.state = Disconnected;
+        } else {
+            connection.state = files.interfaceName.isEmpty() ? ConnectDevice : DeviceConnected;
+        }
+        result.append(connection);
+    }
+    m_linkWasUp.intersect(running);
+    return result;
+}
+
+bool PppDialUpSource::dial(const QString& entry)
+{
+    if (!isDiallableName(entry))
+        return false;
+    return m_shell.run(QStringLiteral("pon"), {entry}) > 32;
+}
+
+std::optional<QString> PppDialUpSource::secretOf(const Peer& peer, const QString& entry) const
+{
+    if (peer.userName.isEmpty())
+        return std::nullopt;
+    for (const char* secrets : {"etc/ppp/pap-secrets", "etc/ppp/chap-secrets"}) {
+        const std::optional<QString> text = readSmallFile(path(QLatin1String(secrets)));
+        if (!text)
+            continue;
+        for (const QString& line : text->split(QLatin1Char('\n'))) {
+            const QStringList fields = words(line);
+            if (fields.size() < 3 || fields.at(0) != peer.userName)
+                continue;
+            const QString& server = fields.at(1);
+            if (server == QLatin1String("*") || server == peer.remoteName || server == entry)
+                return fields.at(2);
+        }
+    }
+    return std::nullopt;
+}
+
+std::optional<DialUpSource::DialParams> PppDialUpSource::dialParams(const QString& entry, QString* error)
+{
+    const QString file = peerPath(entry);
+    const QFileInfo info(file);
+    if (!isDiallableName(entry) || (!info.isFile() && !info.isSymLink())) {
+        if (error)
+            *error = QStringLiteral("la voce «%1» non è nella rubrica").arg(entry);
+        return std::nullopt;
+    }
+    const std::optional<Peer> peer = readPeer(entry);
+    if (!peer) {
+        if (error)
+            *error = QStringLiteral("impossibile leggere il file %1").arg(file);
+        return std::nullopt;
+    }
+    DialParams params;
+    params.userName = peer->userName;
+    if (const std::optional<QString> secret = secretOf(*peer, entry)) {
+        params.password = *secret;
+        params.passwordSaved = true;
+    }
+    return params;
+}

@@ -1,0 +1,74 @@
+#pragma once
+
+#include "ras/DialUpSource.h"
+
+#include <QHash>
+#include <QSet>
+#include <QString>
+
+class Shell;
+
+// The dial-up source of a desktop that dials with pppd. Every path lies below
+// a root directory ("/" normally), so tests can build a tree of their own.
+//
+// - Phone book: the files of etc/ppp/peers. An entry's number is the number
+//   its chat script dials (after ATD, with \T standing for the -T argument of
+//   chat), the script being inline in the connect option, the file given to
+//   chat with -f, or etc/chatscripts/ENTRY; else the -T argument itself.
+// - Connections: one per running pppd (proc/PID/comm is "pppd"); its entry is
+//   the "call" argument of its command line, else the linkname of its pid file.
+//   Its interface is named on the second line of run/ppp-LINKNAME.pid or by a
+//   run/pppN.pid holding its pid (run/pppd/ also searched). The state is
+//   ConnectDevice while pppd has no interface yet (the modem is dialling),
+//   DeviceConnected while the interface exists but is down (the link is being
+//   negotiated), Connected once sys/class/net/IF/flags has IFF_UP, and
+//   Disconnected when a link that was up is down again while pppd still runs
+//   (a hang-up: pppd waits or redials). When pppd ends the connection is gone.
+// - Dialling runs "pon ENTRY" through the shell, without waiting.
+// - Dial parameters: the "user" option of the peers file, and the secret of
+//   that user in etc/ppp/pap-secrets or chap-secrets when the user may read it.
+class PppDialUpSource : public DialUpSource
+{
+public:
+    explicit PppDialUpSource(Shell& shell, QString root = QStringLiteral("/"));
+
+    std::optional<QList<Connection>> connections() override;
+    std::optional<QList<PhoneBookEntry>> phoneBook() override;
+    // Refuses (false, nothing run) a name pon would take for something else:
+    // empty, starting with "-" or ".", or holding "/", blanks or control characters.
+    bool dial(const QString& entry) override;
+    std::optional<DialParams> dialParams(const QString& entry, QString* error) override;
+
+    QString root() const { return m_root; }
+
+    static bool isDiallableName(const QString& entry);
+
+private:
+    struct Peer
+    {
+        QString number;
+        QString userName;
+        QString remoteName;
+        QString device;
+    };
+    struct PidFile
+    {
+        QString linkName;
+        QString interfaceName;
+    };
+
+    QString path(const QString& relative) const;
+    QString peerPath(const QString& entry) const;
+    // No value when the entry's file cannot be read.
+    std::optional<Peer> readPeer(const QString& entry) const;
+    QString chatNumber(const QString& connectCommand, const QString& entry) const;
+    QHash<qint64, PidFile> pidFiles() const;
+    bool interfaceUp(const QString& interfaceName) const;
+    std::optional<QString> secretOf(const Peer& peer, const QString& entry) const;
+
+    Shell& m_shell;
+    QString m_root;
+    // The pppd processes whose link has been up: a link of theirs that is
+    // down again has hung up.
+    QSet<qint64> m_linkWasUp;
+};

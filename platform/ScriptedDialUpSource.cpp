@@ -1,0 +1,121 @@
+#include "platform/ScriptedDialUpSource.h"
+
+#include <QFile>
+
+namespace {
+
+void addRecord(const QStringList& fields, QList<DialUpSource::Connection>& connections,
+               QList<DialUpSource::PhoneBookEntry>& phoneBook, QHash<QString, DialUpSource::DialParams>& params)
+{
+    const QString& kind = fields.at(0);
+    if (kind == QLatin1String("rubrica") && fields.size() == 3 && !fields.at(1).isEmpty()) {
+        phoneBook.append({fields.at(1), fields.at(2)});
+    } else if (kind == QLatin1String("connessione") && fields.size() == 5) {
+        if (const std::optional<int> state = ScriptedDialUpSource::stateOf(fields.at(4)))
+            connections.append({fields.at(1), fields.at(2), fields.at(3), *state});
+    } else if (kind == QLatin1String("parametri") && fields.size() == 4 && !fields.at(1).isEmpty()) {
+        params.insert(fields.at(1), {fields.at(2), fields.at(3), !fields.at(3).isEmpty()});
+    }
+}
+
+} // namespace
+
+ScriptedDialUpSource::ScriptedDialUpSource(QString file)
+    : m_file(std::move(file))
+{
+}
+
+std::optional<int> ScriptedDialUpSource::stateOf(const QString& text)
+{
+    const struct
+    {
+        const char* name;
+        int state;
+    } names[] = {
+        {"OpenPort", OpenPort},
+        {"PortOpened", PortOpened},
+        {"ConnectDevice", ConnectDevice},
+        {"DeviceConnected", DeviceConnected},
+        {"AllDevicesConnected", AllDevicesConnected},
+        {"Authenticate", Authenticate},
+        {"StartAuthentication", StartAuthentication},
+        {"Authenticated", Authenticated},
+        {"LogonNetwork", LogonNetwork},
+        {"Connected", Connected},
+        {"Disconnected", Disconnected},
+    };
+    for (const auto& name : names) {
+        if (text.compare(QLatin1String(name.name), Qt::CaseInsensitive) == 0)
+            return name.state;
+    }
+    bool ok = false;
+    const bool hex = text.startsWith(QLatin1String("0x"), Qt::CaseInsensitive);
+    const int number = hex ? text.mid(2).toInt(&ok, 16) : text.toInt(&ok, 10);
+    if (!ok || number < 0)
+        return std::nullopt;
+    return number;
+}
+
+std::optional<ScriptedDialUpSource::Script> ScriptedDialUpSource::read() const
+{
+    QFile file(m_file);
+    if (!file.exists())
+        return Script{};
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    QString text = QString::fromUtf8(file.readAll());
+    if (text.startsWith(QChar(0xFEFF)))
+        text.remove(0, 1);
+
+    Script script;
+    for (const QString& rawLine : text.split(QLatin1Char('\n'))) {
+        const QString line = rawLine.trimmed();
+        if (line.isEmpty() || line.startsWith(QLatin1Char('#')))
+            continue;
+        QStringList fields = line.split(QLatin1Char(';'));
+        for (QString& field : fields)
+            field = field.trimmed();
+        addRecord(fields, script.connections, script.phoneBook, script.params);
+    }
+    return script;
+}
+
+std::optional<QList<DialUpSource::Connection>> ScriptedDialUpSource::connections()
+{
+    const std::optional<Script> script = read();
+    if (!script)
+        return std::nullopt;
+    return script->connections;
+}
+
+std::optional<QList<DialUpSource::PhoneBookEntry>> ScriptedDialUpSource::phoneBook()
+{
+    const std::optional<Script> script = read();
+    if (!script)
+        return std::nullopt;
+    return script->phoneBook;
+}
+
+bool ScriptedDialUpSource::dial(const QString&)
+{
+    return true;
+}
+
+std::optional<DialUpSource::DialParams> ScriptedDialUpSource::dialParams(const QString& entry, QString* error)
+{
+    const std::optional<Script> script = read();
+    if (!script) {
+        if (error)
+            *error = QStringLiteral("impossibile leggere il file %1").arg(m_file);
+        return std::nullopt;
+    }
+    if (const auto found = script->params.constFind(entry); found != script->params.cend())
+        return *found;
+    for (const PhoneBookEntry& known : script->phoneBook) {
+        if (known.name == entry)
+            return DialParams{};
+    }
+    if (error)
+        *error = QStringLiteral("la voce «%1» non è nella rubrica").arg(entry);
+    return std::nullopt;
+}
