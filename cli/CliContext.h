@@ -52,3 +52,5 @@ struct CliCommand
 
 // The commands, each group from its own source file.
 QList<CliCommand> settingsCommands();
+QList<CliCommand> tariffCommands();
+QList<CliCommand> archiveCommands();

@@ -28,6 +28,8 @@ QList<CliCommand> allCommands()
 {
     QList<CliCommand> commands;
     commands += settingsCommands();
+    commands += tariffCommands();
+    commands += archiveCommands();
     return commands;
 }
 
