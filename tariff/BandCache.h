@@ -1,0 +1,56 @@
+#pragma once
+
+#include "settings/StatoProgramma.h"
+#include "tariff/Calendario.h"
+#include "tariff/FasciaOraria.h"
+
+#include <QDate>
+#include <QTime>
+#include <array>
+#include <optional>
+#include <vector>
+
+// The band lists of one statistics pass, each parsed the first time a call
+// needs it, so that re-pricing thousands of calls does not re-read the band
+// texts twice per call. It answers exactly as fasciaInVigore and
+// FasciaOraria::intervallo do, failures included: a list with a band that
+// does not parse fails every lookup on that list with the same message.
+class BandCache
+{
+public:
+    explicit BandCache(const StatoProgramma& stato);
+
+    const StatoProgramma& stato() const { return m_stato; }
+
+    // Index into the day's list of the band in force at `ora` on `data` with
+    // the forced-holiday digit `festivo`: the last band containing it, the
+    // list's last band when none does.
+    struct Found
+    {
+        TipoGiorno giorno;
+        qsizetype indice;
+    };
+    Found inVigore(const QDate& data, int festivo, const QTime& ora);
+
+    const FasciaOraria& fascia(const Found& found) const;
+    // Tenths of a second for class 1..4.
+    int intervallo(const Found& found, int classe);
+
+private:
+    struct Band
+    {
+        FasciaOraria fascia;
+        std::array<int, 4> intervalli{}; // 0 until read
+    };
+    struct List
+    {
+        bool parsed = false;
+        QString error; // the conversion message of the first band that does not parse
+        std::vector<Band> bands;
+    };
+
+    List& list(TipoGiorno giorno);
+
+    const StatoProgramma& m_stato;
+    std::array<List, 3> m_lists;
+};

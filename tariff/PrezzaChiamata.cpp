@@ -1,0 +1,210 @@
+#include "tariff/PrezzaChiamata.h"
+
+#include "settings/Conversion.h"
+#include "settings/SettingsStore.h"
+#include "tariff/BandCache.h"
+#include "tariff/IntervalloScatto.h"
+
+namespace {
+
+constexpr qint64 secondiAlGiorno = 24 * 60 * 60;
+
+// An event of the archive on the local wall clock, as the record states it.
+struct Istante
+{
+    QDate data;
+    QTime ora;
+    qint64 secondi = 0; // since the start of the Julian calendar, wall-clock time
+};
+
+// The band in force at an event: its interval for the call's class and its start.
+struct FasciaEvento
+{
+    int intervallo = 0;
+    QTime inizio;
+};
+
+int cifre(QStringView testo, qsizetype da, qsizetype quante)
+{
+    int valore = 0;
+    for (qsizetype i = da; i < da + quante; ++i) {
+        const QChar c = testo.at(i);
+        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+            return -1;
+        valore = valore * 10 + (c.unicode() - '0');
+    }
+    return valore;
+}
+
+// The exact layouts the writers produce are read digit by digit; anything
+// else goes through the general conversions, which accept the same texts and
+// name the text when they fail.
+QDate leggiData(const QString& testo)
+{
+    if (testo.size() == 10 && testo.at(2) == QLatin1Char('/') && testo.at(5) == QLatin1Char('/')) {
+        const int giorno = cifre(testo, 0, 2);
+        const int mese = cifre(testo, 3, 2);
+        const int anno = cifre(testo, 6, 4);
+        if (giorno >= 0 && mese >= 0 && anno >= 0) {
+            const QDate data(anno, mese, giorno);
+            if (data.isValid())
+                return data;
+        }
+    }
+    return strToDate(testo);
+}
+
+QTime leggiOra(const QString& testo)
+{
+    if (testo.size() == 8 && testo.at(2) == QLatin1Char('.') && testo.at(5) == QLatin1Char('.')) {
+        const int ore = cifre(testo, 0, 2);
+        const int minuti = cifre(testo, 3, 2);
+        const int secondi = cifre(testo, 6, 2);
+        if (ore >= 0 && minuti >= 0 && secondi >= 0) {
+            const QTime ora(ore, minuti, secondi);
+            if (ora.isValid())
+                return ora;
+        }
+    }
+    return strToTime(testo);
+}
+
+qint64 secondiDa(const QDate& data, const QTime& ora)
+{
+    return data.toJulianDay() * secondiAlGiorno + ora.msecsSinceStartOfDay() / 1000;
+}
+
+// The record's date and time, "dd/mm/yyyy hh.nn.ss".
+Istante istante(const RecordArchivio& record)
+{
+    Istante i;
+    try {
+        i.data = leggiData(record.data());
+        i.ora = leggiOra(record.ora());
+    } catch (const EConvertError&) {
+        throw EConvertError(
+            QStringLiteral("'%1' is not a valid date and time").arg(record.data() + QLatin1Char(' ') + record.ora()));
+    }
+    i.secondi = secondiDa(i.data, i.ora);
+    return i;
+}
+
+// Whole seconds of a span. Whole days are kept, so a call of 26 hours lasts
+// 93,600 s. A negative span (a closing stamped before its opening after the
+// clock was put back) counts by its size.
+qint64 secondi(qint64 span)
+{
+    return span < 0 ? -span : span;
+}
+
+template <typename Ricerca>
+std::optional<CallPrice> prezza(const RecordArchivio& apertura, const RecordArchivio& chiusura,
+                                const QString& costoScatto, const PricingSettings& impostazioni, Ricerca&& ricerca)
+{
+    CallPrice p;
+    p.classe = chiusura.classe();
+    p.tipo = chiusura.tipo();
+    // The writers only write classes 1..4: any other digit has no interval.
+    if (p.classe < 1 || p.classe > 4)
+        return std::nullopt;
+    const int festivo = chiusura.festivo();
+    const Istante inizio = istante(apertura);
+    const Istante fine = istante(chiusura);
+
+    const FasciaEvento primo = ricerca(apertura, inizio, festivo, p.classe);
+    const FasciaEvento ultimo = ricerca(chiusura, fine, festivo, p.classe);
+    p.intervalloApertura = primo.intervallo;
+    p.intervalloChiusura = ultimo.intervallo;
+    p.cambioFascia = primo.intervallo != ultimo.intervallo;
+
+    const qint64 extra = impostazioni.frazioneScatto == 1 ? 1 : 0;
+    if (!p.cambioFascia) {
+        p.durata = secondi(fine.secondi - inizio.secondi);
+        p.scatti = p.durata * 10 / p.intervalloApertura + 1 + extra;
+    } else {
+        // Only one band change is considered: everything before the start of
+        // the closing band, on the closing date, is priced at the opening interval.
+        const qint64 confine = secondiDa(fine.data, ultimo.inizio);
+        p.secondiPrima = secondi(confine - inizio.secondi);
+        p.secondiDopo = secondi(fine.secondi - confine);
+        p.durata = secondi(fine.secondi - inizio.secondi);
+        p.scatti = p.secondiPrima * 10 / p.intervalloApertura + p.secondiDopo * 10 / p.intervalloChiusura + 1 + extra;
+    }
+    if (p.durata == 0) {
+        p.scatti = 0;
+        return p;
+    }
+    if (p.tipo == 1 || p.tipo == 2)
+        p.costo = costoScatti(p, strToInt(costoScatto), impostazioni);
+    return p;
+}
+
+} // namespace
+
+PricingSettings PricingSettings::fromStore(const SettingsStore& store)
+{
+    const QString internet = QStringLiteral("internet");
+    PricingSettings p;
+    p.ridTut = store.readInteger(internet, QStringLiteral("ridTut"), 50);
+    p.ridTutDopo = store.readInteger(internet, QStringLiteral("ridTutDopo"), 1);
+    p.ridTel = store.readInteger(internet, QStringLiteral("ridTel"), 50);
+    p.ridTelDopo = store.readInteger(internet, QStringLiteral("ridTelDopo"), 120);
+    p.frazioneScatto = store.readInteger(QStringLiteral("frazione"), QStringLiteral("scatto"), 0);
+    return p;
+}
+
+qint64 costoScatti(const CallPrice& chiamata, qint64 costoScatto, const PricingSettings& impostazioni)
+{
+    const qint64 n = chiamata.scatti;
+    const qint64 c = costoScatto;
+    if (chiamata.tipo == 1)
+        return n * c;
+    if (chiamata.tipo != 2)
+        return 0;
+
+    if (chiamata.classe == 1) {
+        const qint64 r = c * impostazioni.ridTut / 100;
+        if (n <= impostazioni.ridTutDopo + 1)
+            return n * c;
+        return c * (1 + impostazioni.ridTutDopo) + (n - 1 - impostazioni.ridTutDopo) * r;
+    }
+
+    const qint64 r = c * impostazioni.ridTel / 100;
+    const qint64 dopo = impostazioni.ridTelDopo;
+    if (chiamata.durata <= dopo)
+        return n * c;
+    if (!chiamata.cambioFascia) {
+        const qint64 v = dopo * 10 / chiamata.intervalloApertura;
+        return c + v * c + (n - 1 - v) * r;
+    }
+    // With a band change the reduced part keeps the answer unit: n - v, not n - 1 - v.
+    if (chiamata.secondiPrima > dopo) {
+        const qint64 v = dopo * 10 / chiamata.intervalloApertura;
+        return c + v * c + (n - v) * r;
+    }
+    const qint64 w = chiamata.secondiPrima * 10 / chiamata.intervalloApertura;
+    const qint64 v = (dopo - chiamata.secondiPrima) * 10 / chiamata.intervalloChiusura;
+    return c + (w + v) * c + (n - w - v) * r;
+}
+
+std::optional<CallPrice> prezzaChiamata(const RecordArchivio& apertura, const RecordArchivio& chiusura,
+                                        const StatoProgramma& stato, const PricingSettings& impostazioni)
+{
+    return prezza(apertura, chiusura, stato.CostoScattoBase, impostazioni,
+                  [&](const RecordArchivio& record, const Istante& quando, int festivo, int classe) {
+                      const FasciaInVigore trovata =
+                          fasciaInVigore(record.data() + QLatin1Char(' ') + record.ora(), festivo, quando.data, stato);
+                      const FasciaOraria fascia(trovata.fascia);
+                      return FasciaEvento{fascia.intervallo(classe), fascia.inizio()};
+                  });
+}
+
+std::optional<CallPrice> prezzaChiamata(const RecordArchivio& apertura, const RecordArchivio& chiusura,
+                                        BandCache& fasce, const PricingSettings& impostazioni)
+{
+    return prezza(apertura, chiusura, fasce.stato().CostoScattoBase, impostazioni,
+                  [&](const RecordArchivio&, const Istante& quando, int festivo, int classe) {
+                      const BandCache::Found trovata = fasce.inVigore(quando.data, festivo, quando.ora);
+                      return FasciaEvento{fasce.intervallo(trovata, classe), fasce.fascia(trovata).inizio()};
+                  });
+}
