@@ -1,6 +1,5 @@
 #include "archive/ArchivioChiamate.h"
 
-#include "archive/LettoreArchivio.h"
 #include "archive/RecordArchivio.h"
 #include "archive/Windows1252.h"
 #include "platform/Prompter.h"
@@ -8,6 +7,7 @@
 
 #include <QFile>
 #include <QSaveFile>
+#include <algorithm>
 
 const QString ArchivioChiamate::nomeFile = QStringLiteral("tqklog.txt");
 
@@ -143,10 +143,14 @@ bool copiaArchivio(const QString& fileName)
 
 bool archivioValido(const QString& fileName)
 {
-    LettoreArchivio lettore(fileName);
-    QString prima;
-    if (!lettore.open() || !lettore.readLine(prima))
+    // The first line decides, and only its first 44 characters matter: a
+    // large file that is no archive is never read whole.
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly))
         return false;
-    const RecordArchivio record(prima);
+    const QByteArray inizio = file.read(1024);
+    const auto fine = std::find_if(inizio.begin(), inizio.end(), [](char c) { return c == '\r' || c == '\n'; });
+    const QByteArrayView prima(inizio.begin(), fine);
+    const RecordArchivio record(Windows1252::decode(prima));
     return record.apertura() && record.riga.size() >= 44;
 }

@@ -10,7 +10,7 @@ class Prompter;
 // plus the entry name); closing: "dd/mm/yyyy hh.nn.ss collegamento Chiuso  FCT"
 // (44 characters). F is the forced-holiday digit, C the class, T the tariff
 // type. The entry name is made one safe line: control characters become
-// blanks.
+// blanks; characters outside Windows-1252 become "?" when the record is written.
 QString recordApertura(const QDateTime& inizio, int festivo, int classe, int tipo, const QString& nomeConnessione);
 QString recordChiusura(const QDateTime& fine, int festivo, int classe, int tipo);
 
