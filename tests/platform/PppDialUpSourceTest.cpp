@@ -1,0 +1,348 @@
+#include "platform/PppDialUpSource.h"
+#include "ras/RasTracker.h"
+#include "tests/support/FakeShell.h"
+#include "tests/support/TestDirs.h"
+
+#include <QDir>
+#include <QFile>
+#include <gtest/gtest.h>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+QString s(const char* text)
+{
+    return QString::fromUtf8(text);
+}
+
+// A root directory laid out like the parts of a system the pppd source reads.
+struct Tree
+{
+    TestDirs dirs;
+    QString root = dirs.path() + s("/root");
+    FakeShell shell;
+    PppDialUpSource source{shell, root};
+
+    Tree() { QDir().mkpath(root + s("/proc")); }
+
+    void write(const QString& relative, const QByteArray& content)
+    {
+        const QString file = root + QLatin1Char('/') + relative;
+        QDir().mkpath(QFileInfo(file).path());
+        QFile out(file);
+        ASSERT_TRUE(out.open(QIODevice::WriteOnly | QIODevice::Truncate)) << file.toStdString();
+        out.write(content);
+    }
+    void write(const char* relative, const char* content) { write(s(relative), QByteArray(content)); }
+    void remove(const char* relative)
+    {
+        const QString target = root + QLatin1Char('/') + s(relative);
+        if (QFileInfo(target).isDir())
+            QDir(target).removeRecursively();
+        else
+            QFile::remove(target);
+    }
+    // A running pppd with its command line.
+    void pppd(int pid, const QByteArray& cmdline)
+    {
+        write(QStringLiteral("proc/%1/comm").arg(pid), "pppd\n");
+        write(QStringLiteral("proc/%1/cmdline").arg(pid), cmdline);
+    }
+    std::optional<QString> numberOf(const QString& entry)
+    {
+        const auto book = source.phoneBook();
+        if (!book)
+            return s("<no phone book>");
+        for (const DialUpSource::PhoneBookEntry& e : *book) {
+            if (e.name == entry)
+                return e.number;
+        }
+        return s("<not listed>");
+    }
+};
+
+const QByteArray callCasa("/usr/sbin/pppd\0call\0casa\0", 25);
+
+// ---- the phone book ----
+
+struct NumberCase
+{
+    const char* name;
+    const char* peer;       // etc/ppp/peers/casa
+    const char* scriptName; // a file below the root, or nullptr
+    const char* script;
+    const char* number;
+};
+
+void PrintTo(const NumberCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
+class PeerNumber : public ::testing::TestWithParam<NumberCase>
+{
+};
+
+TEST_P(PeerNumber, ComesFromTheChatScript)
+{
+    Tree t;
+    t.write("etc/ppp/peers/casa", GetParam().peer);
+    if (GetParam().scriptName)
+        t.write(GetParam().scriptName, GetParam().script);
+    EXPECT_EQ(t.numberOf(s("casa")), std::optional<QString>(s(GetParam().number)));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, PeerNumber,
+    ::testing::Values(NumberCase{"DashTIntoTheScriptsBackslashT",
+                                 "/dev/ttyS0\nconnect \"/usr/sbin/chat -v -f /etc/chatscripts/pap -T 0612345\"\n",
+                                 "etc/chatscripts/pap", "ABORT BUSY\n'' ATZ\nOK-AT-OK ATDT\\T\nCONNECT \\d\\c\n",
+                                 "0612345"},
+                      NumberCase{"AttachedDashT", "connect '/usr/sbin/chat -v -f /etc/chatscripts/pap -T0698'\n",
+                                 "etc/chatscripts/pap", "OK ATDT\\T\n", "0698"},
+                      NumberCase{"InlineScript", "connect \"/usr/sbin/chat -v '' ATZ OK ATDT0612345 CONNECT ''\"\n",
+                                 nullptr, nullptr, "0612345"},
+                      NumberCase{"LiteralNumberInTheScriptFile", "connect \"chat -f /etc/chatscripts/casa.chat\"\n",
+                                 "etc/chatscripts/casa.chat", "# prova\n'' ATZ\nOK \"ATDT 02 1234567\"\n",
+                                 "02 1234567"},
+                      NumberCase{"ScriptNamedAfterTheEntry", "connect /usr/local/bin/connetti\n",
+                                 "etc/chatscripts/casa", "'' ATZ OK ATDP0612\n", "0612"},
+                      NumberCase{"PlainATD", "connect \"chat '' atd0612\"\n", nullptr, nullptr, "0612"},
+                      NumberCase{"DashTWithoutAReadableScript",
+                                 "connect \"chat -f /etc/chatscripts/missing -T 0655\"\n", nullptr, nullptr, "0655"},
+                      NumberCase{"CommentedConnectIgnored",
+                                 "# connect \"chat '' ATDT111\"\nconnect \"chat '' ATDT222\" # old: ATDT333\n", nullptr,
+                                 nullptr, "222"},
+                      NumberCase{"NoNumberAnywhere", "noauth\ndefaultroute\n", nullptr, nullptr, ""}));
+
+TEST(PppPhoneBook, ListsThePeersFilesByName)
+{
+    Tree t;
+    t.write("etc/ppp/peers/ufficio", "");
+    t.write("etc/ppp/peers/casa", "");
+    t.write("etc/ppp/peers/casa~", "");
+    t.write("etc/ppp/peers/casa.dpkg-old", "");
+    t.write("etc/ppp/peers/.nascosto", "");
+    QDir().mkpath(t.root + s("/etc/ppp/peers/cartella"));
+    const auto book = t.source.phoneBook();
+    ASSERT_TRUE(book);
+    QStringList names;
+    for (const auto& entry : *book)
+        names.append(entry.name);
+    EXPECT_EQ(names, (QStringList{s("casa"), s("ufficio")}));
+}
+
+TEST(PppPhoneBook, NoPeersFolderIsAnEmptyPhoneBook)
+{
+    Tree t;
+    const auto book = t.source.phoneBook();
+    ASSERT_TRUE(book);
+    EXPECT_TRUE(book->isEmpty());
+}
+
+TEST(PppPhoneBook, AnEntryThatCannotBeReadIsListedWithoutANumber)
+{
+    Tree t;
+    t.write("etc/ppp/peers/casa", "connect \"chat '' ATDT0612\"\n");
+    ASSERT_TRUE(QFile::link(t.root + s("/nowhere"), t.root + s("/etc/ppp/peers/rotto")));
+    const auto book = t.source.phoneBook();
+    ASSERT_TRUE(book);
+    EXPECT_EQ(*book, (QList<DialUpSource::PhoneBookEntry>{{s("casa"), s("0612")}, {s("rotto"), std::nullopt}}));
+}
+
+TEST(PppPhoneBook, AFileOfAnotherGroupIsUnreadable)
+{
+    if (geteuid() == 0)
+        GTEST_SKIP() << "root reads every file";
+    Tree t;
+    t.write("etc/ppp/peers/casa", "connect \"chat '' ATDT0612\"\n");
+    QFile::setPermissions(t.root + s("/etc/ppp/peers/casa"), QFileDevice::WriteOwner);
+    EXPECT_EQ(t.numberOf(s("casa")), std::nullopt);
+}
+
+// ---- connections ----
+
+TEST(PppConnections, FromDiallingToConnectedToGone)
+{
+    Tree t;
+    t.write("etc/ppp/peers/casa", "/dev/ttyS0\n115200\nconnect \"chat '' ATDT0612\"\n");
+    RasTracker monitor;
+    QList<int> phases;
+    auto poll = [&] {
+        const auto connections = t.source.connections();
+        if (const auto raised = monitor.poll(connections).raisedPhase)
+            phases.append(*raised);
+        return connections;
+    };
+
+    auto seen = poll();
+    ASSERT_TRUE(seen);
+    EXPECT_TRUE(seen->isEmpty());
+
+    t.pppd(4242, callCasa);
+    seen = poll();
+    ASSERT_EQ(seen->size(), 1);
+    EXPECT_EQ(seen->at(0),
+              (DialUpSource::Connection{s("casa"), s("modem"), s("/dev/ttyS0"), DialUpSource::ConnectDevice}));
+
+    t.write("run/ppp-casa.pid", "4242\n");
+    EXPECT_EQ(poll()->at(0).state, DialUpSource::ConnectDevice);
+
+    t.write("run/ppp-casa.pid", "4242\nppp0\n");
+    t.write("sys/class/net/ppp0/flags", "0x1090\n");
+    EXPECT_EQ(poll()->at(0).state, DialUpSource::DeviceConnected);
+    EXPECT_FALSE(monitor.isConnected());
+
+    t.write("sys/class/net/ppp0/flags", "0x1091\n");
+    EXPECT_EQ(poll()->at(0).state, DialUpSource::Connected);
+    EXPECT_TRUE(monitor.isConnected());
+    EXPECT_EQ(monitor.connectedEntry(), s("casa"));
+
+    t.remove("proc/4242");
+    t.remove("run/ppp-casa.pid");
+    t.remove("sys/class/net/ppp0");
+    EXPECT_TRUE(poll()->isEmpty());
+    EXPECT_FALSE(monitor.isConnected());
+    EXPECT_EQ(phases, (QList<int>{0, 2}));
+}
+
+TEST(PppConnections, ALinkThatGoesDownWhilePppdRunsIsDisconnected)
+{
+    Tree t;
+    t.pppd(300, callCasa);
+    t.write("run/pppd/ppp-casa.pid", "300\nppp1\n");
+    t.write("sys/class/net/ppp1/flags", "0x1091");
+    EXPECT_EQ(t.source.connections()->at(0).state, DialUpSource::Connected);
+
+    t.remove("sys/class/net/ppp1");
+    EXPECT_EQ(t.source.connections()->at(0).state, DialUpSource::Disconnected);
+    EXPECT_EQ(t.source.connections()->at(0).state, DialUpSource::Disconnected);
+
+    t.write("sys/class/net/ppp1/flags", "0x1091");
+    EXPECT_EQ(t.source.connections()->at(0).state, DialUpSource::Connected) << "pppd redialled";
+
+    // A new pppd with the same number after the old one ended starts afresh.
+    t.remove("proc/300");
+    EXPECT_TRUE(t.source.connections()->isEmpty());
+    t.remove("sys/class/net/ppp1");
+    t.pppd(300, callCasa);
+    EXPECT_EQ(t.source.connections()->at(0).state, DialUpSource::DeviceConnected);
+}
+
+TEST(PppConnections, WithoutALinkNameTheInterfacePidFileAndTheCommandLineServe)
+{
+    Tree t;
+    t.pppd(77, callCasa);
+    t.write("run/ppp0.pid", "77\n");
+    t.write("sys/class/net/ppp0/flags", "0x11");
+    const auto seen = t.source.connections();
+    ASSERT_EQ(seen->size(), 1);
+    EXPECT_EQ(seen->at(0), (DialUpSource::Connection{s("casa"), s("modem"), s("ppp0"), DialUpSource::Connected}));
+}
+
+TEST(PppConnections, WithoutACallTheLinkNameIsTheEntry)
+{
+    Tree t;
+    t.pppd(90, QByteArray("pppd\0file\0/etc/ppp/lavoro\0", 26));
+    t.write("run/ppp-lavoro.pid", "90\nppp2\n");
+    const auto seen = t.source.connections();
+    ASSERT_EQ(seen->size(), 1);
+    EXPECT_EQ(seen->at(0).entry, s("lavoro"));
+    EXPECT_EQ(seen->at(0).deviceName, s("ppp2"));
+    EXPECT_EQ(seen->at(0).state, DialUpSource::DeviceConnected);
+}
+
+TEST(PppConnections, OnlyLivePppdProcessesCount)
+{
+    Tree t;
+    t.write("run/ppp-casa.pid", "555\nppp0\n"); // left behind by a pppd that died
+    t.write("sys/class/net/ppp0/flags", "0x1091");
+    t.write("proc/556/comm", "bash\n");
+    t.write("proc/556/cmdline", "bash");
+    t.write("proc/self/comm", "pppd\n");
+    EXPECT_TRUE(t.source.connections()->isEmpty());
+
+    t.pppd(20, callCasa);
+    t.pppd(10, QByteArray("pppd\0call\0ufficio\0", 18));
+    const auto seen = t.source.connections();
+    ASSERT_EQ(seen->size(), 2);
+    EXPECT_EQ(seen->at(0).entry, s("ufficio")) << "in process order";
+    EXPECT_EQ(seen->at(1).entry, s("casa"));
+}
+
+TEST(PppConnections, NoProcessTableIsAFailedEnumeration)
+{
+    Tree t;
+    t.remove("proc");
+    EXPECT_EQ(t.source.connections(), std::nullopt);
+}
+
+// ---- dialling and dial parameters ----
+
+TEST(PppDial, RunsPonWithTheEntry)
+{
+    Tree t;
+    EXPECT_TRUE(t.source.dial(s("casa")));
+    EXPECT_TRUE(t.source.dial(s("NESSUNO")));
+    ASSERT_EQ(t.shell.ran.size(), 2);
+    EXPECT_EQ(t.shell.ran.at(0).program, s("pon"));
+    EXPECT_EQ(t.shell.ran.at(0).arguments, QStringList{s("casa")});
+    EXPECT_EQ(t.shell.ran.at(1).arguments, QStringList{s("NESSUNO")});
+
+    t.shell.result = Shell::NotFound;
+    EXPECT_FALSE(t.source.dial(s("casa")));
+}
+
+TEST(PppDial, RefusesNamesPonWouldMisread)
+{
+    Tree t;
+    for (const char* name :
+         {"", "-q", "--quick", ".", "..", "../../tmp/x", "a/b", "casa plugin x.so", "casa\n", "tab\there"})
+        EXPECT_FALSE(t.source.dial(s(name))) << name;
+    EXPECT_TRUE(t.shell.ran.isEmpty());
+}
+
+TEST(PppDialParams, UserFromThePeerAndPasswordFromTheSecrets)
+{
+    Tree t;
+    t.write("etc/ppp/peers/casa", "user \"mario@isp.it\"\nremotename isp\n");
+    t.write("etc/ppp/peers/ufficio", "user luigi\n");
+    t.write("etc/ppp/peers/anonimo", "noauth\n");
+    t.write("etc/ppp/pap-secrets", "# client server secret\n\"mario@isp.it\" isp \"p4ss word\"\n");
+    t.write("etc/ppp/chap-secrets", "luigi altro segreto\nluigi * giusto\n");
+
+    QString error;
+    auto casa = t.source.dialParams(s("casa"), &error);
+    ASSERT_TRUE(casa);
+    EXPECT_EQ(casa->userName, s("mario@isp.it"));
+    EXPECT_EQ(casa->password, s("p4ss word"));
+    EXPECT_TRUE(casa->passwordSaved);
+
+    auto ufficio = t.source.dialParams(s("ufficio"), &error);
+    ASSERT_TRUE(ufficio);
+    EXPECT_EQ(ufficio->password, s("giusto"));
+
+    auto anonimo = t.source.dialParams(s("anonimo"), &error);
+    ASSERT_TRUE(anonimo);
+    EXPECT_TRUE(anonimo->userName.isEmpty());
+    EXPECT_FALSE(anonimo->passwordSaved);
+}
+
+TEST(PppDialParams, MissingOrUnreadableEntriesSayWhy)
+{
+    Tree t;
+    QString error;
+    EXPECT_FALSE(t.source.dialParams(s("casa"), &error));
+    EXPECT_EQ(error, s("la voce «casa» non è nella rubrica"));
+
+    EXPECT_FALSE(t.source.dialParams(s("../passwd"), &error));
+    EXPECT_EQ(error, s("la voce «../passwd» non è nella rubrica"));
+
+    QDir().mkpath(t.root + s("/etc/ppp/peers"));
+    ASSERT_TRUE(QFile::link(t.root + s("/nowhere"), t.root + s("/etc/ppp/peers/rotto")));
+    EXPECT_FALSE(t.source.dialParams(s("rotto"), &error));
+    EXPECT_EQ(error, s("impossibile leggere il file ") + t.root + s("/etc/ppp/peers/rotto"));
+}
+
+} // namespace
