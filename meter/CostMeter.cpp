@@ -1,0 +1,169 @@
+#include "meter/CostMeter.h"
+
+#include "settings/Conversion.h"
+#include "settings/SettingsStore.h"
+#include "settings/StatoProgramma.h"
+#include "tariff/IntervalloScatto.h"
+
+#include <algorithm>
+#include <optional>
+
+namespace {
+
+constexpr int DigitsModulo = 1000000;
+
+// A unit price is a whole, non-negative number of lire.
+std::optional<qint64> lire(const QString& text)
+{
+    try {
+        const int value = strToInt(text);
+        if (value >= 0)
+            return value;
+    } catch (const EConvertError&) {
+    }
+    return std::nullopt;
+}
+
+// Whole tenths of a second from `da` to `a`, truncated. Recomputed from the
+// two instants every time, so a late or missed tick loses nothing.
+qint64 decimi(const QDateTime& da, const QDateTime& a)
+{
+    return da.msecsTo(a) / 100;
+}
+
+} // namespace
+
+CostMeter::Settings CostMeter::Settings::fromStore(const SettingsStore& store)
+{
+    Settings s;
+    s.frazioneScatto = store.readInteger(QStringLiteral("frazione"), QStringLiteral("scatto"), 0);
+    s.ridTut = store.readInteger(QStringLiteral("internet"), QStringLiteral("ridTut"), 50);
+    s.ridTutDopo = store.readInteger(QStringLiteral("internet"), QStringLiteral("ridTutDopo"), 1);
+    s.ridTel = store.readInteger(QStringLiteral("internet"), QStringLiteral("ridTel"), 50);
+    s.ridTelDopo = store.readInteger(QStringLiteral("internet"), QStringLiteral("ridTelDopo"), 120);
+    s.beep =
+        store.readText(QStringLiteral("suono"), QStringLiteral("beep"), QStringLiteral("ON")) == QLatin1String("ON");
+    s.inizio = store.readInteger(QStringLiteral("suono"), QStringLiteral("inizio"), 5);
+    s.costo = store.readText(QStringLiteral("importo"), QStringLiteral("costo"), QStringLiteral("000"));
+    s.flagAuto = store.readText(QStringLiteral("ritardo"), QStringLiteral("FlagAuto"), QStringLiteral("OFF"));
+    return s;
+}
+
+CostMeter::CostMeter(StatoProgramma& stato, const Settings& settings, const QDateTime& adesso)
+    : m_stato(stato)
+    , m_settings(settings)
+    , m_testoPrezzo(settings.costo)
+{
+    m_stato.CostoScatto = settings.costo;
+    m_stato.CostoScattoBase = settings.costo;
+    m_stato.AvvioAutomatico = settings.flagAuto;
+    m_prezzoNonValido = !lire(settings.costo).has_value();
+
+    m_DecimiCompletati = 0;
+    const qint64 prezzoIniziale = prezzo();
+    addebita(prezzoIniziale + prezzoIniziale * (m_settings.frazioneScatto == 1 ? 1 : 0));
+
+    const QDateTime inizio = inizioSessione(m_stato, adesso);
+    const int intervallo = intervalloScatto(inizio, m_stato);
+    applicaRiduzioni();
+
+    m_CadenzaScatto = intervallo;
+    m_InizioIntervallo = inizio;
+    m_DecimiTrascorsi = 0;
+    // What the caption shows at once: for an automatic start the interval
+    // less the delay already elapsed.
+    m_DecimiMancanti = m_CadenzaScatto - decimi(inizio, adesso);
+}
+
+QDateTime CostMeter::inizioSessione(const StatoProgramma& stato, const QDateTime& adesso)
+{
+    if (stato.AvvioAutomatico == QLatin1String("OFF"))
+        return adesso;
+    return adesso.addSecs(-std::clamp(stato.RitardoAvvio, 0, 59));
+}
+
+CostMeter::Tick CostMeter::tick(const QDateTime& adesso)
+{
+    Tick result;
+    const qint64 e = decimi(m_InizioIntervallo, adesso);
+
+    // The warning colour ends on the tick after a unit fell.
+    if (m_DecimiMancanti <= 0)
+        m_avviso = false;
+    m_DecimiMancanti = m_CadenzaScatto - e;
+    m_DecimiTrascorsi = e;
+
+    if (secondiMancanti() <= m_settings.inizio) {
+        m_avviso = true;
+        if (m_settings.beep)
+            ++result.beeps;
+    }
+    if (e < m_CadenzaScatto)
+        return result;
+
+    result.scattoCaduto = true;
+    if (m_settings.beep)
+        ++result.beeps;
+    addebita(prezzo());
+    m_DecimiCompletati += e;
+    if (m_DecimiCompletati / 10 > m_settings.ridTelDopo)
+        m_stato.RiduzioneTeleAttiva = 1;
+
+    // The new interval starts at this tick, not when the old one should have
+    // ended: the lateness of a tick is not carried over.
+    m_InizioIntervallo = adesso;
+    try {
+        m_CadenzaScatto = intervalloScatto(adesso, m_stato);
+    } catch (const EConvertError& error) {
+        result.errore = error.message();
+    }
+    applicaRiduzioni();
+    return result;
+}
+
+void CostMeter::close()
+{
+    m_CostoSessione = 0;
+    m_DecimiCompletati = 0;
+    m_digits = 0;
+}
+
+QString CostMeter::digitsText() const
+{
+    return QStringLiteral("%1").arg(m_digits, 6, 10, QLatin1Char('0'));
+}
+
+QString CostMeter::caption() const
+{
+    return QStringLiteral("secondi al prossimo scatto: %1").arg(secondiMancanti());
+}
+
+QString CostMeter::costText() const
+{
+    return QStringLiteral("costo: %1 -> %2").arg(m_CostoSessione).arg(secondiMancanti());
+}
+
+// The reduced ("Agevolata") tariff, always in this order: TUT once the session
+// has cost ridTutDopo base prices, long distance once the completed intervals
+// passed ridTelDopo seconds. A lowered price stays until the stop re-reads it.
+void CostMeter::applicaRiduzioni()
+{
+    if (m_stato.TipoTariffaInternet != 2)
+        return;
+    const qint64 base = lire(m_stato.CostoScattoBase).value_or(0);
+    if (m_stato.TariffaCorrente == 1 && m_CostoSessione >= base * m_settings.ridTutDopo)
+        m_stato.CostoScatto = QString::number(base * m_settings.ridTut / 100);
+    if (m_stato.TariffaCorrente != 1 && m_stato.RiduzioneTeleAttiva == 1)
+        m_stato.CostoScatto = QString::number(base * m_settings.ridTel / 100);
+}
+
+void CostMeter::addebita(qint64 importo)
+{
+    m_CostoSessione += importo;
+    m_digits = static_cast<int>((m_digits + importo) % DigitsModulo);
+}
+
+qint64 CostMeter::prezzo() const
+{
+    return lire(m_stato.CostoScatto).value_or(0);
+}

@@ -1,0 +1,201 @@
+#include "app/Servizi.h"
+#include "meter/TfrmCosto.h"
+#include "settings/MemorySettingsBackend.h"
+#include "settings/SettingsStore.h"
+#include "settings/StatoProgramma.h"
+#include "tests/support/FakeClock.h"
+#include "tests/support/FakeInstanceLock.h"
+#include "tests/support/FakePrompter.h"
+#include "tests/support/FakeShell.h"
+#include "tests/support/FakeSounds.h"
+#include "tests/support/TestDirs.h"
+#include "tests/support/UiTestRegistry.h"
+
+#include <QGuiApplication>
+#include <QLCDNumber>
+#include <QLabel>
+#include <QProgressBar>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+#include <functional>
+
+namespace {
+
+const QDateTime lunedi10(QDate(1999, 12, 6), QTime(10, 0));
+
+// Lets a test look at the window while a message box would be open.
+struct WatchingPrompter : FakePrompter
+{
+    std::function<void()> onMessage;
+    Button message(const QString& text, const QString& title, Icon icon, Buttons buttons) override
+    {
+        if (onMessage)
+            onMessage();
+        return FakePrompter::message(text, title, icon, buttons);
+    }
+};
+
+// A cost window started at 10:00:00 on a weekday with the factory settings
+// (TUT, 152 lire a unit, warning from 5 s, beep on).
+struct Session
+{
+    TestDirs dirs;
+    FakeClock clock{lunedi10};
+    WatchingPrompter prompter;
+    FakeSounds sounds;
+    FakeShell shell;
+    MemorySettingsBackend settings;
+    FakeInstanceLock lock;
+    Servizi servizi{clock, prompter, sounds, shell, settings, lock, dirs.data()};
+    SettingsStore store{settings};
+    StatoProgramma stato;
+    QString displayName = QGuiApplication::applicationDisplayName();
+    std::unique_ptr<TfrmCosto> window;
+
+    Session() { store.writeFirstRunDefaults(220); }
+    ~Session() { QGuiApplication::setApplicationDisplayName(displayName); }
+
+    TfrmCosto& start()
+    {
+        stato.fromStore(store);
+        window = std::make_unique<TfrmCosto>(servizi, stato, clock.now());
+        return *window;
+    }
+    // One timer tick `ms` milliseconds after the start.
+    void tickAt(qint64 ms)
+    {
+        clock.set(lunedi10.addMSecs(ms));
+        window->Timer1Timer();
+    }
+    int lcd() const { return window->findChild<QLCDNumber*>(QStringLiteral("Digits1"))->intValue(); }
+    QString interval() const { return window->findChild<QLabel*>(QStringLiteral("Label3"))->text(); }
+    QProgressBar* gauge() const { return window->findChild<QProgressBar*>(QStringLiteral("Gauge1")); }
+    bool gaugeRed() const { return gauge()->palette().color(QPalette::Highlight) == QColor(Qt::red); }
+};
+
+} // namespace
+
+class TestTfrmCosto : public QObject
+{
+    Q_OBJECT
+private slots:
+    void showsTheAnswerUnitAtOnceAndTheNextOneOnTime()
+    {
+        Session s;
+        TfrmCosto& w = s.start();
+        QCOMPARE(s.lcd(), 152);
+        QCOMPARE(w.meter().digitsText(), QStringLiteral("000152"));
+        QCOMPARE(s.interval(), QStringLiteral("220"));
+        QCOMPARE(w.windowTitle(), QStringLiteral("secondi al prossimo scatto: 220"));
+        QVERIFY(!w.timer()->isActive());
+        QCOMPARE(w.timer()->interval(), 100);
+        QCOMPARE(w.pos(), QPoint(220, 0));
+
+        s.tickAt(100);
+        QCOMPARE(w.windowTitle(), QStringLiteral("secondi al prossimo scatto: 219"));
+        QCOMPARE(QGuiApplication::applicationDisplayName(), QStringLiteral("costo: 152 -> 219"));
+        s.tickAt(219900);
+        QCOMPARE(s.lcd(), 152);
+        s.tickAt(220000);
+        QCOMPARE(s.lcd(), 304);
+        QCOMPARE(w.meter().digitsText(), QStringLiteral("000304"));
+        QCOMPARE(s.interval(), QStringLiteral("220"));
+        s.tickAt(220100);
+        QCOMPARE(QGuiApplication::applicationDisplayName(), QStringLiteral("costo: 304 -> 219"));
+    }
+
+    void warningTurnsTheGaugeRedAndBeepsEveryTick()
+    {
+        Session s;
+        s.start();
+        s.tickAt(214000);
+        QVERIFY(!s.gaugeRed());
+        QCOMPARE(s.sounds.beeps, 0);
+        s.tickAt(214100);
+        QVERIFY(s.gaugeRed());
+        QCOMPARE(s.sounds.beeps, 1);
+        s.tickAt(214200);
+        QCOMPARE(s.sounds.beeps, 2);
+        QCOMPARE(s.gauge()->maximum(), 2200);
+        QCOMPARE(s.gauge()->value(), 2142);
+        s.tickAt(220000);
+        QCOMPARE(s.sounds.beeps, 4);
+        QVERIFY(s.gaugeRed());
+        s.tickAt(220100);
+        QVERIFY(!s.gaugeRed());
+        QCOMPARE(s.sounds.beeps, 4);
+        QCOMPARE(s.gauge()->value(), 1);
+    }
+
+    void tickTellsTheMainWindow()
+    {
+        Session s;
+        TfrmCosto& w = s.start();
+        QSignalSpy ticked(&w, &TfrmCosto::ticked);
+        s.tickAt(100);
+        QCOMPARE(ticked.size(), 1);
+        QCOMPARE(ticked.at(0).at(0).toString(), QStringLiteral("costo: 152 -> 219"));
+    }
+
+    void digitsWrapWhileTheTitleKeepsCounting()
+    {
+        Session s;
+        s.store.writeText(QStringLiteral("importo"), QStringLiteral("costo"), QStringLiteral("600000"));
+        s.start();
+        s.tickAt(220000);
+        QCOMPARE(s.lcd(), 200000);
+        QCOMPARE(QGuiApplication::applicationDisplayName(), QStringLiteral("costo: 1200000 -> 0"));
+    }
+
+    void priceNotAWholeNumberIsReportedOnceAndCountsNothing()
+    {
+        Session s;
+        s.store.writeText(QStringLiteral("importo"), QStringLiteral("costo"), QStringLiteral("152,5"));
+        s.start();
+        QCOMPARE(s.prompter.texts(), QStringList{QStringLiteral("Costo scatto non valido: '152,5'")});
+        QCOMPARE(s.prompter.shown.at(0).title, QStringLiteral("Attenzione!"));
+        s.tickAt(220000);
+        QCOMPARE(s.lcd(), 0);
+        QCOMPARE(s.prompter.shown.size(), 1);
+    }
+
+    void unreadableBandIsReportedOnceWithTheTimerPaused()
+    {
+        Session s;
+        s.clock.set(QDateTime(QDate(1999, 12, 10), QTime(23, 59)));
+        s.store.writeText(QStringLiteral("sabato"), QStringLiteral("fascia1"), QStringLiteral("rotta"));
+        TfrmCosto& w = s.start();
+        w.setTimerEnabled(true);
+        bool timerDuringBox = true;
+        s.prompter.onMessage = [&] { timerDuringBox = w.timer()->isActive(); };
+        s.clock.advance(400000);
+        w.Timer1Timer();
+        QCOMPARE(s.prompter.shown.size(), 1);
+        QVERIFY(s.prompter.shown.at(0).text.contains(QStringLiteral("rotta")));
+        QVERIFY(!timerDuringBox);
+        QVERIFY(w.timer()->isActive());
+        s.clock.advance(400000);
+        w.Timer1Timer();
+        QCOMPARE(s.prompter.shown.size(), 1);
+    }
+
+    void onlyTheSessionsStopClosesTheWindow()
+    {
+        Session s;
+        TfrmCosto& w = s.start();
+        w.show();
+        w.setTimerEnabled(true);
+        QVERIFY(!w.close());
+        QVERIFY(w.isVisible());
+        QCOMPARE(w.meter().CostoSessione(), 152);
+        w.FormClose();
+        QVERIFY(!w.isVisible());
+        QVERIFY(!w.timer()->isActive());
+        QCOMPARE(w.meter().CostoSessione(), 0);
+        QCOMPARE(s.lcd(), 0);
+    }
+};
+
+BRENVOLO_UI_TEST(TestTfrmCosto)
+#include "TestTfrmCosto.moc"
