@@ -48,6 +48,13 @@ QIcon lamp(bool lit)
     });
 }
 
+QIcon lamp()
+{
+    QIcon icon = lamp(true);
+    icon.addPixmap(lamp(false).pixmap(16), QIcon::Disabled);
+    return icon;
+}
+
 QIcon start()
 {
     return draw(16, [](QPainter& p) {

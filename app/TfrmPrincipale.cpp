@@ -4,21 +4,28 @@
 #include "app/Glyphs.h"
 #include "app/TSingleInstanceGuard.h"
 #include "app/TfrmInfo.h"
+#include "archive/ArchivioChiamate.h"
 #include "compact/TfrmLight.h"
+#include "meter/CostMeter.h"
+#include "meter/TfrmCosto.h"
 #include "platform/Clock.h"
 #include "platform/Prompter.h"
 #include "platform/Shell.h"
 #include "settings/Conversion.h"
 #include "settings/StatoProgramma.h"
+#include "tariff/Calendario.h"
 
 #include <QActionGroup>
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCloseEvent>
+#include <QDir>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScopedValueRollback>
 #include <QSystemTrayIcon>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 
@@ -69,6 +76,10 @@ TfrmPrincipale::TfrmPrincipale(Servizi& servizi, StatoProgramma& stato, std::uni
     buildMenus();
     buildToolBar();
     setFixedSize(sizeHint().expandedTo(QSize(260, 0)));
+#ifndef QT_NO_SESSIONMANAGER
+    if (auto* app = qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
+        connect(app, &QGuiApplication::commitDataRequest, this, [this] { stopForSessionEnd(); });
+#endif
     FormCreate();
 }
 
@@ -115,8 +126,9 @@ void TfrmPrincipale::buildMenus()
     Informazionisu1 = action(help, QStringLiteral("Informazionisu1"), QStringLiteral("&Informazioni su..."));
 
     // The windows these open arrive with their own parts of the program.
-    for (QAction* later :
-         {Setup1, Conversionevecchiarchivi1, Statistiche1, VisualizzaleFasceTUT1, Visualizzafasceteleselezione1})
+    m_nonDisponibili = {Setup1, Conversionevecchiarchivi1, Statistiche1, VisualizzaleFasceTUT1,
+                        Visualizzafasceteleselezione1};
+    for (QAction* later : m_nonDisponibili)
         later->setEnabled(false);
     Costi1->setEnabled(false);
     Entrambe1->setEnabled(false);
@@ -161,7 +173,7 @@ void TfrmPrincipale::buildToolBar()
     m_toolBar->addSeparator();
 
     SpeedButton6 = makeButton(m_toolBar, QStringLiteral("SpeedButton6"), QStringLiteral("Conteggio in corso"));
-    SpeedButton6->setIcon(Glyphs::lamp(false));
+    SpeedButton6->setIcon(Glyphs::lamp());
     SpeedButton6->setEnabled(false);
     m_toolBar->addSeparator();
 
@@ -176,6 +188,8 @@ void TfrmPrincipale::buildToolBar()
     SpeedButton8->setChecked(true);
     startStop->addButton(SpeedButton7);
     startStop->addButton(SpeedButton8);
+    connect(SpeedButton7, &QToolButton::clicked, this, &TfrmPrincipale::SpeedButton7Click);
+    connect(SpeedButton8, &QToolButton::clicked, this, &TfrmPrincipale::SpeedButton8Click);
 
     Panel1 = makeTimePanel(m_toolBar, QStringLiteral("Panel1"));
     Panel2 = makeTimePanel(m_toolBar, QStringLiteral("Panel2"));
@@ -194,8 +208,10 @@ void TfrmPrincipale::buildTrayIcon()
     };
     connect(item(QStringLiteral("Ripristina1"), QStringLiteral("Ripristina")), &QAction::triggered, this,
             &TfrmPrincipale::RipristinaClick);
-    item(QStringLiteral("Avviailconteggio1"), QStringLiteral("Avvia il conteggio"));
-    item(QStringLiteral("Arrestailconteggio1"), QStringLiteral("Arresta il conteggio"));
+    connect(item(QStringLiteral("Avviailconteggio1"), QStringLiteral("Avvia il conteggio")), &QAction::triggered, this,
+            &TfrmPrincipale::SpeedButton7Click);
+    connect(item(QStringLiteral("Arrestailconteggio1"), QStringLiteral("Arresta il conteggio")), &QAction::triggered,
+            this, &TfrmPrincipale::SpeedButton8Click);
     connect(item(QStringLiteral("Esci2"), QStringLiteral("Esci")), &QAction::triggered, this, &QWidget::close);
     connect(item(QStringLiteral("Info1"), QStringLiteral("Info")), &QAction::triggered, this,
             &TfrmPrincipale::Informazionisu1Click);
@@ -208,6 +224,11 @@ void TfrmPrincipale::buildTrayIcon()
         if (reason == QSystemTrayIcon::Trigger || reason == QSystemTrayIcon::DoubleClick)
             RipristinaClick();
     });
+
+    m_trayAnimation = new QTimer(this);
+    m_trayAnimation->setObjectName(QStringLiteral("TrayAnimation"));
+    m_trayAnimation->setInterval(1000);
+    connect(m_trayAnimation, &QTimer::timeout, this, &TfrmPrincipale::nextTrayFrame);
 }
 
 QString TfrmPrincipale::captionFor(const QDate& today)
@@ -255,10 +276,12 @@ void TfrmPrincipale::FormCreate()
     // 9.
     pressClassButton(m_stato.TariffaCorrente);
 
-    // 10. Holiday check: joins with the holiday calendar.
-    // 11.-12. Call archive creation and backup: join with the call archive.
-    // 13. Limits check: joins with the limits monitor.
-    // 14. Dial-up monitor polling: joins with the connection monitor.
+    // 10.
+    checkHoliday();
+    // 11.-12.
+    prepareArchive();
+    // 13. The limits check (verificaLimiti, after-stop flag 0) joins here with the limits monitor.
+    // 14. The dial-up monitor's polling is switched on here once the connection monitor exists.
 
     if (m_stato.ModoVisualizzazione == ModoTray)
         buildTrayIcon();
@@ -337,7 +360,9 @@ void TfrmPrincipale::closeEvent(QCloseEvent* event)
 
 bool TfrmPrincipale::FormCloseQuery()
 {
-    if (m_stato.ConteggioInCorso != 1)
+    // A session still starting counts as open: ending now would leave its
+    // opening record without a closing one.
+    if (m_stato.ConteggioInCorso != 1 && !m_inTransizione)
         return true;
     m_servizi.prompter.message(QStringLiteral("Conteggio ancora in corso !"), QStringLiteral("Impossibile uscire!"),
                                Prompter::Icon::Critical);
@@ -425,8 +450,10 @@ void TfrmPrincipale::savePosition(bool main, bool costs)
         m_store.writeInteger(QStringLiteral("Posizione"), QStringLiteral("posX"), x());
         m_store.writeInteger(QStringLiteral("Posizione"), QStringLiteral("posY"), y());
     }
-    // The cost window's position is saved together with the cost window.
-    Q_UNUSED(costs);
+    if (costs && m_costo) {
+        m_store.writeInteger(QStringLiteral("Posizione"), QStringLiteral("posCostiX"), m_costo->x());
+        m_store.writeInteger(QStringLiteral("Posizione"), QStringLiteral("posCostiY"), m_costo->y());
+    }
 }
 
 void TfrmPrincipale::Informazionisu1Click()
@@ -445,6 +472,8 @@ void TfrmPrincipale::SpeedButton1Click()
 {
     if (m_stato.ModoVisualizzazione != ModoTray || !QSystemTrayIcon::isSystemTrayAvailable())
         return;
+    if (m_costo)
+        m_costo->hide();
     m_trayIcon->show();
     hide();
     QCoreApplication::processEvents();
@@ -455,5 +484,256 @@ void TfrmPrincipale::RipristinaClick()
     show();
     raise();
     activateWindow();
+    if (m_stato.ConteggioInCorso == 1 && m_costo)
+        m_costo->show();
     QCoreApplication::processEvents();
+}
+
+void TfrmPrincipale::checkHoliday()
+{
+    if (festivoAllAvvio(m_servizi.clock.now().date(), m_stato.festivita)) {
+        m_stato.FestivoForzato = 1;
+        Forzailconteggiofestivo1->setChecked(true);
+    }
+    applyHolidayColour();
+}
+
+void TfrmPrincipale::prepareArchive()
+{
+    // The archive and the exports are addressed by bare names in the data directory.
+    QDir().mkpath(m_servizi.dataDirectory);
+    if (QDir::currentPath() != QDir(m_servizi.dataDirectory).absolutePath())
+        QDir::setCurrent(m_servizi.dataDirectory);
+
+    ArchivioChiamate archivio(archivePath());
+    if (!archivio.exists()) {
+        m_servizi.prompter.warning(QStringLiteral("Creazione archivio chiamate"));
+        QString error;
+        if (!archivio.create(&error) && !archivio.exists())
+            m_servizi.prompter.warning(QStringLiteral("Impossibile creare l'archivio chiamate: %1").arg(error));
+    }
+    if (m_store.readText(QStringLiteral("visualizza"), QStringLiteral("backup"), QStringLiteral("ON")) ==
+        QLatin1String("ON"))
+        copiaArchivio(archivio.path());
+}
+
+QString TfrmPrincipale::archivePath() const
+{
+    return QDir(m_servizi.dataDirectory).filePath(ArchivioChiamate::nomeFile);
+}
+
+QString TfrmPrincipale::nomeConnessione() const
+{
+    return QString();
+}
+
+bool TfrmPrincipale::costsForced() const
+{
+    return m_stato.ModoVisualizzazione == ModoTray || m_stato.ModoVisualizzazione == ModoRidotto;
+}
+
+void TfrmPrincipale::SpeedButton7Click()
+{
+    if (m_stato.ConteggioInCorso == 1 || m_inTransizione) {
+        syncStartStop();
+        return;
+    }
+    avvia();
+    afterTransition();
+}
+
+void TfrmPrincipale::SpeedButton8Click()
+{
+    if (m_stato.ConteggioInCorso != 1 || m_inTransizione) {
+        syncStartStop();
+        return;
+    }
+    arresta();
+    afterTransition();
+}
+
+void TfrmPrincipale::avvia()
+{
+    const QScopedValueRollback<bool> transizione(m_inTransizione, true);
+    const QDateTime adesso = m_servizi.clock.now();
+
+    setTimePanelsVisible(true);
+    m_stato.RiduzioneTeleAttiva = 0;
+    const QString nome = nomeConnessione();
+
+    if (Visualizzacosti1->isChecked()) {
+        refreshCaption();
+        openCostWindow(adesso);
+        if (m_costo) {
+            m_costo->setVisible(m_stato.ModoVisualizzazione != ModoRidotto);
+            m_costo->setTimerEnabled(true);
+        }
+        if (m_stato.ModoVisualizzazione == ModoRidotto)
+            showMinimized();
+    }
+
+    if (m_stato.ModoVisualizzazione == ModoTray) {
+        setTrayAnimation(true);
+        if (m_costo)
+            m_costo->hide();
+        QCoreApplication::processEvents();
+    }
+
+    setCountingControls(true);
+
+    // The cost window has read the automatic-start flag: the record and the
+    // meter take the same start moment.
+    const QDateTime inizio = CostMeter::inizioSessione(m_stato, adesso);
+    Panel1->setText(formatTime(inizio.time()));
+    Panel2->clear();
+
+    m_stato.ConteggioInCorso = 1;
+    syncStartStop();
+
+    ArchivioChiamate(archivePath())
+        .appendRecord(
+            recordApertura(inizio, m_stato.FestivoForzato, m_stato.TariffaCorrente, m_stato.TipoTariffaInternet, nome),
+            m_servizi.prompter);
+}
+
+void TfrmPrincipale::arresta()
+{
+    const QScopedValueRollback<bool> transizione(m_inTransizione, true);
+
+    m_stato.RiduzioneTeleAttiva = 0;
+    m_stato.AvvioAutomatico = QStringLiteral("OFF");
+    m_store.writeText(QStringLiteral("ritardo"), QStringLiteral("flagAuto"), QStringLiteral("OFF"));
+    // Undoes any reduced price of the session.
+    m_stato.CostoScatto = m_store.readText(QStringLiteral("importo"), QStringLiteral("costo"), QStringLiteral("000"));
+
+    closeCostWindow();
+
+    if (m_stato.ModoVisualizzazione == ModoTray) {
+        setTrayAnimation(false);
+        QCoreApplication::processEvents();
+    }
+
+    setCountingControls(false);
+
+    const QDateTime adesso = m_servizi.clock.now();
+    Panel2->setText(formatTime(adesso.time()));
+    m_stato.ConteggioInCorso = 0;
+    syncStartStop();
+
+    ArchivioChiamate(archivePath())
+        .appendRecord(
+            recordChiusura(adesso, m_stato.FestivoForzato, m_stato.TariffaCorrente, m_stato.TipoTariffaInternet),
+            m_servizi.prompter);
+}
+
+// What was asked of the session while it was starting or stopping, done now
+// that it has finished.
+void TfrmPrincipale::afterTransition()
+{
+    if (m_chiusuraRichiesta) {
+        m_chiusuraRichiesta = false;
+        m_arrestoRichiesto = false;
+        shutDown();
+    } else if (m_arrestoRichiesto) {
+        m_arrestoRichiesto = false;
+        stopForSessionEnd();
+    }
+}
+
+void TfrmPrincipale::stopForSessionEnd()
+{
+    if (m_inTransizione) {
+        m_arrestoRichiesto = true;
+        return;
+    }
+    if (m_stato.ConteggioInCorso == 1)
+        SpeedButton8Click();
+}
+
+void TfrmPrincipale::shutDown()
+{
+    if (m_inTransizione) {
+        m_chiusuraRichiesta = true;
+        return;
+    }
+    stopForSessionEnd();
+    close();
+    emit readyToQuit();
+}
+
+void TfrmPrincipale::openCostWindow(const QDateTime& adesso)
+{
+    try {
+        m_costo = new TfrmCosto(m_servizi, m_stato, adesso, this);
+    } catch (const std::exception& error) {
+        // Without a readable band there is no meter; the session still
+        // counts and leaves its two records.
+        m_costo = nullptr;
+        BrenvoloApplication::showException(m_servizi.prompter, error);
+        return;
+    }
+    connect(m_costo, &TfrmCosto::ticked, this, &TfrmPrincipale::costTicked);
+}
+
+void TfrmPrincipale::closeCostWindow()
+{
+    if (!m_costo)
+        return;
+    m_costo->setTimerEnabled(false);
+    m_costo->FormClose();
+    delete m_costo;
+    m_costo = nullptr;
+}
+
+void TfrmPrincipale::costTicked(const QString& costText)
+{
+    if (++ContatoreLampeggio >= 10) {
+        SpeedButton6->setEnabled(!SpeedButton6->isEnabled());
+        ContatoreLampeggio = 0;
+    }
+    if (m_trayIcon)
+        m_trayIcon->setToolTip(costText);
+}
+
+void TfrmPrincipale::setTrayAnimation(bool running)
+{
+    if (!m_trayIcon)
+        return;
+    m_trayFrame = 0;
+    if (running) {
+        m_trayAnimation->start();
+    } else {
+        m_trayAnimation->stop();
+        m_trayIcon->setIcon(Glyphs::trayFrame(0));
+    }
+}
+
+void TfrmPrincipale::nextTrayFrame()
+{
+    m_trayFrame = m_trayFrame % 3 + 1;
+    m_trayIcon->setIcon(Glyphs::trayFrame(m_trayFrame));
+}
+
+void TfrmPrincipale::setCountingControls(bool counting)
+{
+    SpeedButton6->setEnabled(counting);
+    Visualizzacosti1->setEnabled(!counting && !costsForced());
+    setItemEnabled(Statistiche1, !counting);
+    setItemEnabled(Setup1, !counting);
+    Costi1->setEnabled(counting && m_costo);
+    Entrambe1->setEnabled(counting && m_costo);
+    for (QAbstractButton* button : m_classButtons->buttons())
+        button->setEnabled(!counting);
+}
+
+void TfrmPrincipale::syncStartStop()
+{
+    const bool counting = m_stato.ConteggioInCorso == 1;
+    SpeedButton7->setChecked(counting);
+    SpeedButton8->setChecked(!counting);
+}
+
+void TfrmPrincipale::setItemEnabled(QAction* item, bool enabled)
+{
+    item->setEnabled(enabled && !m_nonDisponibili.contains(item));
 }

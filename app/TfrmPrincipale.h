@@ -3,6 +3,7 @@
 #include "app/Servizi.h"
 #include "settings/SettingsStore.h"
 
+#include <QList>
 #include <QMainWindow>
 #include <memory>
 
@@ -11,13 +12,16 @@ class QButtonGroup;
 class QLabel;
 class QMenu;
 class QSystemTrayIcon;
+class QTimer;
 class QToolBar;
 class QToolButton;
 struct StatoProgramma;
 class TSingleInstanceGuard;
+class TfrmCosto;
 
 // The main toolbar window: it takes the program through its start-up, holds
-// the class buttons and the start and stop pair, and lives for the whole run.
+// the class buttons and the start and stop pair, runs the counting sessions
+// and lives for the whole run.
 class TfrmPrincipale : public QMainWindow
 {
     Q_OBJECT
@@ -36,6 +40,34 @@ public:
     // The caption: today's weekday name from the system locale, a blank and the short date.
     static QString captionFor(const QDate& today);
 
+    // "Avvio": opens a counting session (shows the cost window when costs are
+    // shown, appends the opening record). The dial-up monitor calls it for an
+    // automatic start after setting AvvioAutomatico to "ON". Ignored while a
+    // session is open, starting or stopping.
+    void SpeedButton7Click();
+    // "Arresto": closes the session and appends its closing record. Ignored
+    // while idle, starting or stopping.
+    void SpeedButton8Click();
+
+    // The phone-book entry of the dial-up connection that is up, written into
+    // the opening record; empty when none. It is the connection monitor's
+    // ConnectedEntry once the monitor exists; until then no connection is known.
+    virtual QString nomeConnessione() const;
+
+    // The desktop session is ending (logout, shutdown): a running session is
+    // stopped as "Arresto" stops it, so that its closing record is written.
+    void stopForSessionEnd();
+    // The program was asked to end (SIGTERM): stops a running session as
+    // above, closes the window and emits readyToQuit. Asked while a session is
+    // starting or stopping, it waits for that to finish.
+    void shutDown();
+
+    // The live cost window of the running session; null when none.
+    TfrmCosto* costWindow() const { return m_costo; }
+
+signals:
+    void readyToQuit();
+
 protected:
     void showEvent(QShowEvent* event) override;
     void changeEvent(QEvent* event) override;
@@ -48,16 +80,32 @@ private:
     void buildTrayIcon();
 
     void FormCreate();
+    void checkHoliday();
+    void prepareArchive();
     void FormShow();
     void FormActivate();
     bool FormCloseQuery();
     void FormClose();
+
+    void avvia();
+    void arresta();
+    void afterTransition();
+    void openCostWindow(const QDateTime& adesso);
+    void closeCostWindow();
+    void costTicked(const QString& costText);
+    void setTrayAnimation(bool running);
+    void nextTrayFrame();
+    void setCountingControls(bool counting);
+    void syncStartStop();
+    void setItemEnabled(QAction* item, bool enabled);
+    QString archivePath() const;
 
     void refreshCaption();
     void applyHolidayColour();
     void pressClassButton(int classe);
     void setTimePanelsVisible(bool visible);
     void savePosition(bool main, bool costs);
+    bool costsForced() const;
 
     void ClassButtonClick(int classe);
     void Visualizzacosti1Click();
@@ -72,6 +120,15 @@ private:
     SettingsStore m_store;
     std::unique_ptr<TSingleInstanceGuard> m_guard;
     bool m_shown = false;
+
+    // A start or a stop is under way: they let pending events run, and
+    // whatever those events ask of the session waits or is ignored.
+    bool m_inTransizione = false;
+    bool m_arrestoRichiesto = false;
+    bool m_chiusuraRichiesta = false;
+
+    // Menu items whose windows have not joined the program yet: they stay disabled.
+    QList<QAction*> m_nonDisponibili;
 
     QToolBar* m_toolBar = nullptr;
     QToolButton* SpeedButton1 = nullptr; // hide to the tray
@@ -98,5 +155,8 @@ private:
 
     QSystemTrayIcon* m_trayIcon = nullptr;
     QMenu* m_trayMenu = nullptr;
+    QTimer* m_trayAnimation = nullptr;
+    int m_trayFrame = 0;
     QWidget* m_compactWindow = nullptr;
+    TfrmCosto* m_costo = nullptr;
 };

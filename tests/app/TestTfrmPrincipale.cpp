@@ -1,6 +1,7 @@
 #include "app/Servizi.h"
 #include "app/TSingleInstanceGuard.h"
 #include "app/TfrmPrincipale.h"
+#include "meter/TfrmCosto.h"
 #include "settings/MemorySettingsBackend.h"
 #include "settings/SettingsStore.h"
 #include "settings/StatoProgramma.h"
@@ -14,10 +15,32 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <QSignalSpy>
+#include <QSystemTrayIcon>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 
 namespace {
+
+// A main window that sees a dial-up connection of the named phone-book entry.
+class ConnectedWindow : public TfrmPrincipale
+{
+public:
+    ConnectedWindow(Servizi& servizi, StatoProgramma& stato, std::unique_ptr<TSingleInstanceGuard> guard, QString entry)
+        : TfrmPrincipale(servizi, stato, std::move(guard))
+        , m_entry(std::move(entry))
+    {
+    }
+    QString nomeConnessione() const override { return m_entry; }
+
+private:
+    QString m_entry;
+};
 
 // One program's worth of fake services around a main window.
 struct Program
@@ -32,26 +55,76 @@ struct Program
     Servizi servizi{clock, prompter, sounds, shell, settings, lock, dirs.data()};
     StatoProgramma stato;
     SettingsStore store{settings};
+    QString entry; // the connected phone-book entry, none when empty
+    const QString workingDirectory = QDir::currentPath();
+    const QString displayName = QGuiApplication::applicationDisplayName();
     std::unique_ptr<TfrmPrincipale> window;
 
-    // A store that has already run once, with one setting changed.
+    ~Program()
+    {
+        window.reset();
+        QDir::setCurrent(workingDirectory);
+        QGuiApplication::setApplicationDisplayName(displayName);
+    }
+
+    // A program that has already run once, with one setting changed.
     void configured(const QString& section, const QString& value, const QString& text)
     {
-        if (store.isFirstRun())
+        if (store.isFirstRun()) {
             store.writeFirstRunDefaults(220);
+            QDir().mkpath(dirs.data());
+            QFile(archive()).open(QIODevice::WriteOnly);
+        }
         store.writeText(section, value, text);
     }
     TfrmPrincipale& start()
     {
         auto guard = std::make_unique<TSingleInstanceGuard>(lock, prompter, QStringLiteral("brenvolo"));
         guard->check();
-        window = std::make_unique<TfrmPrincipale>(servizi, stato, std::move(guard));
+        if (entry.isEmpty())
+            window = std::make_unique<TfrmPrincipale>(servizi, stato, std::move(guard));
+        else
+            window = std::make_unique<ConnectedWindow>(servizi, stato, std::move(guard), entry);
         window->present();
         return *window;
     }
     QAction* action(const char* name) { return window->findChild<QAction*>(QString::fromLatin1(name)); }
     QToolButton* button(const char* name) { return window->findChild<QToolButton*>(QString::fromLatin1(name)); }
+    QLabel* panel(const char* name) { return window->findChild<QLabel*>(QString::fromLatin1(name)); }
+    QString archive() const { return dirs.data() + QStringLiteral("/tqklog.txt"); }
+    QByteArray archiveBytes() const
+    {
+        QFile file(archive());
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+    QList<QByteArray> records() const
+    {
+        QList<QByteArray> lines = archiveBytes().split('\n');
+        lines.removeAll(QByteArray());
+        for (QByteArray& line : lines)
+            line.chop(1);
+        return lines;
+    }
+    void at(const QDateTime& when) { clock.set(when); }
 };
+
+// The state of the controls that a start and a stop switch.
+struct Controls
+{
+    bool avvio, arresto, classes, lamp, costs, statistics, setup, costPosition;
+};
+
+Controls controls(Program& p)
+{
+    return {p.button("SpeedButton7")->isChecked(),
+            p.button("SpeedButton8")->isChecked(),
+            p.button("SpeedButton3")->isEnabled(),
+            p.button("SpeedButton6")->isEnabled(),
+            p.action("Visualizzacosti1")->isEnabled(),
+            p.action("Statistiche1")->isEnabled(),
+            p.action("Setup1")->isEnabled(),
+            p.action("Costi1")->isEnabled() && p.action("Entrambe1")->isEnabled()};
+}
 
 } // namespace
 
@@ -64,9 +137,13 @@ private slots:
         Program p;
         TfrmPrincipale& w = p.start();
         QCOMPARE(p.prompter.texts(), (QStringList{QStringLiteral("Inizializzazione alla prima esecuzione"),
-                                                  QStringLiteral("Grazie per aver scelto Brenvolo")}));
+                                                  QStringLiteral("Grazie per aver scelto Brenvolo"),
+                                                  QStringLiteral("Creazione archivio chiamate")}));
         QCOMPARE(p.prompter.shown.at(0).title, QStringLiteral("Attenzione!"));
         QCOMPARE(p.prompter.shown.at(1).title, QStringLiteral("Informazione!"));
+        QCOMPARE(p.prompter.shown.at(2).title, QStringLiteral("Attenzione!"));
+        QVERIFY(QFile::exists(p.archive()));
+        QCOMPARE(QFileInfo(p.archive()).size(), 0);
         QCOMPARE(p.store.allValues().size(), 49);
         QCOMPARE(p.store.readInteger(QStringLiteral("posizione"), QStringLiteral("poscostix"), -1), w.width());
         QVERIFY(w.isVisible());
@@ -185,6 +262,345 @@ private slots:
         p.action("Visualizzacosti1")->trigger();
         QCOMPARE(p.store.readText(QStringLiteral("vedicosti"), QStringLiteral("attivo"), QString()),
                  QStringLiteral("ON"));
+    }
+
+    void startUpHoliday_data()
+    {
+        QTest::addColumn<QDate>("today");
+        QTest::addColumn<QString>("fest4");
+        QTest::addColumn<bool>("holiday");
+        QTest::newRow("Santo Stefano") << QDate(1999, 12, 26) << "01/05" << true;
+        QTest::newRow("Natale") << QDate(1999, 12, 25) << "01/05" << true;
+        QTest::newRow("Pasqua 1999") << QDate(1999, 4, 4) << "01/05" << true;
+        QTest::newRow("Pasquetta 2024") << QDate(2024, 4, 1) << "01/05" << true;
+        QTest::newRow("weekday") << QDate(1999, 12, 6) << "01/05" << false;
+        QTest::newRow("1/5 is not 01/05") << QDate(2000, 5, 1) << "1/5" << false;
+    }
+
+    void startUpHoliday()
+    {
+        QFETCH(QDate, today);
+        QFETCH(QString, fest4);
+        QFETCH(bool, holiday);
+        Program p;
+        p.at(QDateTime(today, QTime(9, 0)));
+        p.configured(QStringLiteral("festivita"), QStringLiteral("FEST4"), fest4);
+        TfrmPrincipale& w = p.start();
+        QCOMPARE(p.stato.FestivoForzato, holiday ? 1 : 0);
+        QCOMPARE(p.action("Forzailconteggiofestivo1")->isChecked(), holiday);
+        QCOMPARE(w.palette().color(QPalette::WindowText) == QColor(Qt::red), holiday);
+    }
+
+    void startUpCreatesTheMissingArchiveAndBacksItUp()
+    {
+        Program p;
+        p.configured(QStringLiteral("visualizza"), QStringLiteral("backup"), QStringLiteral("ON"));
+        QFile::remove(p.archive());
+        p.start();
+        QCOMPARE(p.prompter.texts(), QStringList{QStringLiteral("Creazione archivio chiamate")});
+        QVERIFY(QFile::exists(p.archive()));
+        QVERIFY(QFile::exists(p.dirs.data() + QStringLiteral("/tqklog.tx~")));
+        QCOMPARE(QDir::currentPath(), QDir(p.dirs.data()).absolutePath());
+    }
+
+    void startUpBacksUpOnlyWhenAsked()
+    {
+        Program p;
+        p.configured(QStringLiteral("visualizza"), QStringLiteral("backup"), QStringLiteral("OFF"));
+        p.start();
+        QVERIFY(p.prompter.shown.isEmpty());
+        QVERIFY(!QFile::exists(p.dirs.data() + QStringLiteral("/tqklog.tx~")));
+    }
+
+    void sessionWritesTheTwoRecords()
+    {
+        Program p;
+        p.entry = QStringLiteral("Casa");
+        p.configured(QStringLiteral("tariffa"), QStringLiteral("flag5"), QStringLiteral("2"));
+        p.start();
+        p.button("SpeedButton7")->click();
+        QCOMPARE(p.stato.ConteggioInCorso, 1);
+        QCOMPARE(p.panel("Panel1")->text(), QStringLiteral("21.30.05"));
+        QVERIFY(p.panel("Panel1")->isVisible());
+        QVERIFY(p.panel("Panel2")->text().isEmpty());
+        p.clock.advance((12 * 60 + 5) * 1000);
+        p.button("SpeedButton8")->click();
+        QCOMPARE(p.stato.ConteggioInCorso, 0);
+        QCOMPARE(p.panel("Panel2")->text(), QStringLiteral("21.42.10"));
+        QCOMPARE(p.archiveBytes(), QByteArray("06/12/1999 21.30.05 collegamento Aperto  021 Casa\r\n"
+                                              "06/12/1999 21.42.10 collegamento Chiuso  021\r\n"));
+        QVERIFY(p.prompter.shown.isEmpty());
+    }
+
+    void automaticStartAcrossMidnight_data()
+    {
+        QTest::addColumn<QString>("costs");
+        QTest::newRow("costs shown") << "ON";
+        QTest::newRow("costs hidden") << "OFF";
+    }
+
+    void automaticStartAcrossMidnight()
+    {
+        QFETCH(QString, costs);
+        Program p;
+        p.at(QDateTime(QDate(2000, 1, 2), QTime(0, 0, 5)));
+        p.configured(QStringLiteral("VediCosti"), QStringLiteral("attivo"), costs);
+        p.start();
+        // What the connection monitor does before it presses "Avvio".
+        p.stato.AvvioAutomatico = QStringLiteral("ON");
+        p.store.writeText(QStringLiteral("ritardo"), QStringLiteral("flagAuto"), QStringLiteral("ON"));
+        p.window->SpeedButton7Click();
+        QCOMPARE(p.panel("Panel1")->text(), QStringLiteral("23.59.53"));
+        const QList<QByteArray> records = p.records();
+        QCOMPARE(records.size(), 1);
+        // No connection: the record ends with the blank before the entry name.
+        QCOMPARE(records.at(0), QByteArray("01/01/2000 23.59.53 collegamento Aperto  011 "));
+        QCOMPARE(records.at(0).size(), 45);
+        if (TfrmCosto* costo = p.window->costWindow())
+            QCOMPARE(costo->meter().InizioIntervallo(), QDateTime(QDate(2000, 1, 1), QTime(23, 59, 53)));
+
+        p.clock.advance(60000);
+        p.window->SpeedButton8Click();
+        QCOMPARE(p.records().at(1), QByteArray("02/01/2000 00.01.05 collegamento Chiuso  011"));
+        QCOMPARE(p.stato.AvvioAutomatico, QStringLiteral("OFF"));
+        QCOMPARE(p.store.readText(QStringLiteral("ritardo"), QStringLiteral("flagauto"), QString()),
+                 QStringLiteral("OFF"));
+    }
+
+    void manualStartIsNotBackdated()
+    {
+        Program p;
+        p.configured(QStringLiteral("ritardo"), QStringLiteral("secondi"), QStringLiteral("12"));
+        p.start();
+        p.window->SpeedButton7Click();
+        QCOMPARE(p.panel("Panel1")->text(), QStringLiteral("21.30.05"));
+        QVERIFY(p.records().at(0).startsWith("06/12/1999 21.30.05 "));
+    }
+
+    void costsHiddenStillWritesBothRecords()
+    {
+        Program p;
+        p.configured(QStringLiteral("VediCosti"), QStringLiteral("attivo"), QStringLiteral("OFF"));
+        p.start();
+        p.window->SpeedButton7Click();
+        QVERIFY(!p.window->costWindow());
+        QVERIFY(!p.action("Costi1")->isEnabled());
+        p.clock.advance(1000);
+        p.window->SpeedButton8Click();
+        QCOMPARE(p.records().size(), 2);
+    }
+
+    void controlStates_data()
+    {
+        QTest::addColumn<QString>("tipo");
+        QTest::addColumn<QString>("costs");
+        QTest::newRow("normale, costs") << "0"
+                                        << "ON";
+        QTest::newRow("normale, no costs") << "0"
+                                           << "OFF";
+        QTest::newRow("tray") << "1"
+                              << "OFF";
+        QTest::newRow("ridotto") << "3"
+                                 << "OFF";
+    }
+
+    void controlStates()
+    {
+        QFETCH(QString, tipo);
+        QFETCH(QString, costs);
+        Program p;
+        p.configured(QStringLiteral("visualizza"), QStringLiteral("tipo"), tipo);
+        p.configured(QStringLiteral("VediCosti"), QStringLiteral("attivo"), costs);
+        TfrmPrincipale& w = p.start();
+        const bool costsForced = tipo != QLatin1String("0");
+        const bool meter = costsForced || costs == QLatin1String("ON");
+
+        const Controls idle = controls(p);
+        QVERIFY(!idle.avvio && idle.arresto && idle.classes && !idle.lamp && !idle.costPosition);
+        QCOMPARE(idle.costs, !costsForced);
+
+        p.button("SpeedButton7")->click();
+        const Controls counting = controls(p);
+        QVERIFY(counting.avvio && !counting.arresto && !counting.classes && counting.lamp);
+        QVERIFY(!counting.costs && !counting.statistics && !counting.setup);
+        QCOMPARE(counting.costPosition, meter);
+        QCOMPARE(w.costWindow() != nullptr, meter);
+        if (w.costWindow()) {
+            QVERIFY(w.costWindow()->timer()->isActive());
+            QCOMPARE(w.costWindow()->isVisible(), tipo == QLatin1String("0"));
+        }
+        QCOMPARE(w.isMinimized(), tipo == QLatin1String("3"));
+        if (tipo == QLatin1String("1"))
+            QVERIFY(w.findChild<QTimer*>(QStringLiteral("TrayAnimation"))->isActive());
+
+        p.button("SpeedButton8")->click();
+        const Controls after = controls(p);
+        QVERIFY(!after.avvio && after.arresto && after.classes && !after.lamp && !after.costPosition);
+        QCOMPARE(after.costs, !costsForced);
+        QVERIFY(!w.costWindow());
+        if (tipo == QLatin1String("1"))
+            QVERIFY(!w.findChild<QTimer*>(QStringLiteral("TrayAnimation"))->isActive());
+        QCOMPARE(p.records().size(), 2);
+    }
+
+    void startWhileCountingAndStopWhileIdleAreIgnored()
+    {
+        Program p;
+        p.configured(QStringLiteral("VediCosti"), QStringLiteral("attivo"), QStringLiteral("OFF"));
+        p.start();
+        p.window->SpeedButton8Click();
+        QVERIFY(p.records().isEmpty());
+        p.window->SpeedButton7Click();
+        p.window->SpeedButton7Click();
+        QCOMPARE(p.records().size(), 1);
+        QVERIFY(p.button("SpeedButton7")->isChecked());
+    }
+
+    void closingRefusedWhileASessionRuns()
+    {
+        Program p;
+        p.configured(QStringLiteral("VediCosti"), QStringLiteral("attivo"), QStringLiteral("ON"));
+        TfrmPrincipale& w = p.start();
+        w.SpeedButton7Click();
+        p.action("Esci1")->trigger();
+        QVERIFY(w.isVisible());
+        QCOMPARE(p.prompter.texts(), QStringList{QStringLiteral("Conteggio ancora in corso !")});
+        QCOMPARE(p.prompter.shown.at(0).title, QStringLiteral("Impossibile uscire!"));
+        w.SpeedButton8Click();
+        QVERIFY(w.close());
+    }
+
+    void startAndStopAreNotReentrant()
+    {
+        // Tray mode lets pending events run in the middle of a start and a stop.
+        Program p;
+        p.configured(QStringLiteral("visualizza"), QStringLiteral("tipo"), QStringLiteral("1"));
+        TfrmPrincipale& w = p.start();
+        int pokes = 0;
+        auto poke = [&] {
+            QTimer::singleShot(0, &w, [&] {
+                ++pokes;
+                w.SpeedButton7Click();
+                w.SpeedButton8Click();
+            });
+        };
+        poke();
+        w.SpeedButton7Click();
+        QCOMPARE(pokes, 1);
+        QCOMPARE(p.stato.ConteggioInCorso, 1);
+        QCOMPARE(p.records().size(), 1);
+        QVERIFY(p.button("SpeedButton7")->isChecked());
+
+        poke();
+        w.SpeedButton8Click();
+        QCOMPARE(pokes, 2);
+        QCOMPARE(p.stato.ConteggioInCorso, 0);
+        QCOMPARE(p.records().size(), 2);
+        QVERIFY(p.button("SpeedButton8")->isChecked());
+    }
+
+    void endOfTheDesktopSessionWritesTheClosingRecord()
+    {
+        Program p;
+        p.configured(QStringLiteral("VediCosti"), QStringLiteral("attivo"), QStringLiteral("ON"));
+        TfrmPrincipale& w = p.start();
+        w.SpeedButton7Click();
+        p.clock.advance(5000);
+        w.stopForSessionEnd();
+        QCOMPARE(p.stato.ConteggioInCorso, 0);
+        QCOMPARE(p.records().size(), 2);
+        QCOMPARE(p.records().at(1), QByteArray("06/12/1999 21.30.10 collegamento Chiuso  011"));
+        QVERIFY(w.isVisible());
+    }
+
+    void terminationStopsTheSessionAndCloses()
+    {
+        Program p;
+        p.configured(QStringLiteral("VediCosti"), QStringLiteral("attivo"), QStringLiteral("ON"));
+        TfrmPrincipale& w = p.start();
+        QSignalSpy ready(&w, &TfrmPrincipale::readyToQuit);
+        w.SpeedButton7Click();
+        w.shutDown();
+        QCOMPARE(p.records().size(), 2);
+        QVERIFY(!w.isVisible());
+        QCOMPARE(ready.size(), 1);
+        QVERIFY(p.prompter.shown.isEmpty());
+    }
+
+    void terminationDuringAStartWaitsForIt()
+    {
+        Program p;
+        p.configured(QStringLiteral("visualizza"), QStringLiteral("tipo"), QStringLiteral("1"));
+        TfrmPrincipale& w = p.start();
+        QSignalSpy ready(&w, &TfrmPrincipale::readyToQuit);
+        QTimer::singleShot(0, &w, [&] { w.shutDown(); });
+        w.SpeedButton7Click();
+        QCOMPARE(p.stato.ConteggioInCorso, 0);
+        QCOMPARE(p.records().size(), 2);
+        QCOMPARE(ready.size(), 1);
+    }
+
+    void meterTicksBlinkTheLampAndSetTheTrayHint()
+    {
+        Program p;
+        p.configured(QStringLiteral("visualizza"), QStringLiteral("tipo"), QStringLiteral("1"));
+        TfrmPrincipale& w = p.start();
+        w.SpeedButton7Click();
+        QToolButton* lamp = p.button("SpeedButton6");
+        TfrmCosto* costo = w.costWindow();
+        QVERIFY(costo);
+        for (int i = 0; i < 9; ++i)
+            costo->Timer1Timer();
+        QVERIFY(lamp->isEnabled());
+        costo->Timer1Timer();
+        QVERIFY(!lamp->isEnabled());
+        for (int i = 0; i < 10; ++i)
+            costo->Timer1Timer();
+        QVERIFY(lamp->isEnabled());
+        QCOMPARE(w.findChild<QSystemTrayIcon*>(QStringLiteral("TrayIcon1"))->toolTip(),
+                 QStringLiteral("costo: 152 -> 400"));
+    }
+
+    void stopRestoresTheUnitPrice()
+    {
+        Program p;
+        p.configured(QStringLiteral("tariffa"), QStringLiteral("flag6"), QStringLiteral("2"));
+        TfrmPrincipale& w = p.start();
+        w.SpeedButton7Click();
+        QCOMPARE(p.stato.CostoScatto, QStringLiteral("76"));
+        w.SpeedButton8Click();
+        QCOMPARE(p.stato.CostoScatto, QStringLiteral("152"));
+    }
+
+    void forcingTheHolidayDuringASessionChangesTheClosingRecord()
+    {
+        Program p;
+        p.configured(QStringLiteral("VediCosti"), QStringLiteral("attivo"), QStringLiteral("OFF"));
+        TfrmPrincipale& w = p.start();
+        w.SpeedButton7Click();
+        p.action("Forzailconteggiofestivo1")->trigger();
+        QCOMPARE(w.palette().color(QPalette::WindowText), QColor(Qt::red));
+        w.SpeedButton8Click();
+        QVERIFY(p.records().at(0).contains("Aperto  011"));
+        QVERIFY(p.records().at(1).endsWith("Chiuso  111"));
+    }
+
+    void savePositionItems()
+    {
+        Program p;
+        p.configured(QStringLiteral("VediCosti"), QStringLiteral("attivo"), QStringLiteral("ON"));
+        TfrmPrincipale& w = p.start();
+        w.SpeedButton7Click();
+        w.costWindow()->move(300, 200);
+        p.action("Costi1")->trigger();
+        QCOMPARE(p.store.readText(QStringLiteral("posizione"), QStringLiteral("poscostix"), QString()),
+                 QStringLiteral("300"));
+        QCOMPARE(p.store.readText(QStringLiteral("posizione"), QStringLiteral("poscostiy"), QString()),
+                 QStringLiteral("200"));
+        w.move(40, 30);
+        p.action("Entrambe1")->trigger();
+        QCOMPARE(p.store.readText(QStringLiteral("posizione"), QStringLiteral("posx"), QString()),
+                 QString::number(w.x()));
     }
 };
 
