@@ -2,6 +2,7 @@
 #include "app/MessageBoxPrompter.h"
 #include "app/Servizi.h"
 #include "app/TSingleInstanceGuard.h"
+#include "app/TerminationWatcher.h"
 #include "app/TfrmInfo.h"
 #include "app/TfrmPrincipale.h"
 #include "platform/FlockInstanceLock.h"
@@ -50,6 +51,14 @@ int main(int argc, char** argv)
     StatoProgramma stato;
     TfrmPrincipale principale(servizi, stato, std::move(guard));
     TfrmInfo info(&principale);
+
+    // Ended from outside while counting, the program still writes the
+    // session's closing record before it goes.
+    TerminationWatcher termination;
+    QObject::connect(&termination, &TerminationWatcher::terminationRequested, &principale,
+                     [&principale] { principale.shutDown(); });
+    QObject::connect(&principale, &TfrmPrincipale::readyToQuit, &app, [] { QCoreApplication::exit(0); });
+
     principale.present();
     return QApplication::exec();
 }
