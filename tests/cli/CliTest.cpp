@@ -1,0 +1,111 @@
+#include "tests/support/TestDirs.h"
+
+#include <QFile>
+#include <QProcess>
+#include <gtest/gtest.h>
+
+namespace {
+
+struct CliRun
+{
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+CliRun cli(const QStringList& arguments)
+{
+    QProcess process;
+    process.start(QStringLiteral(BRENVOLO_CLI), arguments);
+    process.waitForFinished(60000);
+    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
+            QString::fromUtf8(process.readAllStandardError())};
+}
+
+void writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    file.open(QIODevice::WriteOnly | QIODevice::Truncate);
+    file.write(bytes);
+}
+
+struct Case
+{
+    const char* name;
+    QStringList arguments;
+    int exitCode;
+    const char* out; // nullptr: not checked
+};
+
+void PrintTo(const Case& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
+class CliCommands : public ::testing::TestWithParam<Case>
+{
+};
+
+TEST_P(CliCommands, ExitStatusAndOutput)
+{
+    TestDirs dirs;
+    const CliRun run = cli(GetParam().arguments);
+    EXPECT_EQ(run.exitCode, GetParam().exitCode) << run.err.toStdString();
+    if (GetParam().out) {
+        EXPECT_EQ(run.out, QString::fromUtf8(GetParam().out));
+    }
+}
+
+QStringList args(std::initializer_list<const char*> list)
+{
+    QStringList result;
+    for (const char* a : list)
+        result.append(QString::fromUtf8(a));
+    return result;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Commands, CliCommands,
+    ::testing::Values(
+        Case{"noCommand", {}, 2, ""}, Case{"unknownCommand", args({"sconosciuto"}), 2, ""},
+        Case{"bandEnd", args({"intervallo", "--quando", "06/12/1999 18.30.00", "--classe", "1"}), 0, "2200\n"},
+        Case{"nextBand", args({"intervallo", "--quando", "06/12/1999 18.30.01", "--classe", "1"}), 0, "4000\n"},
+        Case{"forcedHoliday",
+             args({"intervallo", "--quando", "06/12/1999 10.00.00", "--classe", "2", "--festivo", "1"}), 0, "1500\n"},
+        Case{"badBand",
+             args({"intervallo", "--quando", "06/12/1999 10.00.00", "--classe", "1", "--imposta",
+                   "feriali/fascia1=000"}),
+             5, ""},
+        Case{"missingClass", args({"intervallo", "--quando", "06/12/1999 10.00.00"}), 2, ""},
+        Case{"easter", args({"pasqua", "--anno", "2024"}), 0, "31/03/2024\n01/04/2024\n"},
+        Case{"badDate", args({"pasqua", "--anno", "2024", "--oggi", "31/02/2024"}), 5, ""}),
+    [](const ::testing::TestParamInfo<Case>& info) { return std::string(info.param.name); });
+
+TEST(Cli, SettingsAreTheFactoryValuesWhenTheStoreIsEmpty)
+{
+    TestDirs dirs;
+    const CliRun run =
+        cli({QStringLiteral("impostazioni"), QStringLiteral("--imposta"), QStringLiteral("importo/costo=200")});
+    ASSERT_EQ(run.exitCode, 0);
+    const QStringList lines = run.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    EXPECT_EQ(lines.size(), 49);
+    EXPECT_EQ(lines.first(), QStringLiteral("importo/costo=200"));
+    EXPECT_TRUE(lines.contains(QStringLiteral("festivi/fascia2=00.00.00-07.59.59-4000-1500-0800-0500")));
+    // The tool never writes the store.
+    EXPECT_FALSE(QFile::exists(dirs.settingsDirectory() + QStringLiteral("/Software.ini")));
+}
+
+TEST(Cli, ValidaAnswersWithItsExitStatus)
+{
+    TestDirs dirs;
+    const QString good = dirs.data() + QStringLiteral("/buono.txt");
+    const QString bad = dirs.data() + QStringLiteral("/cattivo.txt");
+    writeFile(good,
+              "06/12/1999 21.30.05 collegamento Aperto  021 \r\n06/12/1999 21.42.10 collegamento Chiuso  021\r\n");
+    writeFile(bad, "06/12/1999 21.42.10 collegamento Chiuso  021\r\n");
+    EXPECT_EQ(cli({QStringLiteral("valida"), good}).exitCode, 0);
+    EXPECT_EQ(cli({QStringLiteral("valida"), bad}).exitCode, 1);
+    EXPECT_EQ(cli({QStringLiteral("valida")}).exitCode, 2);
+}
+
+} // namespace
