@@ -3,6 +3,7 @@
 #include "platform/Shell.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <algorithm>
@@ -274,13 +275,17 @@ std::optional<QList<DialUpSource::Connection>> PppDialUpSource::connections()
         return std::nullopt;
 
     QList<qint64> pids;
-    for (const QString& name : proc.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+    // The process table is walked at every poll: no sorting, no stat of each
+    // entry, one read of each comm file.
+    QDirIterator entries(proc.path(), QDir::Dirs | QDir::NoDotAndDotDot);
+    while (entries.hasNext()) {
+        entries.next();
         bool ok = false;
-        const qint64 pid = name.toLongLong(&ok);
+        const qint64 pid = entries.fileName().toLongLong(&ok);
         if (!ok || pid <= 0)
             continue;
-        const std::optional<QString> comm = readSmallFile(proc.filePath(name + QStringLiteral("/comm")));
-        if (comm && comm->trimmed() == QLatin1String("pppd"))
+        QFile comm(entries.filePath() + QStringLiteral("/comm"));
+        if (comm.open(QIODevice::ReadOnly) && comm.read(64).trimmed() == "pppd")
             pids.append(pid);
     }
     std::sort(pids.begin(), pids.end());
