@@ -1,0 +1,430 @@
+#include "archive/CalcolaConsumi.h"
+
+#include "archive/Windows1252.h"
+#include "platform/Prompter.h"
+#include "settings/Conversion.h"
+#include "settings/SettingsStore.h"
+#include "tariff/BandCache.h"
+
+#include <QFile>
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+namespace {
+
+constexpr qsizetype bloccoLettura = 64 * 1024;
+constexpr qint64 nessunGiorno = -1;
+
+// The lines of a file as bytes, read one block at a time: CR LF, LF and CR
+// each end a line. A line longer than a block is cut to a block's length
+// (no record comes near it) and the rest of it is skipped.
+class LineReader
+{
+public:
+    explicit LineReader(QFile& file)
+        : m_file(file)
+        , m_buffer(bloccoLettura, Qt::Uninitialized)
+    {
+    }
+
+    // False at the end of the file or when it cannot be read (failed()).
+    bool next(QByteArrayView& line)
+    {
+        for (;;) {
+            if (m_skipLineFeed && m_begin < m_end) {
+                m_skipLineFeed = false;
+                if (m_buffer.at(m_begin) == '\n')
+                    ++m_begin;
+            }
+            const char* data = m_buffer.constData();
+            qsizetype i = m_begin + m_scanned;
+            while (i < m_end && data[i] != '\n' && data[i] != '\r')
+                ++i;
+            if (i < m_end) {
+                const bool cut = m_discard;
+                m_discard = false;
+                m_skipLineFeed = data[i] == '\r';
+                line = QByteArrayView(data + m_begin, i - m_begin);
+                m_begin = i + 1;
+                m_scanned = 0;
+                if (cut)
+                    continue;
+                return true;
+            }
+            if (m_end - m_begin == m_buffer.size()) {
+                // A block without a line end: hand it on as the line and skip the rest.
+                const bool cut = m_discard;
+                m_discard = true;
+                line = QByteArrayView(data + m_begin, m_end - m_begin);
+                m_begin = m_end;
+                m_scanned = 0;
+                if (!cut)
+                    return true;
+                continue;
+            }
+            m_scanned = m_end - m_begin;
+            if (!fill())
+                break;
+        }
+        if (m_begin >= m_end || m_discard)
+            return false;
+        line = QByteArrayView(m_buffer.constData() + m_begin, m_end - m_begin);
+        m_begin = m_end;
+        return true;
+    }
+
+    bool failed() const { return m_failed; }
+    qint64 consumed() const { return m_read - (m_end - m_begin); }
+
+private:
+    bool fill()
+    {
+        if (m_begin > 0) {
+            std::memmove(m_buffer.data(), m_buffer.constData() + m_begin, static_cast<size_t>(m_end - m_begin));
+            m_end -= m_begin;
+            m_begin = 0;
+        }
+        const qint64 n = m_file.read(m_buffer.data() + m_end, m_buffer.size() - m_end);
+        if (n < 0)
+            m_failed = true;
+        if (n <= 0)
+            return false;
+        m_end += n;
+        m_read += n;
+        return true;
+    }
+
+    QFile& m_file;
+    QByteArray m_buffer;
+    qsizetype m_begin = 0;
+    qsizetype m_end = 0;
+    qsizetype m_scanned = 0; // bytes after m_begin already known to hold no line end
+    qint64 m_read = 0;
+    bool m_skipLineFeed = false;
+    bool m_discard = false;
+    bool m_failed = false;
+};
+
+bool evento(QByteArrayView line, const char* testo)
+{
+    return line.size() >= 39 && std::memcmp(line.data() + 33, testo, 6) == 0;
+}
+
+int cifre(QByteArrayView line, qsizetype da, qsizetype quante)
+{
+    int valore = 0;
+    for (qsizetype i = da; i < da + quante; ++i) {
+        const char c = line.at(i);
+        if (c < '0' || c > '9')
+            return -1;
+        valore = valore * 10 + (c - '0');
+    }
+    return valore;
+}
+
+// The record's date when positions 1-10 are a date written "dd/mm/yyyy".
+QDate dataRecord(QByteArrayView line)
+{
+    if (line.size() < 10 || line.at(2) != '/' || line.at(5) != '/')
+        return QDate();
+    const int giorno = cifre(line, 0, 2);
+    const int mese = cifre(line, 3, 2);
+    const int anno = cifre(line, 6, 4);
+    if (giorno < 0 || mese < 0 || anno <= 0)
+        return QDate();
+    return QDate(anno, mese, giorno);
+}
+
+struct DaySummary
+{
+    qint64 scatti = 0;
+    double costo = 0;
+    qint64 secondi = 0;
+    QString provider = QStringLiteral("---");
+};
+
+// The totals of a range from calls met in file order, with the results of
+// reading day by day: "last" means the latest day, then the latest call of
+// that day in the file. Only the days' summaries for the rows grow with the
+// range.
+class RangeAccumulator
+{
+public:
+    RangeAccumulator(qint64 giorni, bool righe)
+    {
+        if (righe)
+            m_giorni.resize(static_cast<size_t>(giorni));
+    }
+
+    // Calls of days at or after a day that already stops the pass need no pricing.
+    bool serve(qint64 giorno) const { return m_giornoErrore == nessunGiorno || giorno < m_giornoErrore; }
+
+    void chiamata(qint64 giorno, const RecordArchivio& apertura, const CallPrice& p)
+    {
+        const bool conta = p.durata != 0;
+        ++m_totals.collegamenti;
+        m_totals.secondi += p.durata;
+        if (conta) {
+            m_totals.scatti += p.scatti;
+            m_totals.costo += static_cast<double>(p.costo);
+        }
+        if (!m_giorni.empty()) {
+            DaySummary& d = m_giorni[static_cast<size_t>(giorno)];
+            d.provider = apertura.nomeConnessione();
+            if (conta) {
+                d.scatti += p.scatti;
+                d.costo += static_cast<double>(p.costo);
+                d.secondi += p.durata;
+            }
+        }
+        if (giorno > m_giornoUltimaChiamata) {
+            m_giornoUltimaChiamata = giorno;
+            m_totals.ultimaGiornata.collegamenti = 0;
+        }
+        if (giorno == m_giornoUltimaChiamata) {
+            ++m_totals.ultimaGiornata.collegamenti;
+            m_totals.ultimoCollegamento.secondi = p.durata;
+        }
+        if (!conta)
+            return;
+        if (giorno > m_giornoUltimoCosto) {
+            m_giornoUltimoCosto = giorno;
+            m_totals.ultimaGiornata.scatti = 0;
+            m_totals.ultimaGiornata.costo = 0;
+            m_totals.ultimaGiornata.secondi = 0;
+        }
+        if (giorno == m_giornoUltimoCosto) {
+            m_totals.ultimaGiornata.scatti += p.scatti;
+            m_totals.ultimaGiornata.costo += static_cast<double>(p.costo);
+            m_totals.ultimaGiornata.secondi += p.durata;
+            m_totals.ultimoCollegamento.scatti = p.scatti;
+            m_totals.ultimoCollegamento.costo = static_cast<double>(p.costo);
+        }
+    }
+
+    // Within the day that stops the pass, a missing closing record outranks a
+    // value that does not convert, since the day's records are paired before
+    // any of its calls is priced.
+    void chiusuraMancante(qint64 giorno, const QString& riga)
+    {
+        if (errore(giorno) && m_aperturaSenzaChiusura.isNull())
+            m_aperturaSenzaChiusura = riga;
+    }
+
+    void conversione(qint64 giorno, const QString& messaggio)
+    {
+        if (errore(giorno) && m_conversione.isNull())
+            m_conversione = messaggio;
+    }
+
+    // The result, and the rows of the days before the one that stops the pass.
+    ConsumiResult risultato(const QDate& dal, ConsumiRowSink* righe) const
+    {
+        ConsumiResult r;
+        const qint64 fine = m_giornoErrore == nessunGiorno ? static_cast<qint64>(m_giorni.size()) : m_giornoErrore;
+        for (qint64 g = 0; righe && g < fine && g < static_cast<qint64>(m_giorni.size()); ++g) {
+            const DaySummary& d = m_giorni[static_cast<size_t>(g)];
+            if (!righe->row(ConsumiDay{dal.addDays(g), d.scatti, d.costo, d.secondi, d.provider})) {
+                r.outcome = ConsumiResult::Outcome::OutputError;
+                r.message = righe->error();
+                return r;
+            }
+        }
+        if (!m_aperturaSenzaChiusura.isNull()) {
+            r.outcome = ConsumiResult::Outcome::MissingClosure;
+            r.aperturaSenzaChiusura = RecordArchivio(m_aperturaSenzaChiusura);
+            r.message = QStringLiteral("manca la chiusura del collegamento:\r") + m_aperturaSenzaChiusura.left(20);
+        } else if (!m_conversione.isNull()) {
+            r.outcome = ConsumiResult::Outcome::ConversionError;
+            r.message = m_conversione;
+        } else {
+            r.totals = m_totals;
+        }
+        return r;
+    }
+
+private:
+    // True when `giorno` is now the first day that stops the pass.
+    bool errore(qint64 giorno)
+    {
+        if (m_giornoErrore != nessunGiorno && giorno >= m_giornoErrore)
+            return giorno == m_giornoErrore;
+        m_giornoErrore = giorno;
+        m_aperturaSenzaChiusura = QString();
+        m_conversione = QString();
+        return true;
+    }
+
+    ConsumiTotals m_totals;
+    std::vector<DaySummary> m_giorni;
+    qint64 m_giornoUltimaChiamata = nessunGiorno;
+    qint64 m_giornoUltimoCosto = nessunGiorno;
+    qint64 m_giornoErrore = nessunGiorno;
+    QString m_aperturaSenzaChiusura;
+    QString m_conversione;
+};
+
+ConsumiResult fallimento(ConsumiResult::Outcome outcome, const QString& message)
+{
+    ConsumiResult r;
+    r.outcome = outcome;
+    r.message = message;
+    return r;
+}
+
+QString messaggioLettura(const QString& archivio, const QString& motivo)
+{
+    return QStringLiteral("Impossibile leggere l'archivio chiamate %1: %2").arg(archivio, motivo);
+}
+
+} // namespace
+
+QString durataConsumi(qint64 secondi)
+{
+    return QStringLiteral("%1h %2m %3s").arg(secondi / 3600).arg(secondi % 3600 / 60).arg(secondi % 60);
+}
+
+QString costoConsumi(double lire, const QLocale& locale)
+{
+    return locale.toCurrencyString(qRound64(lire));
+}
+
+ConsumiTexts ConsumiTexts::from(const ConsumiTotals& t, const QLocale& locale)
+{
+    ConsumiTexts s;
+    s.durata = t.collegamenti > 0 ? durataConsumi(t.secondi) : QString();
+    s.scatti = QString::number(t.scatti);
+    s.costo = costoConsumi(t.costo, locale);
+    s.collegamenti = QString::number(t.collegamenti);
+    s.ultimoScatti = QString::number(t.ultimoCollegamento.scatti);
+    s.ultimoCosto = costoConsumi(t.ultimoCollegamento.costo, locale);
+    s.ultimoTempo = durataConsumi(t.ultimoCollegamento.secondi) + QLatin1Char(' ');
+    s.giornataScatti = QString::number(t.ultimaGiornata.scatti);
+    s.giornataCosto = costoConsumi(t.ultimaGiornata.costo, locale);
+    s.giornataTempo = durataConsumi(t.ultimaGiornata.secondi) + QLatin1Char(' ');
+    s.giornataCollegamenti = QString::number(t.ultimaGiornata.collegamenti);
+    return s;
+}
+
+ConsumiResult scanConsumi(const QString& archivio, const QDate& dal, const QDate& al, const StatoProgramma& stato,
+                          const PricingSettings& prezzi, ConsumiRowSink* righe,
+                          const std::function<void(int percento)>& progresso)
+{
+    QFile file(archivio);
+    if (!file.exists())
+        return fallimento(ConsumiResult::Outcome::ArchiveMissing, QStringLiteral("Archivio chiamate inesistente!"));
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+        return fallimento(ConsumiResult::Outcome::ReadError, messaggioLettura(archivio, file.errorString()));
+
+    const qint64 primo = dal.toJulianDay();
+    const qint64 giorni = dal.isValid() && al.isValid() ? std::max<qint64>(0, dal.daysTo(al) + 1) : 0;
+    const qint64 dimensione = file.size();
+    RangeAccumulator somma(giorni, righe != nullptr);
+    BandCache fasce(stato);
+    LineReader lettore(file);
+
+    // The opening record waiting for the line that closes it.
+    bool inAttesa = false;
+    bool vuotaSaltata = false;
+    qint64 giornoInAttesa = 0;
+    QString aperturaInAttesa;
+
+    const auto abbina = [&](QByteArrayView chiusura) {
+        if (!somma.serve(giornoInAttesa))
+            return;
+        const RecordArchivio apertura(aperturaInAttesa);
+        try {
+            const std::optional<CallPrice> p =
+                prezzaChiamata(apertura, RecordArchivio(Windows1252::decode(chiusura)), fasce, prezzi);
+            if (p)
+                somma.chiamata(giornoInAttesa, apertura, *p);
+        } catch (const EConvertError& e) {
+            somma.conversione(giornoInAttesa, e.message());
+        }
+    };
+
+    int percento = -1;
+    QByteArrayView riga;
+    while (lettore.next(riga)) {
+        if (inAttesa) {
+            if (evento(riga, "Chiuso")) {
+                abbina(riga);
+                inAttesa = false;
+                continue;
+            }
+            if (riga.isEmpty() && !vuotaSaltata) {
+                vuotaSaltata = true;
+                continue;
+            }
+            somma.chiusuraMancante(giornoInAttesa, aperturaInAttesa);
+            inAttesa = false;
+        }
+        if (evento(riga, "Aperto")) {
+            const QDate data = dataRecord(riga);
+            const qint64 giorno = data.isValid() ? data.toJulianDay() - primo : -1;
+            if (giorno >= 0 && giorno < giorni) {
+                inAttesa = true;
+                vuotaSaltata = false;
+                giornoInAttesa = giorno;
+                aperturaInAttesa = Windows1252::decode(riga);
+            }
+        }
+        if (progresso && dimensione > 0) {
+            const int ora = static_cast<int>(std::min<qint64>(100, lettore.consumed() * 100 / dimensione));
+            if (ora != percento)
+                progresso(percento = ora);
+        }
+    }
+    if (lettore.failed())
+        return fallimento(ConsumiResult::Outcome::ReadError, messaggioLettura(archivio, file.errorString()));
+    if (inAttesa)
+        somma.chiusuraMancante(giornoInAttesa, aperturaInAttesa);
+    if (progresso && percento != 100)
+        progresso(100);
+    return somma.risultato(dal, righe);
+}
+
+ConsumiResult calcolaConsumi(const QString& archivio, ConsumiMode modo, const QDate& dal, const QDate& al,
+                             StatoProgramma& stato, SettingsStore& store, const ConsumiHooks& hooks)
+{
+    const PricingSettings prezzi = PricingSettings::fromStore(store);
+    const bool conIndicatore = (modo == ConsumiMode::Statistics || modo == ConsumiMode::Export) && dal.daysTo(al) > 1;
+    ConsumiRowSink* righe = modo == ConsumiMode::Export ? hooks.righe : nullptr;
+    ConsumiResult r = scanConsumi(archivio, dal, al, stato, prezzi, righe,
+                                  conIndicatore ? hooks.progresso : std::function<void(int)>());
+
+    if (r.outcome == ConsumiResult::Outcome::Done && righe && !righe->finish())
+        r = fallimento(ConsumiResult::Outcome::OutputError, righe->error());
+
+    if (r.outcome != ConsumiResult::Outcome::Done) {
+        if (hooks.prompter)
+            hooks.prompter->message(r.message, QStringLiteral("Attenzione!"), Prompter::Icon::Critical);
+        if (r.outcome == ConsumiResult::Outcome::MissingClosure && hooks.chiusuraMancante)
+            hooks.chiusuraMancante(r.aperturaSenzaChiusura.riga, r.aperturaSenzaChiusura.chiusuraProposta());
+        return r;
+    }
+
+    const QString limiti = QStringLiteral("limiti");
+    switch (modo) {
+    case ConsumiMode::Daily:
+        r.minuti = static_cast<int>(r.totals.ultimaGiornata.secondi / 60);
+        stato.consumiGiorno = r.minuti;
+        store.writeText(limiti, QStringLiteral("consumiGiorno"), QString::number(r.minuti));
+        break;
+    case ConsumiMode::Monthly:
+        r.minuti = static_cast<int>(r.totals.secondi / 60);
+        stato.consumiMese = r.minuti;
+        store.writeText(limiti, QStringLiteral("consumiMese"), QString::number(r.minuti));
+        break;
+    case ConsumiMode::Yearly:
+        r.minuti = static_cast<int>(r.totals.secondi / 60);
+        stato.consumiAnno = r.minuti;
+        store.writeText(limiti, QStringLiteral("consumiAnno"), QString::number(r.minuti));
+        break;
+    case ConsumiMode::Statistics:
+    case ConsumiMode::Export:
+        break;
+    }
+    return r;
+}

@@ -1,0 +1,164 @@
+#pragma once
+
+#include "archive/RecordArchivio.h"
+#include "settings/StatoProgramma.h"
+#include "tariff/PrezzaChiamata.h"
+
+#include <QDate>
+#include <QLocale>
+#include <QString>
+#include <functional>
+
+class Prompter;
+class SettingsStore;
+
+// The five callers of the statistics pass.
+enum class ConsumiMode
+{
+    Statistics = 0, // totals for the statistics window
+    Export = 1,     // one row per day to a row sink
+    Daily = 2,      // minutes used today, stored as "limiti"/"consumiGiorno"
+    Monthly = 3,    // minutes used in the month, "limiti"/"consumiMese"
+    Yearly = 4      // minutes used in the subscription year, "limiti"/"consumiAnno"
+};
+
+// One day of a range as the export hands it on.
+struct ConsumiDay
+{
+    QDate data;
+    qint64 scatti = 0;
+    double costo = 0; // lire
+    qint64 secondi = 0;
+    QString provider = QStringLiteral("---"); // entry name of the day's last call, "---" for a day without calls
+
+    bool operator==(const ConsumiDay&) const = default;
+};
+
+// Receives the days of a range in order: the text file, the spreadsheet link.
+class ConsumiRowSink
+{
+public:
+    virtual ~ConsumiRowSink() = default;
+    // False ends the pass; error() says why.
+    virtual bool row(const ConsumiDay& giorno) = 0;
+    // The pass completed: the rows handed over are to be kept. False, with error(), when they cannot be.
+    virtual bool finish() = 0;
+    virtual QString error() const = 0;
+};
+
+// What a range amounts to. Calls of 0 seconds count as connections and add nothing else.
+struct ConsumiTotals
+{
+    qint64 scatti = 0;
+    double costo = 0; // lire
+    int collegamenti = 0;
+    qint64 secondi = 0; // cumulative seconds of every call of the range
+
+    struct UltimoCollegamento
+    {
+        qint64 scatti = 0;  // of the last call with a non-zero duration
+        double costo = 0;   // of the last call with a non-zero duration
+        qint64 secondi = 0; // of the last call, whatever its duration
+        bool operator==(const UltimoCollegamento&) const = default;
+    } ultimoCollegamento;
+
+    struct UltimaGiornata
+    {
+        qint64 scatti = 0; // the last day with a call of non-zero duration
+        double costo = 0;
+        qint64 secondi = 0;
+        int collegamenti = 0; // of the last day with any call
+        bool operator==(const UltimaGiornata&) const = default;
+    } ultimaGiornata;
+
+    bool operator==(const ConsumiTotals&) const = default;
+};
+
+// The eleven results as the statistics window shows them.
+struct ConsumiTexts
+{
+    QString durata; // "1h 5m 7s", empty when the range had no call
+    QString scatti;
+    QString costo;
+    QString collegamenti;
+    QString ultimoScatti;
+    QString ultimoCosto;
+    QString ultimoTempo; // "0h 5m 0s " with a blank at the end
+    QString giornataScatti;
+    QString giornataCosto;
+    QString giornataTempo;
+    QString giornataCollegamenti;
+
+    static ConsumiTexts from(const ConsumiTotals& totals, const QLocale& locale = QLocale::system());
+};
+
+// "1h 5m 7s": whole hours, then minutes and seconds of the remainder.
+QString durataConsumi(qint64 secondi);
+// Lire in the locale's currency format, no decimals.
+QString costoConsumi(double lire, const QLocale& locale = QLocale::system());
+
+// How a pass ended.
+struct ConsumiResult
+{
+    enum class Outcome
+    {
+        Done,
+        ArchiveMissing,  // "Archivio chiamate inesistente!"
+        MissingClosure,  // an opening record of the range without its closing record
+        ConversionError, // a date, time, band or price that does not convert
+        ReadError,       // the archive cannot be read
+        OutputError      // the row sink failed
+    };
+
+    Outcome outcome = Outcome::Done;
+    QString message;                      // the message for the user when the pass did not complete
+    RecordArchivio aperturaSenzaChiusura; // MissingClosure: the opening record, whole
+    ConsumiTotals totals;                 // complete only with Done
+    int minuti = 0;                       // Daily, Monthly, Yearly: the minutes stored
+
+    // The archive error the limits check looks for: the pass stopped on a missing closing record.
+    bool erroreArchivio() const { return outcome == Outcome::MissingClosure; }
+};
+
+// The archive read once over the range `dal`..`al` (both included, dal <= al):
+// every opening record dated in the range is paired with the closing record
+// on the next line (one empty line may come between), priced, and added to
+// its day. The results are those of reading the archive once for each day in
+// order: the pass ends at the first day, in date order, with an opening
+// record left without its closing record (the first such record of that day
+// in file order) or with a call that does not convert, and `righe` receives
+// the days before it. A call whose class digit is not 1..4 is left out. Holds
+// one small summary per day only when `righe` is given; reads the file in
+// blocks. `progresso` gets the percentage of the file read, 0..100. No
+// messages, no settings written.
+ConsumiResult scanConsumi(const QString& archivio, const QDate& dal, const QDate& al, const StatoProgramma& stato,
+                          const PricingSettings& prezzi, ConsumiRowSink* righe = nullptr,
+                          const std::function<void(int percento)>& progresso = {});
+
+// What the statistics pass tells its caller besides its result.
+struct ConsumiHooks
+{
+    Prompter* prompter = nullptr;    // the pass's messages; none when null
+    ConsumiRowSink* righe = nullptr; // the rows of the Export mode
+    // The gauge of the Statistics and Export modes, for ranges of more than two days: 0..100.
+    std::function<void(int percento)> progresso;
+    // The repair dialog: the opening record left without its closing record,
+    // and the closing record proposed for it. Called after the message.
+    std::function<void(const QString& apertura, const QString& chiusuraProposta)> chiusuraMancante;
+};
+
+// The statistics pass of a mode: reads "frazione"/"scatto" and the
+// "internet" reductions from `store`, prices at stato.CostoScattoBase, runs
+// scanConsumi and then
+//  - tells the user through hooks.prompter when the archive is missing
+//    ("Archivio chiamate inesistente!"), when an opening record has no
+//    closing record ("manca la chiusura del collegamento:" and the record's
+//    first 20 characters, then hooks.chiusuraMancante), when a value does not
+//    convert or a file fails;
+//  - Export: finishes hooks.righe when the pass completed;
+//  - Daily: minutes = last day's seconds / 60; Monthly and Yearly: the
+//    range's seconds / 60; kept in stato.consumiGiorno/Mese/Anno and written
+//    to "limiti"/"consumiGiorno", "consumiMese" or "consumiAnno".
+// Nothing is kept or written when the pass did not complete.
+ConsumiResult calcolaConsumi(const QString& archivio, ConsumiMode modo, const QDate& dal, const QDate& al,
+                             StatoProgramma& stato, SettingsStore& store, const ConsumiHooks& hooks = {});
