@@ -267,7 +267,7 @@ void TfrmPrincipale::FormCreate()
     if (m_stato.ModoVisualizzazione != ModoBarra) {
         Visualizzacosti1->setChecked(m_store.readText(QStringLiteral("VediCosti"), QStringLiteral("attivo"),
                                                       QStringLiteral("OFF")) == QLatin1String("ON"));
-        if (m_stato.ModoVisualizzazione == ModoTray || m_stato.ModoVisualizzazione == ModoRidotto) {
+        if (costsForced()) {
             Visualizzacosti1->setChecked(true);
             Visualizzacosti1->setEnabled(false);
         }
