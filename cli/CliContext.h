@@ -54,3 +54,4 @@ struct CliCommand
 QList<CliCommand> settingsCommands();
 QList<CliCommand> tariffCommands();
 QList<CliCommand> archiveCommands();
+QList<CliCommand> statisticsCommands();

@@ -30,6 +30,7 @@ QList<CliCommand> allCommands()
     commands += settingsCommands();
     commands += tariffCommands();
     commands += archiveCommands();
+    commands += statisticsCommands();
     return commands;
 }
 

@@ -1,0 +1,149 @@
+#include "archive/CalcolaConsumi.h"
+#include "cli/CliContext.h"
+#include "reports/EsportazioneTesto.h"
+#include "settings/Conversion.h"
+
+#include <QDir>
+#include <QFile>
+
+namespace {
+
+// The exit status of a pass that did not complete, its message on stderr on one line.
+int fallimento(CliContext& context, const ConsumiResult& r)
+{
+    QString message = r.message;
+    context.err << message.replace(QLatin1Char('\r'), QLatin1String("\\r")) << '\n';
+    switch (r.outcome) {
+    case ConsumiResult::Outcome::ArchiveMissing:
+        return CliExit::ArchiveMissing;
+    case ConsumiResult::Outcome::ConversionError:
+        return CliExit::Conversion;
+    case ConsumiResult::Outcome::Done:
+    case ConsumiResult::Outcome::MissingClosure:
+    case ConsumiResult::Outcome::ReadError:
+    case ConsumiResult::Outcome::OutputError:
+        break;
+    }
+    return CliExit::ArchiveError;
+}
+
+QString jsonText(const QString& text)
+{
+    QString out = QStringLiteral("\"");
+    for (const QChar c : text) {
+        if (c == QLatin1Char('"') || c == QLatin1Char('\\'))
+            out += QLatin1Char('\\') + c;
+        else if (c.unicode() < 0x20)
+            out += QStringLiteral("\\u%1").arg(c.unicode(), 4, 16, QLatin1Char('0'));
+        else
+            out += c;
+    }
+    return out + QLatin1Char('"');
+}
+
+QString json(const ConsumiTotals& t, const ConsumiTexts& s)
+{
+    const auto& u = t.ultimoCollegamento;
+    const auto& g = t.ultimaGiornata;
+    return QStringLiteral("{\"scatti\": %1, \"costo\": %2, \"collegamenti\": %3, \"secondi\": %4, \"durata\": %5, "
+                          "\"ultimo_collegamento\": {\"scatti\": %6, \"costo\": %7, \"secondi\": %8, \"tempo\": %9}, ")
+               .arg(t.scatti)
+               .arg(qRound64(t.costo))
+               .arg(t.collegamenti)
+               .arg(t.secondi)
+               .arg(jsonText(s.durata))
+               .arg(u.scatti)
+               .arg(qRound64(u.costo))
+               .arg(u.secondi)
+               .arg(jsonText(s.ultimoTempo)) +
+           QStringLiteral("\"ultima_giornata\": {\"scatti\": %1, \"costo\": %2, \"secondi\": %3, \"tempo\": %4, "
+                          "\"collegamenti\": %5}}")
+               .arg(g.scatti)
+               .arg(qRound64(g.costo))
+               .arg(g.secondi)
+               .arg(jsonText(s.giornataTempo))
+               .arg(g.collegamenti);
+}
+
+void etichette(QTextStream& out, const ConsumiTexts& s)
+{
+    out << "Generale\n"
+        << "  DUR. COLLEGAMENTI: " << s.durata << '\n'
+        << "  SCATTI NEL PERIODO: " << s.scatti << '\n'
+        << "  COSTO DEL PERIODO: " << s.costo << '\n'
+        << QStringLiteral("  N° COLLEGAMENTI: ") << s.collegamenti << '\n'
+        << "Ultimo collegamento\n"
+        << "  SCATTI: " << s.ultimoScatti << '\n'
+        << "  COSTO: " << s.ultimoCosto << '\n'
+        << "  TEMPO: " << s.ultimoTempo << '\n'
+        << "Ultima giornata\n"
+        << "  SCATTI: " << s.giornataScatti << '\n'
+        << "  COSTO: " << s.giornataCosto << '\n'
+        << "  TEMPO: " << s.giornataTempo << '\n'
+        << "  COLLEG: " << s.giornataCollegamenti << '\n';
+}
+
+int consumi(CliContext& context)
+{
+    const QString dal = context.option(QStringLiteral("--dal"));
+    const QString al = context.option(QStringLiteral("--al"));
+    if (dal.isEmpty() || al.isEmpty()) {
+        context.err << "uso: brenvolo-cli consumi --dal DD/MM/YYYY --al DD/MM/YYYY [--json]\n";
+        return CliExit::Usage;
+    }
+    const QDate inizio = strToDate(dal);
+    const QDate fine = strToDate(al);
+    if (inizio > fine) {
+        context.err << "La data finale deve essere uguale o successiva a quella iniziale\n";
+        return CliExit::Usage;
+    }
+    StatoProgramma stato;
+    stato.fromStore(context.store);
+    const ConsumiResult r =
+        calcolaConsumi(context.archivio, ConsumiMode::Statistics, inizio, fine, stato, context.store);
+    if (r.outcome != ConsumiResult::Outcome::Done)
+        return fallimento(context, r);
+    const ConsumiTexts testi = ConsumiTexts::from(r.totals);
+    if (context.flag(QStringLiteral("--json")))
+        context.out << json(r.totals, testi) << '\n';
+    else
+        etichette(context.out, testi);
+    return CliExit::Done;
+}
+
+int esporta(CliContext& context)
+{
+    const QString mese = context.option(QStringLiteral("--mese"));
+    const QString anno = context.option(QStringLiteral("--anno"));
+    if (mese.isEmpty() || anno.isEmpty()) {
+        context.err << "uso: brenvolo-cli esporta --mese NOME --anno YYYY [--xlsx]\n";
+        return CliExit::Usage;
+    }
+    if (context.flag(QStringLiteral("--xlsx"))) {
+        context.err << QStringLiteral("L'esportazione nel foglio di calcolo non è ancora disponibile\n");
+        return CliExit::Usage;
+    }
+    if (!QFile::exists(context.archivio)) {
+        context.err << "L'archivio chiamate non esiste!\n";
+        return CliExit::ArchiveMissing;
+    }
+    StatoProgramma stato;
+    stato.fromStore(context.store);
+    const std::optional<ConsumiResult> r =
+        esportaMese(context.archivio, mese, anno, context.dataDirectory, stato, context.store);
+    if (!r) {
+        context.err << QStringLiteral("Mese o anno non validi: %1 %2\n").arg(mese, anno);
+        return CliExit::Usage;
+    }
+    if (r->outcome != ConsumiResult::Outcome::Done)
+        return fallimento(context, *r);
+    context.out << QDir(context.dataDirectory).filePath(EsportazioneTesto::nomeFile(mese, anno)) << '\n';
+    return CliExit::Done;
+}
+
+} // namespace
+
+QList<CliCommand> statisticsCommands()
+{
+    return {{QStringLiteral("consumi"), consumi}, {QStringLiteral("esporta"), esporta}};
+}
