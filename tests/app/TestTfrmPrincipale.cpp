@@ -367,16 +367,6 @@ private slots:
                  QStringLiteral("OFF"));
     }
 
-    void manualStartIsNotBackdated()
-    {
-        Program p;
-        p.configured(QStringLiteral("ritardo"), QStringLiteral("secondi"), QStringLiteral("12"));
-        p.start();
-        p.window->SpeedButton7Click();
-        QCOMPARE(p.panel("Panel1")->text(), QStringLiteral("21.30.05"));
-        QVERIFY(p.records().at(0).startsWith("06/12/1999 21.30.05 "));
-    }
-
     void costsHiddenStillWritesBothRecords()
     {
         Program p;
@@ -441,19 +431,6 @@ private slots:
         if (tipo == QLatin1String("1"))
             QVERIFY(!w.findChild<QTimer*>(QStringLiteral("TrayAnimation"))->isActive());
         QCOMPARE(p.records().size(), 2);
-    }
-
-    void startWhileCountingAndStopWhileIdleAreIgnored()
-    {
-        Program p;
-        p.configured(QStringLiteral("VediCosti"), QStringLiteral("attivo"), QStringLiteral("OFF"));
-        p.start();
-        p.window->SpeedButton8Click();
-        QVERIFY(p.records().isEmpty());
-        p.window->SpeedButton7Click();
-        p.window->SpeedButton7Click();
-        QCOMPARE(p.records().size(), 1);
-        QVERIFY(p.button("SpeedButton7")->isChecked());
     }
 
     void closingRefusedWhileASessionRuns()

@@ -113,26 +113,6 @@ INSTANTIATE_TEST_SUITE_P(
         SessionCase{"automaticStart", 1, 1, 0, true, 450, 152, {{152, 208.0}, {152, 428.0}}}),
     [](const ::testing::TestParamInfo<SessionCase>& info) { return std::string(info.param.name); });
 
-TEST(CostMeter, CreationShowsTheAnswerUnitAndTheInterval)
-{
-    StatoProgramma stato = factoryState();
-    CostMeter::Settings settings;
-    settings.costo = QStringLiteral("152");
-    CostMeter meter(stato, settings, lunedi10);
-    EXPECT_EQ(meter.digitsText(), QStringLiteral("000152"));
-    EXPECT_EQ(meter.secondiCadenza(), 220);
-    EXPECT_EQ(meter.caption(), QStringLiteral("secondi al prossimo scatto: 220"));
-    EXPECT_EQ(stato.CostoScatto, QStringLiteral("152"));
-    EXPECT_EQ(stato.CostoScattoBase, QStringLiteral("152"));
-
-    EXPECT_FALSE(meter.tick(lunedi10.addMSecs(219900)).scattoCaduto);
-    EXPECT_EQ(meter.digitsText(), QStringLiteral("000152"));
-    EXPECT_EQ(meter.costText(), QStringLiteral("costo: 152 -> 0"));
-    EXPECT_TRUE(meter.tick(lunedi10.addMSecs(220000)).scattoCaduto);
-    EXPECT_EQ(meter.digitsText(), QStringLiteral("000304"));
-    EXPECT_EQ(meter.secondiCadenza(), 220);
-}
-
 TEST(CostMeter, AutomaticStartCaptionShowsTheIntervalLessTheDelay)
 {
     StatoProgramma stato = factoryState();
@@ -172,17 +152,6 @@ TEST(CostMeter, WarnsAndBeepsInTheLastSecondsThenTurnsGreenAfterTheUnit)
     EXPECT_EQ(meter.DecimiTrascorsi(), 1);
 }
 
-TEST(CostMeter, BeepOffStillShowsTheWarning)
-{
-    StatoProgramma stato = factoryState();
-    CostMeter::Settings settings;
-    settings.beep = false;
-    CostMeter meter(stato, settings, lunedi10);
-    EXPECT_EQ(meter.tick(lunedi10.addMSecs(217000)).beeps, 0);
-    EXPECT_TRUE(meter.avviso());
-    EXPECT_EQ(meter.tick(lunedi10.addMSecs(220000)).beeps, 0);
-}
-
 TEST(CostMeter, BandChangeTakesEffectOnlyAtAUnitBoundary)
 {
     // The night band (400 s) runs on past 08:00:00, when the day band (220 s) begins.
@@ -220,19 +189,6 @@ TEST(CostMeter, ElapsedTimeComesFromTheInstantsNotFromTheTicks)
     EXPECT_TRUE(meter.tick(lunedi10.addSecs(155)).scattoCaduto);
 }
 
-TEST(CostMeter, DigitsWrapAbove999999WhileTheCostKeepsCounting)
-{
-    StatoProgramma stato = factoryState();
-    CostMeter::Settings settings;
-    settings.costo = QStringLiteral("600000");
-    CostMeter meter(stato, settings, lunedi10);
-    EXPECT_EQ(meter.digitsText(), QStringLiteral("600000"));
-    meter.tick(lunedi10.addSecs(220));
-    EXPECT_EQ(meter.CostoSessione(), 1200000);
-    EXPECT_EQ(meter.digits(), 200000);
-    EXPECT_EQ(meter.costText(), QStringLiteral("costo: 1200000 -> 0"));
-}
-
 TEST(CostMeter, PriceThatIsNotAWholeNumberCountsNothingButKeepsCounting)
 {
     for (const char* price : {"1,5", "abc", "-10", ""}) {
@@ -250,18 +206,6 @@ TEST(CostMeter, PriceThatIsNotAWholeNumberCountsNothingButKeepsCounting)
     CostMeter::Settings zero;
     zero.costo = QStringLiteral("000");
     EXPECT_FALSE(CostMeter(stato, zero, lunedi10).prezzoNonValido());
-}
-
-TEST(CostMeter, CloseZeroesTheMoneyAndTheDigits)
-{
-    StatoProgramma stato = factoryState();
-    stato.TariffaCorrente = 2;
-    CostMeter meter(stato, prezzo152(), lunedi10);
-    meter.tick(lunedi10.addSecs(75));
-    meter.close();
-    EXPECT_EQ(meter.CostoSessione(), 0);
-    EXPECT_EQ(meter.DecimiCompletati(), 0);
-    EXPECT_EQ(meter.digitsText(), QStringLiteral("000000"));
 }
 
 TEST(CostMeter, UnreadableBandAtTheStartFailsTheCreation)
@@ -309,25 +253,20 @@ TEST(CostMeter, StartMomentOfAnAutomaticStart)
     }
 }
 
-TEST(CostMeter, SettingsFromTheStoreWithTheirDefaults)
+TEST(CostMeter, SettingsFromTheStore)
 {
     MemorySettingsBackend backend;
     SettingsStore store(backend);
-    const CostMeter::Settings defaults = CostMeter::Settings::fromStore(store);
-    EXPECT_EQ(defaults.costo, QStringLiteral("000"));
-    EXPECT_EQ(defaults.flagAuto, QStringLiteral("OFF"));
-    EXPECT_EQ(defaults.ridTelDopo, 120);
-    EXPECT_TRUE(defaults.beep);
-
+    EXPECT_EQ(CostMeter::Settings::fromStore(store).costo, QStringLiteral("000"));
+    store.writeFirstRunDefaults(220);
     store.writeText(QStringLiteral("ritardo"), QStringLiteral("flagAuto"), QStringLiteral("ON"));
     store.writeText(QStringLiteral("suono"), QStringLiteral("beep"), QStringLiteral("OFF"));
-    store.writeText(QStringLiteral("frazione"), QStringLiteral("scatto"), QStringLiteral("1"));
-    store.writeText(QStringLiteral("internet"), QStringLiteral("ridTut"), QStringLiteral("40"));
     const CostMeter::Settings read = CostMeter::Settings::fromStore(store);
+    EXPECT_EQ(read.costo, QStringLiteral("152"));
     EXPECT_EQ(read.flagAuto, QStringLiteral("ON"));
     EXPECT_FALSE(read.beep);
-    EXPECT_EQ(read.frazioneScatto, 1);
-    EXPECT_EQ(read.ridTut, 40);
+    EXPECT_EQ(read.ridTutDopo, 1);
+    EXPECT_EQ(read.ridTelDopo, 120);
 }
 
 } // namespace

@@ -15,7 +15,6 @@
 #include <QLCDNumber>
 #include <QLabel>
 #include <QProgressBar>
-#include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
 #include <functional>
@@ -126,16 +125,6 @@ private slots:
         QVERIFY(!s.gaugeRed());
         QCOMPARE(s.sounds.beeps, 4);
         QCOMPARE(s.gauge()->value(), 1);
-    }
-
-    void tickTellsTheMainWindow()
-    {
-        Session s;
-        TfrmCosto& w = s.start();
-        QSignalSpy ticked(&w, &TfrmCosto::ticked);
-        s.tickAt(100);
-        QCOMPARE(ticked.size(), 1);
-        QCOMPARE(ticked.at(0).at(0).toString(), QStringLiteral("costo: 152 -> 219"));
     }
 
     void digitsWrapWhileTheTitleKeepsCounting()
