@@ -275,8 +275,8 @@ std::optional<QList<DialUpSource::Connection>> PppDialUpSource::connections()
         return std::nullopt;
 
     QList<qint64> pids;
-    // The process table is walked at every poll: no sorting, no stat of each
-    // entry, one read of each comm file.
+    // The whole process table is walked at every poll, so each process costs
+    // one read of its comm file and only the pppd ones are looked at further.
     QDirIterator entries(proc.path(), QDir::Dirs | QDir::NoDotAndDotDot);
     while (entries.hasNext()) {
         entries.next();
