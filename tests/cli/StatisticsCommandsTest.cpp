@@ -1,0 +1,92 @@
+#include "tests/support/TestDirs.h"
+
+#include <QFile>
+#include <QProcess>
+#include <gtest/gtest.h>
+
+namespace {
+
+struct CliResult
+{
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+CliResult consumiCli(const QStringList& arguments)
+{
+    QProcess process;
+    process.start(QStringLiteral(BRENVOLO_CLI), arguments);
+    process.waitForFinished(60000);
+    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
+            QString::fromUtf8(process.readAllStandardError())};
+}
+
+void archivio(const TestDirs& dirs, const QByteArray& bytes)
+{
+    QFile file(dirs.data() + QStringLiteral("/tqklog.txt"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(bytes);
+}
+
+const QByteArray dueChiamate = "22/03/1999 10.00.00 collegamento Aperto  011 Casa\r\n"
+                               "22/03/1999 10.20.00 collegamento Chiuso  011\r\n"
+                               "23/03/1999 10.00.00 collegamento Aperto  012 Ufficio\r\n"
+                               "23/03/1999 10.00.00 collegamento Chiuso  012\r\n";
+
+TEST(StatisticsCommands, ConsumiPrintsTheTotalsAsJson)
+{
+    TestDirs dirs;
+    archivio(dirs, dueChiamate);
+    const CliResult run = consumiCli({QStringLiteral("consumi"), QStringLiteral("--dal"), QStringLiteral("01/03/1999"),
+                                      QStringLiteral("--al"), QStringLiteral("31/03/1999"), QStringLiteral("--json")});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_EQ(run.out, QStringLiteral("{\"scatti\": 6, \"costo\": 912, \"collegamenti\": 2, \"secondi\": 1200, "
+                                      "\"durata\": \"0h 20m 0s\", \"ultimo_collegamento\": {\"scatti\": 6, "
+                                      "\"costo\": 912, \"secondi\": 0, \"tempo\": \"0h 0m 0s \"}, "
+                                      "\"ultima_giornata\": {\"scatti\": 6, \"costo\": 912, \"secondi\": 1200, "
+                                      "\"tempo\": \"0h 20m 0s \", \"collegamenti\": 1}}\n"));
+}
+
+TEST(StatisticsCommands, ExitStatusesTellWhatWentWrong)
+{
+    TestDirs dirs;
+    const QStringList marzo{QStringLiteral("consumi"), QStringLiteral("--dal"), QStringLiteral("01/03/1999"),
+                            QStringLiteral("--al"), QStringLiteral("31/03/1999")};
+    CliResult run = consumiCli(marzo);
+    EXPECT_EQ(run.exitCode, 4);
+    EXPECT_EQ(run.err, QStringLiteral("Archivio chiamate inesistente!\n"));
+
+    archivio(dirs, dueChiamate + "24/03/1999 10.00.00 collegamento Aperto  011 Casa\r\n");
+    run = consumiCli(marzo);
+    EXPECT_EQ(run.exitCode, 3);
+    EXPECT_EQ(run.err, QStringLiteral("manca la chiusura del collegamento:\\r24/03/1999 10.00.00 \n"));
+
+    EXPECT_EQ(consumiCli({QStringLiteral("consumi"), QStringLiteral("--dal"), QStringLiteral("01/03/1999"),
+                          QStringLiteral("--al"), QStringLiteral("32/03/1999")})
+                  .exitCode,
+              5);
+    EXPECT_EQ(consumiCli({QStringLiteral("consumi"), QStringLiteral("--dal"), QStringLiteral("01/03/1999")}).exitCode,
+              2);
+}
+
+TEST(StatisticsCommands, EsportaWritesTheMonthFile)
+{
+    TestDirs dirs;
+    archivio(dirs, dueChiamate);
+    const CliResult run = consumiCli({QStringLiteral("esporta"), QStringLiteral("--mese"), QStringLiteral("marzo"),
+                                      QStringLiteral("--anno"), QStringLiteral("1999"), QStringLiteral("--imposta"),
+                                      QStringLiteral("importo/costo=100")});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    const QString path = dirs.data() + QStringLiteral("/mar_99.txt");
+    EXPECT_EQ(run.out, path + QLatin1Char('\n'));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QList<QByteArray> righe = file.readAll().split('\n');
+    ASSERT_EQ(righe.size(), 32);
+    EXPECT_EQ(righe[21], QByteArray("22/03/1999;6;600;1200;Casa\r"));
+    EXPECT_EQ(righe[22], QByteArray("23/03/1999;0;0;0;Ufficio\r"));
+    EXPECT_EQ(righe[23], QByteArray("24/03/1999;0;0;0;---\r"));
+}
+
+} // namespace
