@@ -3,6 +3,7 @@
 #include <QString>
 
 class Clock;
+class DialUpSource;
 class InstanceLock;
 class Prompter;
 class SettingsBackend;
@@ -19,6 +20,7 @@ struct Servizi
     Shell& shell;
     SettingsBackend& settings;
     InstanceLock& instanceLock;
+    DialUpSource& dialUp;
     // The program's directory: the call archive and the exports live here.
     QString dataDirectory;
 };

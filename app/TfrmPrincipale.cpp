@@ -11,6 +11,9 @@
 #include "platform/Clock.h"
 #include "platform/Prompter.h"
 #include "platform/Shell.h"
+#include "ras/AutomaticCounting.h"
+#include "ras/StartupLaunch.h"
+#include "ras/TRasMonitor.h"
 #include "settings/Conversion.h"
 #include "settings/StatoProgramma.h"
 #include "tariff/Calendario.h"
@@ -75,6 +78,7 @@ TfrmPrincipale::TfrmPrincipale(Servizi& servizi, StatoProgramma& stato, std::uni
     setWindowIcon(Glyphs::trayFrame(0));
     buildMenus();
     buildToolBar();
+    buildConnectionMonitor();
     setFixedSize(sizeHint().expandedTo(QSize(260, 0)));
 #ifndef QT_NO_SESSIONMANAGER
     if (auto* app = qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
@@ -281,7 +285,8 @@ void TfrmPrincipale::FormCreate()
     // 11.-12.
     prepareArchive();
     // 13. The limits check (verificaLimiti, after-stop flag 0) joins here with the limits monitor.
-    // 14. The dial-up monitor's polling is switched on here once the connection monitor exists.
+    // 14.
+    ConnessioneRas->setDoTimer(true);
 
     if (m_stato.ModoVisualizzazione == ModoTray)
         buildTrayIcon();
@@ -297,6 +302,7 @@ void TfrmPrincipale::FormCreate()
     // 16.
     if (m_stato.ModoVisualizzazione == ModoRidotto) {
         show();
+        ConnessioneRas->setDoTimer(true);
         showMinimized();
     }
 }
@@ -320,8 +326,44 @@ void TfrmPrincipale::showEvent(QShowEvent* event)
 
 void TfrmPrincipale::FormShow()
 {
-    // Dialling the chosen entry and launching the programs at start, in normal
-    // mode only, arrive with the connection monitor.
+    // In compact mode the compact window dials and launches; in tray and
+    // minimised modes nothing is.
+    if (m_stato.ModoVisualizzazione == ModoNormale)
+        StartupLaunch::run(m_stato.ComposizioneAutomatica, m_store, m_servizi.dialUp, m_servizi.shell);
+}
+
+void TfrmPrincipale::buildConnectionMonitor()
+{
+    ConnessioneRas = new TRasMonitor(m_servizi.dialUp, this);
+    ConnessioneRas->setObjectName(QStringLiteral("ConnessioneRas"));
+    ConnessioneRas->setLanguage(RasTracker::Language::English);
+    connect(ConnessioneRas, &TRasMonitor::OnStatusChange, this, &TfrmPrincipale::ConnessioneRasStatusChange);
+    connect(ConnessioneRas, &TRasMonitor::OnConnectionStatus, this, &TfrmPrincipale::ConnessioneRasConnectionStatus);
+}
+
+void TfrmPrincipale::ConnessioneRasStatusChange()
+{
+    // The compact window runs its own sessions in compact mode.
+    if (m_stato.ModoVisualizzazione == ModoBarra)
+        return;
+    const bool sessionOpen = SpeedButton7->isChecked() || m_inTransizione;
+    switch (AutomaticCounting::onStatusChange(m_stato, ConnessioneRas->IsConnected(), sessionOpen)) {
+    case AutomaticCounting::Action::Start:
+        AutomaticCounting::markAutomaticStart(m_stato, m_store);
+        SpeedButton7Click();
+        break;
+    case AutomaticCounting::Action::Stop:
+        SpeedButton8Click();
+        break;
+    case AutomaticCounting::Action::None:
+        break;
+    }
+}
+
+void TfrmPrincipale::ConnessioneRasConnectionStatus(int phase)
+{
+    if (AutomaticCounting::onConnectionStatus(phase, ConnessioneRas->ConnectedEntry(), m_stato, m_store))
+        pressClassButton(m_stato.TariffaCorrente);
 }
 
 void TfrmPrincipale::changeEvent(QEvent* event)
@@ -374,7 +416,7 @@ void TfrmPrincipale::FormClose()
     if (m_trayIcon)
         m_trayIcon->hide();
     m_store.writeText(QStringLiteral("ritardo"), QStringLiteral("flagAuto"), QStringLiteral("OFF"));
-    // The dial-up monitor's polling stops here once the monitor exists.
+    ConnessioneRas->setDoTimer(false);
 }
 
 bool TfrmPrincipale::eventFilter(QObject* watched, QEvent* event)
@@ -524,7 +566,7 @@ QString TfrmPrincipale::archivePath() const
 
 QString TfrmPrincipale::nomeConnessione() const
 {
-    return QString();
+    return ConnessioneRas->ConnectedEntry();
 }
 
 bool TfrmPrincipale::costsForced() const

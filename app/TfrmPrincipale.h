@@ -18,6 +18,7 @@ class QToolButton;
 struct StatoProgramma;
 class TSingleInstanceGuard;
 class TfrmCosto;
+class TRasMonitor;
 
 // The main toolbar window: it takes the program through its start-up, holds
 // the class buttons and the start and stop pair, runs the counting sessions
@@ -49,9 +50,9 @@ public:
     // while idle, starting or stopping.
     void SpeedButton8Click();
 
-    // The phone-book entry of the dial-up connection that is up, written into
-    // the opening record; empty when none. It is the connection monitor's
-    // ConnectedEntry once the monitor exists; until then no connection is known.
+    // The phone-book entry of the dial-up connection that is up (the
+    // connection monitor's ConnectedEntry), written into the opening record;
+    // empty when none.
     virtual QString nomeConnessione() const;
 
     // The desktop session is ending (logout, shutdown): a running session is
@@ -78,6 +79,9 @@ private:
     void buildMenus();
     void buildToolBar();
     void buildTrayIcon();
+    void buildConnectionMonitor();
+    void ConnessioneRasStatusChange();
+    void ConnessioneRasConnectionStatus(int phase);
 
     void FormCreate();
     void checkHoliday();
@@ -159,4 +163,5 @@ private:
     int m_trayFrame = 0;
     QWidget* m_compactWindow = nullptr;
     TfrmCosto* m_costo = nullptr;
+    TRasMonitor* ConnessioneRas = nullptr;
 };

@@ -5,6 +5,7 @@
 #include "app/TerminationWatcher.h"
 #include "app/TfrmInfo.h"
 #include "app/TfrmPrincipale.h"
+#include "platform/DialUpSources.h"
 #include "platform/FlockInstanceLock.h"
 #include "platform/IniSettingsBackend.h"
 #include "platform/Paths.h"
@@ -32,7 +33,8 @@ int main(int argc, char** argv)
     ProcessShell shell;
     FlockInstanceLock instanceLock(Paths::runtimeDirectory());
     IniSettingsBackend settings(Paths::configDirectory());
-    Servizi servizi{clock, prompter, sounds, shell, settings, instanceLock, Paths::dataDirectory()};
+    const std::unique_ptr<DialUpSource> dialUp = DialUpSources::create(shell);
+    Servizi servizi{clock, prompter, sounds, shell, settings, instanceLock, *dialUp, Paths::dataDirectory()};
 
     auto guard = std::make_unique<TSingleInstanceGuard>(instanceLock, prompter,
                                                         QFileInfo(QCoreApplication::applicationFilePath()).fileName());

@@ -4,6 +4,7 @@
 #include "settings/SettingsStore.h"
 #include "settings/StatoProgramma.h"
 #include "tests/support/FakeClock.h"
+#include "tests/support/FakeDialUpSource.h"
 #include "tests/support/FakeInstanceLock.h"
 #include "tests/support/FakePrompter.h"
 #include "tests/support/FakeShell.h"
@@ -46,7 +47,8 @@ struct Session
     FakeShell shell;
     MemorySettingsBackend settings;
     FakeInstanceLock lock;
-    Servizi servizi{clock, prompter, sounds, shell, settings, lock, dirs.data()};
+    FakeDialUpSource dialUp;
+    Servizi servizi{clock, prompter, sounds, shell, settings, lock, dialUp, dirs.data()};
     SettingsStore store{settings};
     StatoProgramma stato;
     QString displayName = QGuiApplication::applicationDisplayName();
