@@ -5,6 +5,7 @@
 #include "app/TSingleInstanceGuard.h"
 #include "app/TfrmInfo.h"
 #include "archive/ArchivioChiamate.h"
+#include "archive/VerificaLimiti.h"
 #include "compact/TfrmLight.h"
 #include "meter/CostMeter.h"
 #include "meter/TfrmCosto.h"
@@ -284,7 +285,8 @@ void TfrmPrincipale::FormCreate()
     checkHoliday();
     // 11.-12.
     prepareArchive();
-    // 13. The limits check (verificaLimiti, after-stop flag 0) joins here with the limits monitor.
+    // 13. The archive repair dialog, when it exists, is offered through the hooks' chiusuraMancante.
+    verificaLimiti(0, archivePath(), m_servizi.clock.now().date(), m_stato, m_store, m_servizi.prompter);
     // 14.
     ConnessioneRas->setDoTimer(true);
 

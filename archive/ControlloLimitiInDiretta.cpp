@@ -1,39 +1,18 @@
 #include "archive/ControlloLimitiInDiretta.h"
 
-#include "settings/SettingsStore.h"
-
-namespace {
-
-const QString sezione = QStringLiteral("limiti");
-
-// Reads an integer setting written as decimal text; nullopt, with a message, when it does not convert.
-std::optional<qint64> leggiIntero(const SettingsStore& store, const QString& valore, QStringList* problemi)
-{
-    const QString testo = store.readText(sezione, valore, QStringLiteral("0"));
-    bool ok = false;
-    const qint64 numero = testo.trimmed().toLongLong(&ok);
-    if (ok)
-        return numero;
-    if (problemi)
-        problemi->append(QStringLiteral("Impostazione limiti\\%1 non valida: '%2'").arg(valore, testo));
-    return std::nullopt;
-}
-
-bool allarmeAttivo(const SettingsStore& store, const QString& valore)
-{
-    return store.readText(sezione, valore, QStringLiteral("false")) == QLatin1String("True");
-}
-
-} // namespace
+#include "archive/ImpostazioniLimiti.h"
 
 ControlloLimitiInDiretta::Limiti ControlloLimitiInDiretta::leggi(const SettingsStore& store, QStringList* problemi)
 {
+    ImpostazioniLimiti impostazioni(store);
     Limiti limiti;
-    if (allarmeAttivo(store, QStringLiteral("CheckBox5_Checked")))
-        limiti.collegamento = leggiIntero(store, QStringLiteral("RxSpinEdit3_value"), problemi).value_or(0) * 600;
-    if (allarmeAttivo(store, QStringLiteral("CheckBox6_Checked")))
-        limiti.giornaliero = leggiIntero(store, QStringLiteral("RxSpinEdit4_value"), problemi).value_or(0) * 600;
-    limiti.anticipo = leggiIntero(store, QStringLiteral("RxSpinEdit7_value"), problemi).value_or(0) * 10;
+    if (impostazioni.allarme(QStringLiteral("CheckBox5_Checked")))
+        limiti.collegamento = impostazioni.intero(QStringLiteral("RxSpinEdit3_value")).value_or(0) * 600;
+    if (impostazioni.allarme(QStringLiteral("CheckBox6_Checked")))
+        limiti.giornaliero = impostazioni.intero(QStringLiteral("RxSpinEdit4_value")).value_or(0) * 600;
+    limiti.anticipo = impostazioni.intero(QStringLiteral("RxSpinEdit7_value")).value_or(0) * 10;
+    if (problemi)
+        problemi->append(impostazioni.problemi());
     return limiti;
 }
 

@@ -55,3 +55,4 @@ QList<CliCommand> settingsCommands();
 QList<CliCommand> tariffCommands();
 QList<CliCommand> archiveCommands();
 QList<CliCommand> statisticsCommands();
+QList<CliCommand> limitsCommands();

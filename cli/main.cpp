@@ -31,6 +31,7 @@ QList<CliCommand> allCommands()
     commands += tariffCommands();
     commands += archiveCommands();
     commands += statisticsCommands();
+    commands += limitsCommands();
     return commands;
 }
 

@@ -211,6 +211,21 @@ private slots:
         QCOMPARE(QDir::currentPath(), QDir(p.dirs.data()).absolutePath());
     }
 
+    void startUpChecksTheLimits()
+    {
+        Program p;
+        p.configured(QStringLiteral("limiti"), QStringLiteral("RxSpinEdit4_value"), QStringLiteral("60"));
+        p.configured(QStringLiteral("limiti"), QStringLiteral("CheckBox6_Checked"), QStringLiteral("True"));
+        QFile archive(p.archive());
+        archive.open(QIODevice::Append);
+        archive.write(
+            "06/12/1999 10.00.00 collegamento Aperto  011 \r\n06/12/1999 10.55.00 collegamento Chiuso  011\r\n");
+        archive.close();
+        p.start();
+        QCOMPARE(p.prompter.texts(), QStringList{QStringLiteral("Limite Giornaliero superato fra 5 minuti")});
+        QCOMPARE(p.stato.consumiGiorno, 55);
+    }
+
     void startUpBacksUpOnlyWhenAsked()
     {
         Program p;

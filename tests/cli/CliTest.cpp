@@ -109,3 +109,32 @@ TEST(Cli, ValidaAnswersWithItsExitStatus)
 }
 
 } // namespace
+
+namespace {
+
+TEST(Cli, LimitiPrintsEachMessageOnOneLine)
+{
+    TestDirs dirs;
+    const QString archive = dirs.data() + QStringLiteral("/tqklog.txt");
+    writeFile(archive,
+              "06/12/1999 10.00.00 collegamento Aperto  011 \r\n06/12/1999 11.10.00 collegamento Chiuso  011\r\n");
+    const QStringList common{QStringLiteral("--archivio"), archive,
+                             QStringLiteral("--oggi"),     QStringLiteral("06/12/1999"),
+                             QStringLiteral("--imposta"),  QStringLiteral("limiti/RxSpinEdit4_value=60"),
+                             QStringLiteral("--imposta"),  QStringLiteral("limiti/CheckBox6_Checked=True")};
+    const CliRun run = cli(QStringList{QStringLiteral("limiti")} + common);
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.out, QStringLiteral("Limite Giornaliero già Superato di 10 minuti\\r"
+                                      "il collegamento comporterà un costo aggiuntivo di\\r0 L./ora\n"));
+    const CliRun afterStop = cli(QStringList{QStringLiteral("limiti"), QStringLiteral("--dopo-arresto")} + common);
+    EXPECT_EQ(afterStop.exitCode, 0);
+    EXPECT_EQ(afterStop.out, QString());
+
+    writeFile(archive, "06/12/1999 10.00.00 collegamento Aperto  011 \r\n");
+    const CliRun broken = cli(QStringList{QStringLiteral("limiti")} + common);
+    EXPECT_EQ(broken.exitCode, 3);
+    EXPECT_TRUE(broken.out.endsWith(
+        QStringLiteral("Impossibile verificare i limiti \\ra causa di un errore nel file tqklog.txt\n")));
+}
+
+} // namespace

@@ -1,0 +1,188 @@
+#include "archive/VerificaLimiti.h"
+#include "archive/ArchivioChiamate.h"
+#include "settings/MemorySettingsBackend.h"
+#include "settings/SettingsStore.h"
+#include "settings/StatoProgramma.h"
+#include "tests/support/FakePrompter.h"
+#include "tests/support/TestDirs.h"
+
+#include <QDir>
+#include <QFile>
+#include <gtest/gtest.h>
+
+namespace {
+
+const QDate oggi(1999, 12, 6);
+
+// A store, an archive and a prompter for one check.
+struct Check
+{
+    TestDirs dirs;
+    MemorySettingsBackend backend;
+    SettingsStore store{backend};
+    StatoProgramma stato;
+    FakePrompter prompter;
+    QString archivio = dirs.data() + QStringLiteral("/tqklog.txt");
+
+    Check()
+    {
+        store.writeFirstRunDefaults(220);
+        stato.fromStore(store);
+        QDir().mkpath(dirs.data());
+        QFile(archivio).open(QIODevice::WriteOnly);
+    }
+    void set(const char* value, const QString& text)
+    {
+        store.writeText(QStringLiteral("limiti"), QString::fromLatin1(value), text);
+    }
+    void set(const char* value, qint64 number) { set(value, QString::number(number)); }
+    // One call of `minuti` minutes opened on `giorno` at 01.00.00 (several
+    // calls when it would pass midnight).
+    void call(const QDate& giorno, int minuti)
+    {
+        ArchivioChiamate a(archivio);
+        QDateTime inizio(giorno, QTime(1, 0));
+        while (minuti > 0) {
+            const int parte = std::min(minuti, 20 * 60);
+            a.append(recordApertura(inizio, 0, 1, 1, QString()));
+            a.append(recordChiusura(inizio.addSecs(qint64(parte) * 60), 0, 1, 1));
+            minuti -= parte;
+            inizio = inizio.addDays(1);
+        }
+    }
+    void openCall(const QDate& giorno)
+    {
+        ArchivioChiamate(archivio).append(recordApertura(QDateTime(giorno, QTime(9, 0)), 0, 1, 1, QString()));
+    }
+    QStringList run(int dopoArresto = 0)
+    {
+        verificaLimiti(dopoArresto, archivio, oggi, stato, store, prompter);
+        return prompter.texts();
+    }
+};
+
+const QString tre = QStringLiteral("Limite Giornaliero già Superato di 10 minuti\r"
+                                   "il collegamento comporterà un costo aggiuntivo di\r%1 L./ora");
+
+TEST(VerificaLimiti, DailyLimitNearAndSilencedAfterAStop)
+{
+    Check c;
+    c.set("RxSpinEdit4_value", 60);
+    c.set("CheckBox6_Checked", QStringLiteral("True"));
+    c.call(oggi, 55);
+    EXPECT_EQ(c.run(), QStringList{QStringLiteral("Limite Giornaliero superato fra 5 minuti")});
+    EXPECT_EQ(c.prompter.shown.first().title, QStringLiteral("Informazione!"));
+    EXPECT_EQ(c.store.readText(QStringLiteral("limiti"), QStringLiteral("consumiGiorno"), QString()),
+              QStringLiteral("55"));
+    c.prompter.shown.clear();
+    EXPECT_EQ(c.run(1), QStringList());
+}
+
+TEST(VerificaLimiti, DailyLimitPassedStatesTheExtraHourPrice)
+{
+    for (const bool addebito : {true, false}) {
+        Check c;
+        c.set("RxSpinEdit4_value", 60);
+        c.set("CheckBox6_Checked", QStringLiteral("True"));
+        c.set("CurrencyEdit1_value", 3000);
+        c.set("CheckBox13_Checked", addebito ? QStringLiteral("True") : QStringLiteral("False"));
+        c.call(oggi, 70);
+        EXPECT_EQ(c.run(), QStringList{tre.arg(addebito ? 3000 : 0)});
+    }
+}
+
+TEST(VerificaLimiti, AlarmOnOnlyForTrueAndZeroLimitsIgnored)
+{
+    Check c;
+    c.set("RxSpinEdit4_value", 60);
+    c.set("CheckBox6_Checked", QStringLiteral("true"));
+    c.set("RxCalcEdit1_value", 0);
+    c.set("CheckBox7_Checked", QStringLiteral("True"));
+    c.call(oggi, 70);
+    EXPECT_EQ(c.run(), QStringList());
+}
+
+struct Mensile
+{
+    int usati;
+    const char* atteso; // nullptr: no message
+};
+
+class MonthlyLimit : public ::testing::TestWithParam<Mensile>
+{
+};
+
+TEST_P(MonthlyLimit, WarnsWithinTheLastHourAndPastTheLimit)
+{
+    Check c;
+    c.set("RxCalcEdit1_value", 600);
+    c.set("CheckBox7_Checked", QStringLiteral("True"));
+    c.call(QDate(1999, 12, 1), GetParam().usati);
+    c.call(QDate(1999, 11, 30), 500); // another month
+    const QStringList expected = GetParam().atteso ? QStringList{QString::fromUtf8(GetParam().atteso)} : QStringList();
+    EXPECT_EQ(c.run(1), expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Used, MonthlyLimit,
+                         ::testing::Values(Mensile{540, nullptr}, Mensile{541, "Limite Mensile superato fra 59 minuti"},
+                                           Mensile{600, nullptr},
+                                           Mensile{601,
+                                                   "Limite Mensile già Superato di 1 minuti\r"
+                                                   "il collegamento comporterà un costo aggiuntivo di\r0 L./ora"}));
+
+TEST(VerificaLimiti, YearlyRangeCoversThreeHundredSixtySixDays)
+{
+    Check c;
+    c.set("RxCalcEdit2_value", 100);
+    c.set("CheckBox11_Checked", QStringLiteral("True"));
+    c.set("DateEdit2_text", QStringLiteral("01/01/1999"));
+    c.call(QDate(1998, 12, 31), 50);
+    c.call(QDate(1999, 1, 1), 30);
+    c.call(QDate(2000, 1, 1), 40);
+    c.call(QDate(2000, 1, 2), 50);
+    EXPECT_EQ(c.run(), QStringList{QStringLiteral("Limite Annuo superato fra 30 minuti")});
+    EXPECT_EQ(c.stato.consumiAnno, 70);
+}
+
+TEST(VerificaLimiti, MissingClosureTodayEndsTheCheckAfterTheDailyPass)
+{
+    Check c;
+    c.set("RxSpinEdit4_value", 60);
+    c.set("CheckBox6_Checked", QStringLiteral("True"));
+    c.set("RxCalcEdit1_value", 600);
+    c.set("CheckBox7_Checked", QStringLiteral("True"));
+    c.call(QDate(1999, 12, 1), 541);
+    c.openCall(oggi);
+    bool riparazione = false;
+    ConsumiHooks hooks;
+    hooks.chiusuraMancante = [&](const QString&, const QString&) { riparazione = true; };
+    EXPECT_EQ(verificaLimiti(0, c.archivio, oggi, c.stato, c.store, c.prompter, hooks),
+              ConsumiResult::Outcome::MissingClosure);
+    const QStringList texts = c.prompter.texts();
+    ASSERT_EQ(texts.size(), 2);
+    EXPECT_TRUE(texts.at(0).startsWith(QStringLiteral("manca la chiusura del collegamento:\r06/12/1999 09.00.00")));
+    EXPECT_EQ(texts.at(1),
+              QStringLiteral("Impossibile verificare i limiti \ra causa di un errore nel file tqklog.txt"));
+    EXPECT_TRUE(riparazione);
+}
+
+TEST(VerificaLimiti, SettingThatDoesNotConvertIsToldOnceAndLeftOut)
+{
+    Check c;
+    c.set("RxSpinEdit4_value", QStringLiteral("sessanta"));
+    c.set("CheckBox6_Checked", QStringLiteral("True"));
+    c.set("RxCalcEdit1_value", 600);
+    c.set("CheckBox7_Checked", QStringLiteral("True"));
+    c.set("RxCalcEdit2_value", 100);
+    c.set("CheckBox11_Checked", QStringLiteral("True"));
+    c.set("DateEdit2_text", QStringLiteral("31/02/1999"));
+    c.call(QDate(1999, 12, 1), 541);
+    const QStringList texts = c.run();
+    ASSERT_EQ(texts.size(), 3);
+    EXPECT_TRUE(texts.at(0).contains(QStringLiteral("RxSpinEdit4_value")));
+    EXPECT_TRUE(texts.at(0).contains(QStringLiteral("'sessanta'")));
+    EXPECT_EQ(texts.at(1), QStringLiteral("Limite Mensile superato fra 59 minuti"));
+    EXPECT_TRUE(texts.at(2).contains(QStringLiteral("'31/02/1999'")));
+}
+
+} // namespace
