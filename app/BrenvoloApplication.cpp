@@ -25,5 +25,5 @@ void BrenvoloApplication::showException(Prompter& prompter, const std::exception
 {
     const auto* conversion = dynamic_cast<const EConvertError*>(&error);
     const QString text = conversion ? conversion->message() : QString::fromLocal8Bit(error.what());
-    prompter.message(text, QApplication::applicationDisplayName(), Prompter::Icon::Critical);
+    prompter.message(text, QApplication::applicationName(), Prompter::Icon::Critical);
 }

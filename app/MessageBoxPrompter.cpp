@@ -10,7 +10,7 @@ Prompter::Button MessageBoxPrompter::message(const QString& text, const QString&
     QString shown = text;
     shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
     box.setText(shown);
-    box.setWindowTitle(title.isEmpty() ? QApplication::applicationDisplayName() : title);
+    box.setWindowTitle(title.isEmpty() ? QApplication::applicationName() : title);
     switch (icon) {
     case Icon::None:
         break;

@@ -7,22 +7,12 @@
 
 namespace {
 
-StatoProgramma factoryState()
-{
-    MemorySettingsBackend backend;
-    SettingsStore store(backend);
-    store.writeFirstRunDefaults(220);
-    StatoProgramma stato;
-    stato.fromStore(store);
-    return stato;
-}
-
 const QDateTime start(QDate(1999, 12, 6), QTime(10, 0));
 
 // A tick inside an interval: the meter's work ten times a second.
 void BM_CostMeterTick(benchmark::State& state)
 {
-    StatoProgramma stato = factoryState();
+    StatoProgramma stato = StatoProgramma::fromFactoryDefaults();
     CostMeter::Settings settings;
     settings.costo = QStringLiteral("152");
     CostMeter meter(stato, settings, start);
@@ -35,7 +25,7 @@ BENCHMARK(BM_CostMeterTick);
 // A tick on which a unit falls: the interval lookup and the price reductions.
 void BM_CostMeterUnit(benchmark::State& state)
 {
-    StatoProgramma stato = factoryState();
+    StatoProgramma stato = StatoProgramma::fromFactoryDefaults();
     stato.TipoTariffaInternet = 2;
     CostMeter::Settings settings;
     settings.costo = QStringLiteral("152");

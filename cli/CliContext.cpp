@@ -10,3 +10,20 @@ bool CliContext::flag(const QString& name) const
 {
     return arguments.contains(name);
 }
+
+int exitStatusFor(ConsumiResult::Outcome outcome)
+{
+    switch (outcome) {
+    case ConsumiResult::Outcome::Done:
+        return CliExit::Done;
+    case ConsumiResult::Outcome::ArchiveMissing:
+        return CliExit::ArchiveMissing;
+    case ConsumiResult::Outcome::ConversionError:
+        return CliExit::Conversion;
+    case ConsumiResult::Outcome::MissingClosure:
+    case ConsumiResult::Outcome::ReadError:
+    case ConsumiResult::Outcome::OutputError:
+        break;
+    }
+    return CliExit::ArchiveError;
+}

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "archive/CalcolaConsumi.h"
 #include "settings/MemorySettingsBackend.h"
 #include "settings/SettingsStore.h"
 
@@ -42,6 +43,9 @@ constexpr int ArchiveError = 3;
 constexpr int ArchiveMissing = 4;
 constexpr int Conversion = 5;
 } // namespace CliExit
+
+// The exit status of a statistics pass's outcome.
+int exitStatusFor(ConsumiResult::Outcome outcome);
 
 // A command of brenvolo-cli: returns its exit status.
 struct CliCommand

@@ -36,19 +36,7 @@ int limiti(CliContext& context)
     stato.fromStore(context.store);
     LinePrompter prompter(context.out);
     const int dopoArresto = context.flag(QStringLiteral("--dopo-arresto")) ? 1 : 0;
-    switch (verificaLimiti(dopoArresto, context.archivio, context.oggi, stato, context.store, prompter)) {
-    case ConsumiResult::Outcome::Done:
-        return CliExit::Done;
-    case ConsumiResult::Outcome::ArchiveMissing:
-        return CliExit::ArchiveMissing;
-    case ConsumiResult::Outcome::ConversionError:
-        return CliExit::Conversion;
-    case ConsumiResult::Outcome::MissingClosure:
-    case ConsumiResult::Outcome::ReadError:
-    case ConsumiResult::Outcome::OutputError:
-        break;
-    }
-    return CliExit::ArchiveError;
+    return exitStatusFor(verificaLimiti(dopoArresto, context.archivio, context.oggi, stato, context.store, prompter));
 }
 
 } // namespace

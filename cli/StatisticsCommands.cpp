@@ -13,18 +13,7 @@ int fallimento(CliContext& context, const ConsumiResult& r)
 {
     QString message = r.message;
     context.err << message.replace(QLatin1Char('\r'), QLatin1String("\\r")) << '\n';
-    switch (r.outcome) {
-    case ConsumiResult::Outcome::ArchiveMissing:
-        return CliExit::ArchiveMissing;
-    case ConsumiResult::Outcome::ConversionError:
-        return CliExit::Conversion;
-    case ConsumiResult::Outcome::Done:
-    case ConsumiResult::Outcome::MissingClosure:
-    case ConsumiResult::Outcome::ReadError:
-    case ConsumiResult::Outcome::OutputError:
-        break;
-    }
-    return CliExit::ArchiveError;
+    return exitStatusFor(r.outcome);
 }
 
 QString jsonText(const QString& text)

@@ -1,5 +1,6 @@
 #include "settings/StatoProgramma.h"
 
+#include "settings/MemorySettingsBackend.h"
 #include "settings/SettingsStore.h"
 
 #include <algorithm>
@@ -45,4 +46,14 @@ void StatoProgramma::fromStore(const SettingsStore& store)
     const QStringList events = SettingsStore::soundEvents();
     for (size_t i = 0; i < SuonoFile.size(); ++i)
         SuonoFile[i] = store.soundFile(events.at(static_cast<int>(i)));
+}
+
+StatoProgramma StatoProgramma::fromFactoryDefaults()
+{
+    MemorySettingsBackend backend;
+    SettingsStore store(backend);
+    store.writeFirstRunDefaults(220);
+    StatoProgramma stato;
+    stato.fromStore(store);
+    return stato;
 }

@@ -47,4 +47,6 @@ struct StatoProgramma
     // outside 0..3 starts in normal mode, a class outside 1..4 selects class 1
     // and a start delay outside 0..59 is clamped.
     void fromStore(const SettingsStore& store);
+    // The snapshot of a store holding just the factory values.
+    static StatoProgramma fromFactoryDefaults();
 };

@@ -11,15 +11,6 @@
 namespace {
 
 // 22/03/1999 was a Monday.
-StatoProgramma statoIniziale()
-{
-    MemorySettingsBackend backend;
-    SettingsStore store(backend);
-    store.writeFirstRunDefaults(220);
-    StatoProgramma stato;
-    stato.fromStore(store);
-    return stato;
-}
 
 QString record(const char* dataOra, const char* evento, int festivo, int classe, int tipo)
 {
@@ -76,7 +67,7 @@ TEST_P(WorkedFigures, MatchTheFactorySettings)
     const QByteArray dalle = QByteArray("22/03/1999 ") + w.dalle;
     const QByteArray alle = QByteArray("22/03/1999 ") + w.alle;
     const CallPrice p = prezzo(apertura(dalle.constData(), w.classe, w.tipo),
-                               chiusura(alle.constData(), w.classe, w.tipo), statoIniziale());
+                               chiusura(alle.constData(), w.classe, w.tipo), StatoProgramma::fromFactoryDefaults());
     EXPECT_EQ(p.durata, w.durata);
     EXPECT_EQ(p.scatti, w.scatti);
     EXPECT_EQ(p.costo, w.costo);
@@ -126,8 +117,8 @@ TEST_P(LongDistanceReduction, StartsAfterRidTelDopoSeconds)
 {
     const SettingsCase& c = GetParam();
     const QByteArray alle = QByteArray("22/03/1999 ") + c.alle;
-    const CallPrice p = prezzo(apertura("22/03/1999 10.00.00", 2, 2), chiusura(alle.constData(), 2, 2), statoIniziale(),
-                               c.impostazioni);
+    const CallPrice p = prezzo(apertura("22/03/1999 10.00.00", 2, 2), chiusura(alle.constData(), 2, 2),
+                               StatoProgramma::fromFactoryDefaults(), c.impostazioni);
     EXPECT_EQ(p.scatti, c.scatti);
     EXPECT_EQ(p.costo, c.costo);
 }
@@ -144,7 +135,7 @@ TEST(PrezzaChiamata, ExtraUnitAlsoOnTheNormaleType)
 {
     PricingSettings extra;
     extra.frazioneScatto = 1;
-    const StatoProgramma stato = statoIniziale();
+    const StatoProgramma stato = StatoProgramma::fromFactoryDefaults();
     const CallPrice p = prezzo(apertura("22/03/1999 10.00.00"), chiusura("22/03/1999 10.05.00"), stato, extra);
     EXPECT_EQ(p.scatti, 3);
     EXPECT_EQ(p.costo, 3 * 152);
@@ -155,7 +146,7 @@ TEST(PrezzaChiamata, ExtraUnitAlsoOnTheNormaleType)
 
 TEST(PrezzaChiamata, MidnightCrossingSplitsAtTheStartOfTheClosingBand)
 {
-    StatoProgramma stato = statoIniziale();
+    StatoProgramma stato = StatoProgramma::fromFactoryDefaults();
     stato.feriali[2] = QStringLiteral("00.00.00-07.59.59-3000-1500-0800-0500");
     const CallPrice p = prezzo(apertura("22/03/1999 23.50.00"), chiusura("23/03/1999 00.20.00"), stato);
     EXPECT_TRUE(p.cambioFascia);
@@ -169,8 +160,8 @@ TEST(PrezzaChiamata, OnlyOneBandChangeIsConsidered)
 {
     // 07.50 to 18.40 crosses 08.00.00 and 18.30.01; opening and closing are
     // both at 4000, so the whole call is priced at 4000.
-    const CallPrice p =
-        prezzo(apertura("22/03/1999 07.50.00"), chiusura("22/03/1999 18.40.00"), statoIniziale(), PricingSettings{});
+    const CallPrice p = prezzo(apertura("22/03/1999 07.50.00"), chiusura("22/03/1999 18.40.00"),
+                               StatoProgramma::fromFactoryDefaults(), PricingSettings{});
     EXPECT_FALSE(p.cambioFascia);
     EXPECT_EQ(p.durata, 39000);
     EXPECT_EQ(p.scatti, 390000 / 4000 + 1);
@@ -178,7 +169,7 @@ TEST(PrezzaChiamata, OnlyOneBandChangeIsConsidered)
 
 TEST(PrezzaChiamata, SpansOfADayOrMoreKeepTheirWholeDays)
 {
-    const StatoProgramma stato = statoIniziale();
+    const StatoProgramma stato = StatoProgramma::fromFactoryDefaults();
     const CallPrice lunga = prezzo(apertura("22/03/1999 10.00.00"), chiusura("23/03/1999 12.00.00"), stato);
     EXPECT_EQ(lunga.durata, 93600);
     EXPECT_EQ(lunga.scatti, 936000 / 2200 + 1);
@@ -194,13 +185,14 @@ TEST(PrezzaChiamata, SpansOfADayOrMoreKeepTheirWholeDays)
 
 TEST(PrezzaChiamata, AClosingBeforeItsOpeningCountsBySize)
 {
-    const CallPrice p = prezzo(apertura("22/03/1999 10.30.00"), chiusura("22/03/1999 10.00.00"), statoIniziale());
+    const CallPrice p =
+        prezzo(apertura("22/03/1999 10.30.00"), chiusura("22/03/1999 10.00.00"), StatoProgramma::fromFactoryDefaults());
     EXPECT_EQ(p.durata, 1800);
 }
 
 TEST(PrezzaChiamata, DigitsComeFromTheClosingRecord)
 {
-    const StatoProgramma stato = statoIniziale();
+    const StatoProgramma stato = StatoProgramma::fromFactoryDefaults();
     // The closing record says holiday: 10.00 on a Monday is then at 4000.
     const CallPrice festivo = prezzo(apertura("22/03/1999 10.00.00"), chiusura("22/03/1999 10.10.00", 1, 1, 1), stato);
     EXPECT_EQ(festivo.intervalloApertura, 4000);
@@ -212,7 +204,7 @@ TEST(PrezzaChiamata, DigitsComeFromTheClosingRecord)
 
 TEST(PrezzaChiamata, ClassesOutsideTheDataModelAreNotPriced)
 {
-    const StatoProgramma stato = statoIniziale();
+    const StatoProgramma stato = StatoProgramma::fromFactoryDefaults();
     for (const char* riga :
          {"22/03/1999 10.05.00 collegamento Chiuso  001", "22/03/1999 10.05.00 collegamento Chiuso  051",
           "22/03/1999 10.05.00 collegamento Chiuso  0", "22/03/1999 10.05.00 collegamento Chiuso  0x1"}) {
@@ -241,7 +233,7 @@ class PricingFailures : public ::testing::TestWithParam<FailureCase>
 TEST_P(PricingFailures, NameTheText)
 {
     const FailureCase& c = GetParam();
-    StatoProgramma stato = statoIniziale();
+    StatoProgramma stato = StatoProgramma::fromFactoryDefaults();
     stato.sabato[1] = QStringLiteral("000");
     stato.festivi[0] = QStringLiteral("08.00.00-23.59.59-0000-1500-0800-0500");
     try {
@@ -269,7 +261,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(PrezzaChiamata, AnInvalidUnitPriceFailsOnlyCallsThatCost)
 {
-    StatoProgramma stato = statoIniziale();
+    StatoProgramma stato = StatoProgramma::fromFactoryDefaults();
     stato.CostoScattoBase = QStringLiteral("abc");
     EXPECT_EQ(prezzo(apertura("22/03/1999 10.00.00"), chiusura("22/03/1999 10.00.00"), stato).costo, 0);
     EXPECT_THROW(prezzo(apertura("22/03/1999 10.00.00"), chiusura("22/03/1999 10.05.00"), stato), EConvertError);
@@ -280,7 +272,7 @@ TEST(PrezzaChiamata, AnInvalidUnitPriceFailsOnlyCallsThatCost)
 // midnight, a band that does not parse and an interval that does not convert.
 TEST(PrezzaChiamata, BandCacheGivesTheSameResultsAndErrors)
 {
-    StatoProgramma stato = statoIniziale();
+    StatoProgramma stato = StatoProgramma::fromFactoryDefaults();
     stato.feriali = {QStringLiteral("00.00.00-09.59.59-4000-1500-0800-0500"),
                      QStringLiteral("08.00.00-18.30.00-2200-0750-0400-0267"),
                      QStringLiteral("22.00.00-06.00.00-1000-1000-1000-1000")};

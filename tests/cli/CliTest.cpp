@@ -1,3 +1,4 @@
+#include "tests/support/CliProcess.h"
 #include "tests/support/TestDirs.h"
 
 #include <QFile>
@@ -5,29 +6,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-struct CliRun
-{
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
-
-CliRun cli(const QStringList& arguments)
-{
-    QProcess process;
-    process.start(QStringLiteral(BRENVOLO_CLI), arguments);
-    process.waitForFinished(60000);
-    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-            QString::fromUtf8(process.readAllStandardError())};
-}
-
-void writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    file.open(QIODevice::WriteOnly | QIODevice::Truncate);
-    file.write(bytes);
-}
 
 struct Case
 {

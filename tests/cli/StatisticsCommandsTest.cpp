@@ -1,3 +1,4 @@
+#include "tests/support/CliProcess.h"
 #include "tests/support/TestDirs.h"
 
 #include <QFile>
@@ -6,27 +7,9 @@
 
 namespace {
 
-struct CliResult
-{
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
-
-CliResult consumiCli(const QStringList& arguments)
-{
-    QProcess process;
-    process.start(QStringLiteral(BRENVOLO_CLI), arguments);
-    process.waitForFinished(60000);
-    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-            QString::fromUtf8(process.readAllStandardError())};
-}
-
 void archivio(const TestDirs& dirs, const QByteArray& bytes)
 {
-    QFile file(dirs.data() + QStringLiteral("/tqklog.txt"));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(bytes);
+    ASSERT_TRUE(writeFile(dirs.data() + QStringLiteral("/tqklog.txt"), bytes));
 }
 
 const QByteArray dueChiamate = "22/03/1999 10.00.00 collegamento Aperto  011 Casa\r\n"
@@ -38,8 +21,8 @@ TEST(StatisticsCommands, ConsumiPrintsTheTotalsAsJson)
 {
     TestDirs dirs;
     archivio(dirs, dueChiamate);
-    const CliResult run = consumiCli({QStringLiteral("consumi"), QStringLiteral("--dal"), QStringLiteral("01/03/1999"),
-                                      QStringLiteral("--al"), QStringLiteral("31/03/1999"), QStringLiteral("--json")});
+    const CliRun run = cli({QStringLiteral("consumi"), QStringLiteral("--dal"), QStringLiteral("01/03/1999"),
+                            QStringLiteral("--al"), QStringLiteral("31/03/1999"), QStringLiteral("--json")});
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
     EXPECT_EQ(run.out, QStringLiteral("{\"scatti\": 6, \"costo\": 912, \"collegamenti\": 2, \"secondi\": 1200, "
                                       "\"durata\": \"0h 20m 0s\", \"ultimo_collegamento\": {\"scatti\": 6, "
@@ -53,30 +36,29 @@ TEST(StatisticsCommands, ExitStatusesTellWhatWentWrong)
     TestDirs dirs;
     const QStringList marzo{QStringLiteral("consumi"), QStringLiteral("--dal"), QStringLiteral("01/03/1999"),
                             QStringLiteral("--al"), QStringLiteral("31/03/1999")};
-    CliResult run = consumiCli(marzo);
+    CliRun run = cli(marzo);
     EXPECT_EQ(run.exitCode, 4);
     EXPECT_EQ(run.err, QStringLiteral("Archivio chiamate inesistente!\n"));
 
     archivio(dirs, dueChiamate + "24/03/1999 10.00.00 collegamento Aperto  011 Casa\r\n");
-    run = consumiCli(marzo);
+    run = cli(marzo);
     EXPECT_EQ(run.exitCode, 3);
     EXPECT_EQ(run.err, QStringLiteral("manca la chiusura del collegamento:\\r24/03/1999 10.00.00 \n"));
 
-    EXPECT_EQ(consumiCli({QStringLiteral("consumi"), QStringLiteral("--dal"), QStringLiteral("01/03/1999"),
-                          QStringLiteral("--al"), QStringLiteral("32/03/1999")})
+    EXPECT_EQ(cli({QStringLiteral("consumi"), QStringLiteral("--dal"), QStringLiteral("01/03/1999"),
+                   QStringLiteral("--al"), QStringLiteral("32/03/1999")})
                   .exitCode,
               5);
-    EXPECT_EQ(consumiCli({QStringLiteral("consumi"), QStringLiteral("--dal"), QStringLiteral("01/03/1999")}).exitCode,
-              2);
+    EXPECT_EQ(cli({QStringLiteral("consumi"), QStringLiteral("--dal"), QStringLiteral("01/03/1999")}).exitCode, 2);
 }
 
 TEST(StatisticsCommands, EsportaWritesTheMonthFile)
 {
     TestDirs dirs;
     archivio(dirs, dueChiamate);
-    const CliResult run = consumiCli({QStringLiteral("esporta"), QStringLiteral("--mese"), QStringLiteral("marzo"),
-                                      QStringLiteral("--anno"), QStringLiteral("1999"), QStringLiteral("--imposta"),
-                                      QStringLiteral("importo/costo=100")});
+    const CliRun run =
+        cli({QStringLiteral("esporta"), QStringLiteral("--mese"), QStringLiteral("marzo"), QStringLiteral("--anno"),
+             QStringLiteral("1999"), QStringLiteral("--imposta"), QStringLiteral("importo/costo=100")});
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
     const QString path = dirs.data() + QStringLiteral("/mar_99.txt");
     EXPECT_EQ(run.out, path + QLatin1Char('\n'));

@@ -12,16 +12,6 @@ namespace {
 // class 2 75 s.
 const QDateTime lunedi10(QDate(1999, 12, 6), QTime(10, 0));
 
-StatoProgramma factoryState()
-{
-    MemorySettingsBackend backend;
-    SettingsStore store(backend);
-    store.writeFirstRunDefaults(220);
-    StatoProgramma stato;
-    stato.fromStore(store);
-    return stato;
-}
-
 // Ticks every 100 ms from `start` for `seconds`, returning the money each
 // unit added and the second (from `start`) at which it fell.
 struct Unit
@@ -79,7 +69,7 @@ class CostMeterSession : public ::testing::TestWithParam<SessionCase>
 TEST_P(CostMeterSession, ChargesTheAnswerAndEveryUnit)
 {
     const SessionCase& c = GetParam();
-    StatoProgramma stato = factoryState();
+    StatoProgramma stato = StatoProgramma::fromFactoryDefaults();
     stato.TipoTariffaInternet = c.tipo;
     stato.TariffaCorrente = c.classe;
     CostMeter::Settings settings;
@@ -115,7 +105,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(CostMeter, AutomaticStartCaptionShowsTheIntervalLessTheDelay)
 {
-    StatoProgramma stato = factoryState();
+    StatoProgramma stato = StatoProgramma::fromFactoryDefaults();
     CostMeter::Settings settings;
     settings.flagAuto = QStringLiteral("ON");
     CostMeter meter(stato, settings, lunedi10);
@@ -126,7 +116,7 @@ TEST(CostMeter, AutomaticStartCaptionShowsTheIntervalLessTheDelay)
 
 TEST(CostMeter, WarnsAndBeepsInTheLastSecondsThenTurnsGreenAfterTheUnit)
 {
-    StatoProgramma stato = factoryState();
+    StatoProgramma stato = StatoProgramma::fromFactoryDefaults();
     CostMeter::Settings settings;
     settings.inizio = 5;
     CostMeter meter(stato, settings, lunedi10);
@@ -155,7 +145,7 @@ TEST(CostMeter, WarnsAndBeepsInTheLastSecondsThenTurnsGreenAfterTheUnit)
 TEST(CostMeter, BandChangeTakesEffectOnlyAtAUnitBoundary)
 {
     // The night band (400 s) runs on past 08:00:00, when the day band (220 s) begins.
-    StatoProgramma stato = factoryState();
+    StatoProgramma stato = StatoProgramma::fromFactoryDefaults();
     const QDateTime start(QDate(1999, 12, 6), QTime(7, 58));
     CostMeter meter(stato, prezzo152(), start);
     EXPECT_EQ(meter.CadenzaScatto(), 4000);
@@ -165,7 +155,7 @@ TEST(CostMeter, BandChangeTakesEffectOnlyAtAUnitBoundary)
 
 TEST(CostMeter, ForcedHolidayCountsFromTheNextUnit)
 {
-    StatoProgramma stato = factoryState();
+    StatoProgramma stato = StatoProgramma::fromFactoryDefaults();
     CostMeter meter(stato, prezzo152(), lunedi10);
     meter.tick(lunedi10.addSecs(100));
     stato.FestivoForzato = 1;
@@ -177,7 +167,7 @@ TEST(CostMeter, ForcedHolidayCountsFromTheNextUnit)
 
 TEST(CostMeter, ElapsedTimeComesFromTheInstantsNotFromTheTicks)
 {
-    StatoProgramma stato = factoryState();
+    StatoProgramma stato = StatoProgramma::fromFactoryDefaults();
     stato.TariffaCorrente = 2;
     CostMeter meter(stato, prezzo152(), lunedi10);
     // A tick that comes 5 s late charges one unit and counts the whole overshoot.
@@ -192,7 +182,7 @@ TEST(CostMeter, ElapsedTimeComesFromTheInstantsNotFromTheTicks)
 TEST(CostMeter, PriceThatIsNotAWholeNumberCountsNothingButKeepsCounting)
 {
     for (const char* price : {"1,5", "abc", "-10", ""}) {
-        StatoProgramma stato = factoryState();
+        StatoProgramma stato = StatoProgramma::fromFactoryDefaults();
         stato.TipoTariffaInternet = 2;
         CostMeter::Settings settings;
         settings.costo = QString::fromLatin1(price);
@@ -202,7 +192,7 @@ TEST(CostMeter, PriceThatIsNotAWholeNumberCountsNothingButKeepsCounting)
         EXPECT_EQ(run(meter, lunedi10, 220), (std::vector<Unit>{{0, 220.0}})) << price;
         EXPECT_EQ(meter.digitsText(), QStringLiteral("000000"));
     }
-    StatoProgramma stato = factoryState();
+    StatoProgramma stato = StatoProgramma::fromFactoryDefaults();
     CostMeter::Settings zero;
     zero.costo = QStringLiteral("000");
     EXPECT_FALSE(CostMeter(stato, zero, lunedi10).prezzoNonValido());
@@ -210,7 +200,7 @@ TEST(CostMeter, PriceThatIsNotAWholeNumberCountsNothingButKeepsCounting)
 
 TEST(CostMeter, UnreadableBandAtTheStartFailsTheCreation)
 {
-    StatoProgramma stato = factoryState();
+    StatoProgramma stato = StatoProgramma::fromFactoryDefaults();
     stato.feriali[1] = QStringLiteral("000");
     EXPECT_THROW(CostMeter(stato, CostMeter::Settings(), lunedi10), EConvertError);
 }
@@ -218,7 +208,7 @@ TEST(CostMeter, UnreadableBandAtTheStartFailsTheCreation)
 TEST(CostMeter, UnreadableBandAtAUnitKeepsTheIntervalAndSaysWhy)
 {
     // Friday night into a Saturday whose bands cannot be read.
-    StatoProgramma stato = factoryState();
+    StatoProgramma stato = StatoProgramma::fromFactoryDefaults();
     stato.sabato[0] = QStringLiteral("xx.00.00-13.00.00-2200-0750-0400-0267");
     const QDateTime venerdi(QDate(1999, 12, 10), QTime(23, 59));
     CostMeter meter(stato, prezzo152(), venerdi);

@@ -1,28 +1,22 @@
 #include "settings/Conversion.h"
 
+#include "tests/support/ConversionFailure.h"
 #include <QLocale>
+
 #include <gtest/gtest.h>
 
 namespace {
 
-template <typename F> QString failure(F convert)
-{
-    try {
-        convert();
-    } catch (const EConvertError& error) {
-        return error.message();
-    }
-    return QStringLiteral("(no error)");
-}
-
 TEST(Conversion, FailuresNameTheText)
 {
-    EXPECT_EQ(failure([] { strToInt(QStringLiteral("12a")); }), QStringLiteral("'12a' is not a valid integer value"));
-    EXPECT_EQ(failure([] { strToTime(QStringLiteral("25.00.00")); }), QStringLiteral("'25.00.00' is not a valid time"));
-    EXPECT_EQ(failure([] { strToTime(QStringLiteral("ab")); }), QStringLiteral("'ab' is not a valid time"));
-    EXPECT_EQ(failure([] { strToDate(QStringLiteral("31/02/1999")); }),
+    EXPECT_EQ(conversionFailure([] { strToInt(QStringLiteral("12a")); }),
+              QStringLiteral("'12a' is not a valid integer value"));
+    EXPECT_EQ(conversionFailure([] { strToTime(QStringLiteral("25.00.00")); }),
+              QStringLiteral("'25.00.00' is not a valid time"));
+    EXPECT_EQ(conversionFailure([] { strToTime(QStringLiteral("ab")); }), QStringLiteral("'ab' is not a valid time"));
+    EXPECT_EQ(conversionFailure([] { strToDate(QStringLiteral("31/02/1999")); }),
               QStringLiteral("'31/02/1999' is not a valid date"));
-    EXPECT_EQ(failure([] { strToDate(QString()); }), QStringLiteral("'' is not a valid date"));
+    EXPECT_EQ(conversionFailure([] { strToDate(QString()); }), QStringLiteral("'' is not a valid date"));
 }
 
 TEST(Conversion, ReadsTheProgramsFormats)

@@ -1,19 +1,11 @@
 #include "tariff/FasciaOraria.h"
 #include "settings/Conversion.h"
 
+#include "tests/support/ConversionFailure.h"
+
 #include <gtest/gtest.h>
 
 namespace {
-
-template <typename F> QString failure(F convert)
-{
-    try {
-        convert();
-    } catch (const EConvertError& error) {
-        return error.message();
-    }
-    return QStringLiteral("(no error)");
-}
 
 TEST(FasciaOraria, ReadsItsFixedColumns)
 {
@@ -56,7 +48,7 @@ TEST_P(FasciaOrariaFailure, NamesTheTextThatDoesNotConvert)
 {
     const BadBand& c = GetParam();
     const QString testo = QString::fromUtf8(c.testo);
-    EXPECT_EQ(failure([&] { FasciaOraria(testo).intervallo(c.classe); }), QString::fromUtf8(c.message));
+    EXPECT_EQ(conversionFailure([&] { FasciaOraria(testo).intervallo(c.classe); }), QString::fromUtf8(c.message));
 }
 
 INSTANTIATE_TEST_SUITE_P(

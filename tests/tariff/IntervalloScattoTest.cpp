@@ -7,16 +7,6 @@
 
 namespace {
 
-StatoProgramma statoIniziale()
-{
-    MemorySettingsBackend backend;
-    SettingsStore store(backend);
-    store.writeFirstRunDefaults(220);
-    StatoProgramma stato;
-    stato.fromStore(store);
-    return stato;
-}
-
 QString band(const char* text)
 {
     return QString::fromLatin1(text);
@@ -46,7 +36,7 @@ TEST_P(FirstRunIntervals, FollowTheBandsOfTheKindOfDay)
     const QDateTime quando =
         QDateTime::fromString(QString::fromLatin1(c.quando), QStringLiteral("dd/MM/yyyy hh:mm:ss.zzz"));
     ASSERT_TRUE(quando.isValid());
-    EXPECT_EQ(intervalloScatto(quando, c.classe, c.festivo, statoIniziale()), c.decimi);
+    EXPECT_EQ(intervalloScatto(quando, c.classe, c.festivo, StatoProgramma::fromFactoryDefaults()), c.decimi);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -63,7 +53,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(IntervalloScatto, UsesTheClassAndFlagInForce)
 {
-    StatoProgramma stato = statoIniziale();
+    StatoProgramma stato = StatoProgramma::fromFactoryDefaults();
     const QDateTime lunedi(QDate(1999, 3, 22), QTime(10, 0));
     stato.TariffaCorrente = 3;
     EXPECT_EQ(intervalloScatto(lunedi, stato), 400);
@@ -152,7 +142,8 @@ TEST_P(FirstRunBands, NameTheBandOfTheArchivedEvent)
 {
     const VigoreCase& c = GetParam();
     const QString dataOra = QString::fromLatin1(c.dataOra);
-    const FasciaInVigore vigore = fasciaInVigore(dataOra, c.festivo, strToDate(dataOra.left(10)), statoIniziale());
+    const FasciaInVigore vigore =
+        fasciaInVigore(dataOra, c.festivo, strToDate(dataOra.left(10)), StatoProgramma::fromFactoryDefaults());
     EXPECT_EQ(vigore.fascia, QString::fromLatin1(c.fascia));
     EXPECT_EQ(vigore.identificativo, QString::fromLatin1(c.identificativo));
 }
@@ -168,7 +159,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(IntervalloScatto, ABandThatDoesNotParseIsReportedEvenWhenAnotherCoversTheTime)
 {
-    StatoProgramma stato = statoIniziale();
+    StatoProgramma stato = StatoProgramma::fromFactoryDefaults();
     stato.feriali[2] = QStringLiteral("000");
     const QDateTime lunedi(QDate(1999, 3, 22), QTime(10, 0));
     try {
@@ -186,7 +177,8 @@ TEST(IntervalloScatto, AnEmptyListOrABadEventTimeIsAConversionError)
 {
     const StatoProgramma vuoto;
     EXPECT_THROW(intervalloScatto(QDateTime(QDate(1999, 3, 22), QTime(10, 0)), 1, 0, vuoto), EConvertError);
-    EXPECT_THROW(fasciaInVigore(QStringLiteral("22/03/1999 1x.00.00"), 0, QDate(1999, 3, 22), statoIniziale()),
+    EXPECT_THROW(fasciaInVigore(QStringLiteral("22/03/1999 1x.00.00"), 0, QDate(1999, 3, 22),
+                                StatoProgramma::fromFactoryDefaults()),
                  EConvertError);
 }
 
