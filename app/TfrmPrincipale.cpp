@@ -457,11 +457,14 @@ void TfrmPrincipale::refreshCaption()
 
 void TfrmPrincipale::applyHolidayColour()
 {
+    // Disabled items keep their greyed text: only the active and inactive colours turn red.
+    const QPalette normal = QApplication::palette();
     QPalette p = palette();
-    p.setColor(QPalette::WindowText,
-               m_stato.FestivoForzato == 1 ? QColor(Qt::red) : QApplication::palette().color(QPalette::WindowText));
-    p.setColor(QPalette::ButtonText,
-               m_stato.FestivoForzato == 1 ? QColor(Qt::red) : QApplication::palette().color(QPalette::ButtonText));
+    for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
+        for (const QPalette::ColorRole role : {QPalette::WindowText, QPalette::ButtonText}) {
+            p.setColor(group, role, m_stato.FestivoForzato == 1 ? QColor(Qt::red) : normal.color(group, role));
+        }
+    }
     setPalette(p);
 }
 

@@ -197,6 +197,7 @@ private slots:
         QCOMPARE(p.stato.FestivoForzato, holiday ? 1 : 0);
         QCOMPARE(p.action("Forzailconteggiofestivo1")->isChecked(), holiday);
         QCOMPARE(w.palette().color(QPalette::WindowText) == QColor(Qt::red), holiday);
+        QVERIFY(w.palette().color(QPalette::Disabled, QPalette::WindowText) != QColor(Qt::red));
     }
 
     void startUpCreatesTheMissingArchiveAndBacksItUp()
