@@ -1,5 +1,7 @@
 #include "tests/support/TestDirs.h"
 
+#include <QDir>
+#include <QFile>
 #include <QProcess>
 #include <gtest/gtest.h>
 #include <memory>
@@ -52,6 +54,30 @@ TEST(InstanceGuardProcesses, SecondCopyRefusedUntilTheFirstEndsOrDies)
     EXPECT_EQ(answer(*fifth), "ok");
     fifth->closeWriteChannel();
     fifth->waitForFinished(20000);
+}
+
+// A second start of the program while one runs ends at once: no settings
+// written, no archive created, nothing dialled or shown.
+TEST(InstanceGuardProcesses, RefusedProgramDoesNothing)
+{
+    TestDirs dirs;
+    auto first = startProbe();
+    ASSERT_EQ(answer(*first), "ok");
+
+    QProcess second;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    environment.insert(QStringLiteral("BRENVOLO_DIALUP_SCRIPT"), dirs.path() + QStringLiteral("/script.txt"));
+    second.setProcessEnvironment(environment);
+    second.start(QStringLiteral(BRENVOLO_PROGRAM), {});
+    ASSERT_TRUE(second.waitForFinished(60000));
+    EXPECT_EQ(second.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(second.exitCode(), 0);
+    EXPECT_FALSE(QDir(dirs.settingsDirectory()).exists());
+    EXPECT_FALSE(QFile::exists(dirs.data() + QStringLiteral("/tqklog.txt")));
+
+    first->closeWriteChannel();
+    first->waitForFinished(20000);
 }
 
 } // namespace
