@@ -2,10 +2,12 @@
 #include "archive/CalcolaConsumi.h"
 #include "archive/LettoreArchivio.h"
 #include "archive/RigheArchivio.h"
+#include "archive/VerificaLimiti.h"
 #include "settings/Conversion.h"
 #include "settings/MemorySettingsBackend.h"
 #include "settings/SettingsStore.h"
 #include "tests/support/ArchiveGenerator.h"
+#include "tests/support/FakePrompter.h"
 #include "tests/support/TestDirs.h"
 
 #include <QDir>
@@ -95,6 +97,35 @@ TEST(CorrezioneChiusura, MendsAMidFileRecordSoThatEveryPassPairs)
     const QByteArray dopo = leggi(a.archivio);
     EXPECT_EQ(dopo, righe.conRigaDopo(riga, correzione.chiusuraProposta()));
     EXPECT_EQ(dopo.size(), prima.size() + 46);
+}
+
+// With a daily limit the check at every start meets today's unpaired
+// record: once repaired, the next start's check runs clean.
+TEST(CorrezioneChiusura, TheNextLimitsCheckRunsClean)
+{
+    Ambiente a;
+    a.store.writeText(QStringLiteral("limiti"), QStringLiteral("CheckBox6_Checked"), QStringLiteral("True"));
+    a.store.writeText(QStringLiteral("limiti"), QStringLiteral("RxSpinEdit4_value"), QStringLiteral("60"));
+    scrivi(a.archivio, "06/12/1999 09.00.00 collegamento Aperto  011 Casa\r\n"
+                       "06/12/1999 10.00.00 collegamento Aperto  011 Casa\r\n"
+                       "06/12/1999 10.30.00 collegamento Chiuso  011\r\n");
+    const QDate oggi(1999, 12, 6);
+    FakePrompter prompter;
+    QString apertura;
+    ConsumiHooks hooks;
+    hooks.chiusuraMancante = [&](const QString& record, const QString&) { apertura = record; };
+    ASSERT_EQ(verificaLimiti(0, a.archivio, oggi, a.stato, a.store, prompter, hooks),
+              ConsumiResult::Outcome::MissingClosure);
+    ASSERT_EQ(apertura, QStringLiteral("06/12/1999 09.00.00 collegamento Aperto  011 Casa"));
+
+    const CorrezioneChiusura correzione(a.archivio, apertura);
+    ASSERT_EQ(correzione.correggi(QStringLiteral("06/12/1999 09.20.00 collegamento Chiuso  011")).esito,
+              Esito::Corretta);
+    prompter.shown.clear();
+    apertura.clear();
+    EXPECT_EQ(verificaLimiti(0, a.archivio, oggi, a.stato, a.store, prompter, hooks), ConsumiResult::Outcome::Done);
+    EXPECT_TRUE(apertura.isEmpty());
+    EXPECT_EQ(a.stato.consumiGiorno, 50);
 }
 
 TEST(CorrezioneChiusura, TheLastRecordIsClosedByAppending)
