@@ -8,11 +8,11 @@
 
 namespace {
 
-// The exit status of a pass that did not complete, its message on stderr on one line.
-int fallimento(CliContext& context, const ConsumiResult& r)
+// The pass's messages on stderr, one a line; the exit status of its outcome.
+int esito(CliContext& context, const ConsumiResult& r)
 {
-    QString message = r.message;
-    context.err << message.replace(QLatin1Char('\r'), QLatin1String("\\r")) << '\n';
+    for (const Prompter::Message& m : r.messages())
+        context.err << oneLine(m.text) << '\n';
     return exitStatusFor(r.outcome);
 }
 
@@ -91,13 +91,13 @@ int consumi(CliContext& context)
     const ConsumiResult r =
         calcolaConsumi(context.archivio, ConsumiMode::Statistics, inizio, fine, stato, context.store);
     if (r.outcome != ConsumiResult::Outcome::Done)
-        return fallimento(context, r);
+        return esito(context, r);
     const ConsumiTexts testi = ConsumiTexts::from(r.totals);
     if (context.flag(QStringLiteral("--json")))
         context.out << json(r.totals, testi) << '\n';
     else
         etichette(context.out, testi);
-    return CliExit::Done;
+    return esito(context, r);
 }
 
 int esporta(CliContext& context)
@@ -124,10 +124,9 @@ int esporta(CliContext& context)
         context.err << QStringLiteral("Mese o anno non validi: %1 %2\n").arg(mese, anno);
         return CliExit::Usage;
     }
-    if (r->outcome != ConsumiResult::Outcome::Done)
-        return fallimento(context, *r);
-    context.out << QDir(context.dataDirectory).filePath(EsportazioneTesto::nomeFile(mese, anno)) << '\n';
-    return CliExit::Done;
+    if (r->outcome == ConsumiResult::Outcome::Done)
+        context.out << QDir(context.dataDirectory).filePath(EsportazioneTesto::nomeFile(mese, anno)) << '\n';
+    return esito(context, *r);
 }
 
 } // namespace

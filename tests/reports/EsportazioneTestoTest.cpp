@@ -35,13 +35,15 @@ struct Esportazione
             file.write(Windows1252::encode(r) + "\r\n");
     }
 
+    // The export; what it reports is shown through `prompter` when one is given.
     std::optional<ConsumiResult> esporta(const char* mese, const char* anno, const QString& directory,
                                          Prompter* prompter = nullptr)
     {
-        ConsumiHooks hooks;
-        hooks.prompter = prompter;
-        return esportaMese(archivio, QLatin1String(mese), QLatin1String(anno), directory, stato, store, hooks,
-                           italiano);
+        const std::optional<ConsumiResult> r =
+            esportaMese(archivio, QLatin1String(mese), QLatin1String(anno), directory, stato, store, {}, italiano);
+        if (r && prompter)
+            prompter->show(r->messages());
+        return r;
     }
 
     QByteArray leggi(const QString& nome) const
@@ -91,6 +93,8 @@ TEST(EsportazioneTesto, AStoppedPassLeavesThePreviousExport)
     precedente.close();
 
     FakePrompter prompter;
+    prompter.expect(QStringLiteral("Archivio chiamate inesistente!"))
+        .expectContaining(QStringLiteral("manca la chiusura del collegamento"));
     const std::optional<ConsumiResult> mancante = e.esporta("marzo", "1999", e.dirs.data(), &prompter);
     ASSERT_TRUE(mancante);
     EXPECT_EQ(mancante->outcome, ConsumiResult::Outcome::ArchiveMissing);
@@ -120,6 +124,7 @@ TEST(EsportazioneTesto, AFileThatCannotBeWrittenIsAnError)
     Esportazione e;
     e.archiviaRighe({});
     FakePrompter prompter;
+    prompter.expectContaining(QStringLiteral("Impossibile scrivere il file"));
     const std::optional<ConsumiResult> r =
         e.esporta("aprile", "1999", e.dirs.path() + QStringLiteral("/manca"), &prompter);
     ASSERT_TRUE(r);
