@@ -2,6 +2,8 @@
 
 #include "archive/Windows1252.h"
 
+#include <cstring>
+
 namespace {
 
 constexpr qsizetype bloccoLettura = 64 * 1024;
@@ -21,7 +23,7 @@ bool LettoreArchivio::exists() const
 bool LettoreArchivio::open(QString* error)
 {
     m_file.close();
-    m_buffer.resize(bloccoLettura);
+    m_buffer = QByteArray(bloccoLettura, Qt::Uninitialized);
     m_begin = m_end = m_scanned = 0;
     m_read = 0;
     m_skipLineFeed = false;
@@ -36,19 +38,17 @@ bool LettoreArchivio::open(QString* error)
     return true;
 }
 
-// Moves what is left to the front of the buffer, makes room for a line up to
-// maxLine, and reads the next block.
+// Moves what is left to the front of the buffer and reads the next block
+// after it; the buffer grows only for a line longer than it (up to maxLine).
 bool LettoreArchivio::fill()
 {
     if (!m_file.isOpen())
         return false;
     if (m_begin > 0) {
-        m_buffer.remove(0, m_begin);
+        std::memmove(m_buffer.data(), m_buffer.constData() + m_begin, static_cast<size_t>(m_end - m_begin));
         m_end -= m_begin;
         m_begin = 0;
     }
-    if (m_buffer.size() < bloccoLettura)
-        m_buffer.resize(bloccoLettura);
     if (m_end == m_buffer.size())
         m_buffer.resize(m_buffer.size() + bloccoLettura);
     const qint64 n = m_file.read(m_buffer.data() + m_end, m_buffer.size() - m_end);
@@ -65,12 +65,12 @@ bool LettoreArchivio::next(QByteArrayView& line)
 {
     for (;;) {
         // A CR may end one block and its LF start the next: the LF is dropped when it arrives.
+        const char* data = m_buffer.constData();
         if (m_skipLineFeed && m_begin < m_end) {
             m_skipLineFeed = false;
-            if (m_buffer.at(m_begin) == '\n')
+            if (data[m_begin] == '\n')
                 ++m_begin;
         }
-        const char* data = m_buffer.constData();
         qsizetype i = m_begin + m_scanned;
         while (i < m_end && data[i] != '\n' && data[i] != '\r')
             ++i;

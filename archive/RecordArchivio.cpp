@@ -2,6 +2,8 @@
 
 #include "settings/Conversion.h"
 
+#include <cstring>
+
 namespace {
 
 constexpr qsizetype colonnaEvento = 33; // "Aperto" or "Chiuso", 0-based
@@ -10,7 +12,7 @@ constexpr qsizetype lunghezzaEvento = 6;
 bool evento(QByteArrayView riga, const char* testo)
 {
     return riga.size() >= colonnaEvento + lunghezzaEvento &&
-           riga.sliced(colonnaEvento, lunghezzaEvento) == QByteArrayView(testo, lunghezzaEvento);
+           std::memcmp(riga.data() + colonnaEvento, testo, lunghezzaEvento) == 0;
 }
 
 int cifre(QByteArrayView riga, qsizetype da, qsizetype quante)
