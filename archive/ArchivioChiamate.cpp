@@ -2,7 +2,6 @@
 
 #include "archive/RecordArchivio.h"
 #include "archive/Windows1252.h"
-#include "settings/Conversion.h"
 
 #include <QFile>
 #include <QSaveFile>
