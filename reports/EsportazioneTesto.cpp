@@ -39,6 +39,11 @@ bool EsportazioneTesto::finish()
 {
     if (!open())
         return false;
+    // The last lines wait in the file's buffer: a full disk shows only when
+    // they go out, and committing then would replace the export with a
+    // truncated one.
+    if (!m_file.flush())
+        return fail();
     return m_file.commit() || fail();
 }
 
