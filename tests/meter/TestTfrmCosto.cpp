@@ -7,6 +7,7 @@
 #include "tests/support/FakeDialUpSource.h"
 #include "tests/support/FakeInstanceLock.h"
 #include "tests/support/FakePrompter.h"
+#include "tests/support/FakeSheetTransport.h"
 #include "tests/support/FakeShell.h"
 #include "tests/support/FakeSounds.h"
 #include "tests/support/TestDirs.h"
@@ -48,7 +49,8 @@ struct Session
     MemorySettingsBackend settings;
     FakeInstanceLock lock;
     FakeDialUpSource dialUp;
-    Servizi servizi{clock, prompter, sounds, shell, settings, lock, dialUp, dirs.data()};
+    FakeSheetTransport sheet;
+    Servizi servizi{clock, prompter, sounds, shell, settings, lock, dialUp, sheet, dirs.data()};
     SettingsStore store{settings};
     StatoProgramma stato;
     QString displayName = QGuiApplication::applicationDisplayName();

@@ -10,6 +10,7 @@
 #include "tests/support/FakeDialUpSource.h"
 #include "tests/support/FakeInstanceLock.h"
 #include "tests/support/FakePrompter.h"
+#include "tests/support/FakeSheetTransport.h"
 #include "tests/support/FakeShell.h"
 #include "tests/support/FakeSounds.h"
 #include "tests/support/TestDirs.h"
@@ -47,7 +48,8 @@ struct Program
     MemorySettingsBackend settings;
     FakeInstanceLock lock;
     FakeDialUpSource dialUp;
-    Servizi servizi{clock, prompter, sounds, shell, settings, lock, dialUp, dirs.data()};
+    FakeSheetTransport sheet;
+    Servizi servizi{clock, prompter, sounds, shell, settings, lock, dialUp, sheet, dirs.data()};
     StatoProgramma stato;
     SettingsStore store{settings};
     QString entry; // the connected phone-book entry, none when empty
