@@ -17,6 +17,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QRegularExpression>
 
 namespace {
 
@@ -104,7 +105,7 @@ TEST(SheetWriter, AMonthReadBackHasTheTextExportsValues)
     a.archivia({QStringLiteral("02/03/1999 10.00.00 collegamento Aperto  011 Casa \"Mia\""),
                 QStringLiteral("02/03/1999 10.20.00 collegamento Chiuso  011"),
                 QStringLiteral("09/03/1999 10.00.00 collegamento Aperto  011 Rete \"]"),
-                QStringLiteral("09/03/1999 10.00.40 collegamento Chiuso  011"),
+                QStringLiteral("09/03/1999 10.40.00 collegamento Chiuso  011"),
                 QStringLiteral("30/03/1999 11.00.00 collegamento Aperto  011 0612345"),
                 QStringLiteral("30/03/1999 11.20.00 collegamento Chiuso  011")});
     SheetWriter writer(a.dirs.data(), &a.shell);
@@ -138,7 +139,7 @@ TEST(SheetWriter, AMonthReadBackHasTheTextExportsValues)
         EXPECT_EQ(cella[QStringLiteral("size")].toDouble(), 10) << c;
     }
     for (int giorno = 0; giorno < 31; ++giorno) {
-        const QStringList campi = QString::fromUtf8(righe[giorno].chopped(1)).split(QLatin1Char(';'));
+        QStringList campi = QString::fromUtf8(righe[giorno].chopped(1)).split(QLatin1Char(';'));
         ASSERT_EQ(campi.size(), 5);
         const QJsonArray riga = r[giorno + 1].toArray();
         ASSERT_EQ(riga.size(), 5) << giorno;
@@ -146,6 +147,8 @@ TEST(SheetWriter, AMonthReadBackHasTheTextExportsValues)
         EXPECT_TRUE(data[QStringLiteral("date")].toBool()) << giorno;
         EXPECT_EQ(data[QStringLiteral("format")].toString(), QStringLiteral("dd/mm/yyyy"));
         EXPECT_EQ(data[QStringLiteral("v")].toString(), campi[0]);
+        // The text file shows the cost in the currency format ("1,064" here), the sheet as a plain number.
+        campi[2].remove(QRegularExpression(QStringLiteral("[^0-9]")));
         for (int c = 1; c <= 3; ++c) {
             const QJsonObject numero = riga[c].toObject();
             EXPECT_NE(numero[QStringLiteral("type")].toString(), QStringLiteral("str")) << giorno << ' ' << c;
@@ -160,6 +163,7 @@ TEST(SheetWriter, AMonthReadBackHasTheTextExportsValues)
     EXPECT_EQ(r[9].toArray()[4].toObject()[QStringLiteral("v")].toString(), QStringLiteral("Rete \"]"));
     EXPECT_EQ(r[30].toArray()[4].toObject()[QStringLiteral("v")].toString(), QStringLiteral("0612345"));
     EXPECT_EQ(r[2].toArray()[2].toObject()[QStringLiteral("v")].toDouble(), 912);
+    EXPECT_EQ(r[9].toArray()[2].toObject()[QStringLiteral("v")].toDouble(), 1672); // 1.672 lire in the text file
 }
 
 TEST(SheetWriter, OnlyACompletedConversationReplacesTheFile)
