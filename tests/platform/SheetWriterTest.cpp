@@ -163,7 +163,7 @@ TEST(SheetWriter, AMonthReadBackHasTheTextExportsValues)
     EXPECT_EQ(r[9].toArray()[4].toObject()[QStringLiteral("v")].toString(), QStringLiteral("Rete \"]"));
     EXPECT_EQ(r[30].toArray()[4].toObject()[QStringLiteral("v")].toString(), QStringLiteral("0612345"));
     EXPECT_EQ(r[2].toArray()[2].toObject()[QStringLiteral("v")].toDouble(), 912);
-    EXPECT_EQ(r[9].toArray()[2].toObject()[QStringLiteral("v")].toDouble(), 1672); // 1.672 lire in the text file
+    EXPECT_EQ(r[9].toArray()[2].toObject()[QStringLiteral("v")].toDouble(), 1672); // "1,672" in the text file
 }
 
 TEST(SheetWriter, OnlyACompletedConversationReplacesTheFile)
