@@ -25,8 +25,9 @@ bool apri(Shell& shell, Prompter& prompter, const QString& guida)
     }
     if (shell.open(guida, Shell::ShowMode::Normal) > 32)
         return true;
-    prompter.warning(QStringLiteral("Impossibile aprire la guida: manca un programma per aprire le pagine web\r"
-                                    "(installare xdg-utils e un browser).\r"
+    prompter.warning(QStringLiteral("Impossibile aprire la guida.\r"
+                                    "Manca un programma per aprire le pagine web:\r"
+                                    "installare xdg-utils e un browser.\r\r"
                                     "La guida si trova in:\r%1")
                          .arg(QDir::toNativeSeparators(guida)));
     return false;
