@@ -2,6 +2,7 @@
 
 #include "app/CreditsBanner.h"
 #include "app/Glyphs.h"
+#include "app/ScreenCentre.h"
 
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -101,6 +102,15 @@ void TfrmInfo::apri(QWidget* parent, Servizi&, StatoProgramma&)
     QPointer<TfrmInfo> info = new TfrmInfo(parent);
     info->exec();
     delete info.data();
+}
+
+void TfrmInfo::showEvent(QShowEvent* event)
+{
+    if (!m_centred) {
+        m_centred = true;
+        centreOnScreen(*this);
+    }
+    QDialog::showEvent(event);
 }
 
 QStringList TfrmInfo::credits()

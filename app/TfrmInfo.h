@@ -31,6 +31,10 @@ public:
     // A size in bytes as the box shows it ("15,6 GB"), or "non disponibile".
     static QString memoryText(qint64 bytes);
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     CreditsBanner* Banner1 = nullptr;
+    bool m_centred = false;
 };

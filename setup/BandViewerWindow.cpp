@@ -1,12 +1,12 @@
 #include "setup/BandViewerWindow.h"
 
+#include "app/ScreenCentre.h"
+
 #include <QGroupBox>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QScreen>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -200,9 +200,7 @@ void BandViewerWindow::showEvent(QShowEvent* event)
 {
     if (!m_centred) {
         m_centred = true;
-        QScreen* where = parentWidget() ? parentWidget()->screen() : QGuiApplication::primaryScreen();
-        if (where)
-            move(where->availableGeometry().center() - QPoint(width() / 2, height() / 2));
+        centreOnScreen(*this);
     }
     QDialog::showEvent(event);
 }

@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QPointer>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -71,6 +72,8 @@ private slots:
         CreditsBanner* banner = info.banner();
         QVERIFY(!banner->timer()->isActive());
         info.show();
+        const QPoint middle = info.screen()->availableGeometry().center();
+        QVERIFY((info.geometry().center() - middle).manhattanLength() <= 4);
         QVERIFY(banner->timer()->isActive());
         QCOMPARE(banner->timer()->interval(), CreditsBanner::stepInterval);
         const int before = banner->offset();

@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPointer>
+#include <QScreen>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
@@ -23,6 +24,8 @@ private slots:
         TfrmTut finestra(stato);
         finestra.show();
         QCOMPARE(finestra.windowTitle(), QStringLiteral("Tariffe TUT"));
+        const QPoint middle = finestra.screen()->availableGeometry().center();
+        QVERIFY((finestra.geometry().center() - middle).manhattanLength() <= 4);
         QCOMPARE(finestra.findChild<QGroupBox*>(QStringLiteral("GroupBox1"))->title(),
                  QStringLiteral("Tariffe TUT in vigore"));
         auto* pages = finestra.findChild<QTabWidget*>(QStringLiteral("PageControl1"));
