@@ -2,6 +2,7 @@
 
 #include "app/BrenvoloApplication.h"
 #include "app/Glyphs.h"
+#include "app/Sommario.h"
 #include "app/TSingleInstanceGuard.h"
 #include "app/TfrmInfo.h"
 #include "archive/ArchivioChiamate.h"
@@ -17,6 +18,8 @@
 #include "ras/TRasMonitor.h"
 #include "settings/Conversion.h"
 #include "settings/StatoProgramma.h"
+#include "setup/TfrmTele.h"
+#include "setup/TfrmTut.h"
 #include "tariff/Calendario.h"
 
 #include <QActionGroup>
@@ -131,8 +134,7 @@ void TfrmPrincipale::buildMenus()
     Informazionisu1 = action(help, QStringLiteral("Informazionisu1"), QStringLiteral("&Informazioni su..."));
 
     // The windows these open arrive with their own parts of the program.
-    m_nonDisponibili = {Setup1, Conversionevecchiarchivi1, Statistiche1, VisualizzaleFasceTUT1,
-                        Visualizzafasceteleselezione1};
+    m_nonDisponibili = {Setup1, Conversionevecchiarchivi1, Statistiche1};
     for (QAction* later : m_nonDisponibili)
         later->setEnabled(false);
     Costi1->setEnabled(false);
@@ -143,6 +145,9 @@ void TfrmPrincipale::buildMenus()
     connect(Entrambe1, &QAction::triggered, this, [this] { savePosition(true, true); });
     connect(Visualizzacosti1, &QAction::triggered, this, &TfrmPrincipale::Visualizzacosti1Click);
     connect(Esci1, &QAction::triggered, this, &QWidget::close);
+    connect(VisualizzaleFasceTUT1, &QAction::triggered, this, [this] { TfrmTut::apri(this, m_servizi, m_stato); });
+    connect(Visualizzafasceteleselezione1, &QAction::triggered, this,
+            [this] { TfrmTele::apri(this, m_servizi, m_stato); });
     connect(Forzailconteggiofestivo1, &QAction::triggered, this, &TfrmPrincipale::Forzailconteggiofestivo1Click);
     connect(Sommario1, &QAction::triggered, this, &TfrmPrincipale::Sommario1Click);
     connect(Informazionisu1, &QAction::triggered, this, &TfrmPrincipale::Informazionisu1Click);
@@ -505,14 +510,12 @@ void TfrmPrincipale::savePosition(bool main, bool costs)
 
 void TfrmPrincipale::Informazionisu1Click()
 {
-    TfrmInfo info(this);
-    info.exec();
+    TfrmInfo::apri(this, m_servizi, m_stato);
 }
 
 void TfrmPrincipale::Sommario1Click()
 {
-    m_servizi.shell.open(QCoreApplication::applicationDirPath() + QStringLiteral("/Brenvolo.html"),
-                         Shell::ShowMode::Normal);
+    Sommario::apri(this, m_servizi, m_stato);
 }
 
 void TfrmPrincipale::SpeedButton1Click()

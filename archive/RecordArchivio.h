@@ -54,4 +54,10 @@ struct RecordArchivio
     // positions 1-33, "Chiuso", positions 40-44 (44 characters, the opening's
     // date, time and digits).
     QString chiusuraProposta() const;
+
+    // Why the line cannot stand as a closing record the way the program
+    // writes one ("dd/mm/yyyy hh.nn.ss collegamento Chiuso  FCT": 44
+    // characters, a real date and time, F 0 or 1, C 1 to 4, T 1 or 2), in
+    // words for the user; empty when it can.
+    QString difettoChiusura() const;
 };

@@ -3,6 +3,7 @@
 #include "archive/Mesi.h"
 #include "platform/Clock.h"
 #include "platform/Prompter.h"
+#include "reports/DimensioneFissa.h"
 #include "reports/Esportazione.h"
 #include "reports/PieGauge.h"
 #include "settings/SettingsStore.h"
@@ -14,7 +15,6 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <QScreen>
 #include <QSpinBox>
 #include <QStyle>
 
@@ -93,7 +93,7 @@ TfrmEsporta::TfrmEsporta(Servizi& servizi, StatoProgramma& stato, QString archiv
     pulsanti->addWidget(BitBtn2);
     layout->addLayout(pulsanti, 1, 0, 1, 3);
     layout->setColumnStretch(1, 1);
-    setFixedSize(QSize(400, 68).expandedTo(sizeHint()));
+    fissaDimensione(*this, QSize(400, 68));
 }
 
 void TfrmEsporta::setSpreadsheetSwitch(bool on)
@@ -118,8 +118,6 @@ void TfrmEsporta::showEvent(QShowEvent* event)
     if (m_mostrato)
         return;
     m_mostrato = true;
-    if (const QScreen* schermo = screen())
-        move(schermo->availableGeometry().center() - rect().center());
     FormShow();
 }
 
