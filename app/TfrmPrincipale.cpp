@@ -3,6 +3,7 @@
 #include "app/BrenvoloApplication.h"
 #include "app/CountingSession.h"
 #include "app/Glyphs.h"
+#include "app/Sommario.h"
 #include "app/TSingleInstanceGuard.h"
 #include "app/TfrmInfo.h"
 #include "app/TimePanels.h"
@@ -20,6 +21,8 @@
 #include "ras/TRasMonitor.h"
 #include "settings/Conversion.h"
 #include "settings/StatoProgramma.h"
+#include "setup/TfrmTele.h"
+#include "setup/TfrmTut.h"
 #include "tariff/Calendario.h"
 
 #include <QApplication>
@@ -125,8 +128,7 @@ void TfrmPrincipale::buildMenus()
     Informazionisu1 = action(help, QStringLiteral("Informazionisu1"), QStringLiteral("&Informazioni su..."));
 
     // The windows these open arrive with their own parts of the program.
-    m_nonDisponibili = {Setup1, Conversionevecchiarchivi1, Statistiche1, VisualizzaleFasceTUT1,
-                        Visualizzafasceteleselezione1};
+    m_nonDisponibili = {Setup1, Conversionevecchiarchivi1, Statistiche1};
     for (QAction* later : m_nonDisponibili)
         later->setEnabled(false);
     Costi1->setEnabled(false);
@@ -137,6 +139,9 @@ void TfrmPrincipale::buildMenus()
     connect(Entrambe1, &QAction::triggered, this, [this] { savePosition(true, true); });
     connect(Visualizzacosti1, &QAction::triggered, this, &TfrmPrincipale::Visualizzacosti1Click);
     connect(Esci1, &QAction::triggered, this, &QWidget::close);
+    connect(VisualizzaleFasceTUT1, &QAction::triggered, this, [this] { TfrmTut::apri(this, m_servizi, m_stato); });
+    connect(Visualizzafasceteleselezione1, &QAction::triggered, this,
+            [this] { TfrmTele::apri(this, m_servizi, m_stato); });
     connect(Forzailconteggiofestivo1, &QAction::triggered, this, &TfrmPrincipale::Forzailconteggiofestivo1Click);
     connect(Sommario1, &QAction::triggered, this, &TfrmPrincipale::Sommario1Click);
     connect(Informazionisu1, &QAction::triggered, this, &TfrmPrincipale::Informazionisu1Click);
@@ -435,17 +440,12 @@ void TfrmPrincipale::savePosition(bool main, bool costs)
 
 void TfrmPrincipale::Informazionisu1Click()
 {
-    TfrmInfo info(this);
-    info.exec();
+    TfrmInfo::apri(this, m_servizi, m_stato);
 }
 
 void TfrmPrincipale::Sommario1Click()
 {
-    const QString guida = QCoreApplication::applicationDirPath() + QStringLiteral("/Brenvolo.html");
-    if (m_servizi.shell.open(guida, Shell::ShowMode::Normal) <= 32)
-        m_servizi.prompter.warning(QStringLiteral("Impossibile aprire la guida %1:\r"
-                                                  "manca il file, o nessun programma installato sa aprirlo.")
-                                       .arg(QDir::toNativeSeparators(guida)));
+    Sommario::apri(this, m_servizi, m_stato);
 }
 
 void TfrmPrincipale::SpeedButton1Click()

@@ -12,6 +12,7 @@
 #include "platform/Paths.h"
 #include "platform/ProcessShell.h"
 #include "platform/QtSounds.h"
+#include "platform/SheetWriter.h"
 #include "platform/SystemClock.h"
 #include "settings/ReportingSettingsBackend.h"
 #include "settings/StatoProgramma.h"
@@ -43,7 +44,8 @@ int main(int argc, char** argv)
         QTimer::singleShot(0, [&prompter, message] { prompter.warning(message); });
     });
     const std::unique_ptr<DialUpSource> dialUp = DialUpSources::create(shell);
-    Servizi servizi{clock, prompter, sounds, shell, settings, instanceLock, *dialUp, Paths::dataDirectory()};
+    SheetWriter sheet(Paths::dataDirectory(), &shell);
+    Servizi servizi{clock, prompter, sounds, shell, settings, instanceLock, *dialUp, sheet, Paths::dataDirectory()};
 
     auto guard = std::make_unique<TSingleInstanceGuard>(instanceLock, prompter,
                                                         QFileInfo(QCoreApplication::applicationFilePath()).fileName());

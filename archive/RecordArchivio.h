@@ -69,6 +69,12 @@ struct RecordArchivio
     // The text made one line: control characters (an entry name may hold
     // any) become blanks, so nothing can end a record early or forge another.
     static QString unaRiga(const QString& testo);
+
+    // Why the line cannot stand as a closing record the way the program
+    // writes one ("dd/mm/yyyy hh.nn.ss collegamento Chiuso  FCT": 44
+    // characters, a real date and time, F 0 or 1, C 1 to 4, T 1 or 2), in
+    // words for the user; empty when it can.
+    QString difettoChiusura() const;
 };
 
 // The two records a counting session leaves in the call archive.

@@ -16,7 +16,10 @@ const char usage[] = R"(brenvolo-cli COMMAND [OPTIONS]
   intervallo --quando "DD/MM/YYYY HH.NN.SS" --classe N [--festivo 0|1]   unit interval in tenths of a second
   pasqua --anno YYYY                                  Easter Sunday and Easter Monday, dd/mm/yyyy, one a line
   valida FILE                                         exit 0 when FILE looks like a call archive, 1 when not
-  converti                                            converts an old-format archive in the data directory
+  converti                                            converts an old-format archive, keeping it as tqklog_old.txt
+  ripara [--chiusura "TEXT"]                          the first opening record without its closing record and the
+                                                      closing record proposed for it; with --chiusura, writes TEXT
+                                                      after it as the repair dialog does
   impostazioni                                        every section/value=text of the store
 Common options:
   --archivio FILE            the archive to read (default tqklog.txt in the data directory)

@@ -626,22 +626,6 @@ private slots:
         w.SpeedButton8Click();
     }
 
-    void helpThatCannotBeOpenedIsTold()
-    {
-        Program p;
-        p.configured(QStringLiteral("tariffa"), QStringLiteral("flag5"), QStringLiteral("1"));
-        p.start();
-        p.shell.result = Shell::NotFound;
-        p.prompter.expectContaining(QStringLiteral("Impossibile aprire la guida"));
-        p.action("Sommario1")->trigger();
-        QCOMPARE(p.prompter.shown.size(), 1);
-        QVERIFY(p.prompter.shown.at(0).text.contains(QStringLiteral("Brenvolo.html")));
-        QVERIFY(p.shell.opened.at(0).program.endsWith(QStringLiteral("/Brenvolo.html")));
-        p.shell.result = Shell::Started;
-        p.action("Sommario1")->trigger();
-        QCOMPARE(p.prompter.shown.size(), 1);
-    }
-
     void everyControlWithoutTextHasItsHintAsName()
     {
         Program p;

@@ -99,4 +99,52 @@ TEST(RecordArchivio, ProposesTheMissingClosure)
     EXPECT_TRUE(RecordArchivio(proposta).chiusura());
 }
 
+struct ChiusuraCase
+{
+    const char* riga;
+    const char* difetto; // the start of the reason, "" when the line is a closing record
+};
+
+void PrintTo(const ChiusuraCase& c, std::ostream* os)
+{
+    *os << '"' << c.riga << '"';
+}
+
+class ClosingRecordCheck : public ::testing::TestWithParam<ChiusuraCase>
+{
+};
+
+TEST_P(ClosingRecordCheck, AcceptsOnlyWhatTheWriterWrites)
+{
+    const QString difetto = RecordArchivio(QString::fromUtf8(GetParam().riga)).difettoChiusura();
+    if (*GetParam().difetto == 0)
+        EXPECT_TRUE(difetto.isEmpty()) << difetto.toStdString();
+    else
+        EXPECT_TRUE(difetto.startsWith(QString::fromUtf8(GetParam().difetto))) << difetto.toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ClosingRecordCheck,
+    ::testing::Values(ChiusuraCase{"21/03/1999 10.47.40 collegamento Chiuso  132", ""},
+                      ChiusuraCase{"29/02/2000 23.59.59 collegamento Chiuso  042", ""},
+                      ChiusuraCase{"21/03/1999 10.47.40 collegamento Chiuso  132 Casa", "è lunga 49"},
+                      ChiusuraCase{"21/03/1999 10.47.40 collegamento Chiuso  13", "è lunga 43"},
+                      ChiusuraCase{"", "è lunga 0"},
+                      ChiusuraCase{"21/03/1999 10.47.40 collegamento Aperto  132", "dopo la data"},
+                      ChiusuraCase{"21/03/1999 10.47.40 collegamento chiuso  132", "dopo la data"},
+                      ChiusuraCase{"21/03/1999_10.47.40 collegamento Chiuso  132", "dopo la data"},
+                      ChiusuraCase{"21/03/1999 10.47.40 collegamentoXChiuso  132", "dopo la data"},
+                      ChiusuraCase{"21/03/1999 10.47.40 collegamento Chiuso 1132", "dopo la data"},
+                      ChiusuraCase{"29/02/1999 10.47.40 collegamento Chiuso  132", "la data \"29/02/1999\""},
+                      ChiusuraCase{"21-03-1999 10.47.40 collegamento Chiuso  132", "la data"},
+                      ChiusuraCase{" 1/03/1999 10.47.40 collegamento Chiuso  132", "la data"},
+                      ChiusuraCase{"21/03/1999 24.00.00 collegamento Chiuso  132", "l'ora \"24.00.00\""},
+                      ChiusuraCase{"21/03/1999 10:47:40 collegamento Chiuso  132", "l'ora"},
+                      ChiusuraCase{"21/03/1999 10.47.4x collegamento Chiuso  132", "l'ora"},
+                      ChiusuraCase{"21/03/1999 10.47.40 collegamento Chiuso  232", "le cifre finali \"232\""},
+                      ChiusuraCase{"21/03/1999 10.47.40 collegamento Chiuso  102", "le cifre finali"},
+                      ChiusuraCase{"21/03/1999 10.47.40 collegamento Chiuso  152", "le cifre finali"},
+                      ChiusuraCase{"21/03/1999 10.47.40 collegamento Chiuso  133", "le cifre finali"},
+                      ChiusuraCase{"21/03/1999 10.47.40 collegamento Chiuso  13 ", "le cifre finali"}));
+
 } // namespace

@@ -9,6 +9,7 @@
 #include "tests/support/FakeDialUpSource.h"
 #include "tests/support/FakeInstanceLock.h"
 #include "tests/support/FakePrompter.h"
+#include "tests/support/FakeSheetTransport.h"
 #include "tests/support/FakeShell.h"
 #include "tests/support/FakeSounds.h"
 #include "tests/support/TestDirs.h"
@@ -46,7 +47,8 @@ struct FakeServizi
     ReportingSettingsBackend settings{memory, dirs.settingsDirectory()};
     FakeInstanceLock lock;
     FakeDialUpSource dialUp;
-    Servizi servizi{clock, prompter, sounds, shell, settings, lock, dialUp, dirs.data()};
+    FakeSheetTransport sheet;
+    Servizi servizi{clock, prompter, sounds, shell, settings, lock, dialUp, sheet, dirs.data()};
     StatoProgramma stato;
     SettingsStore store{settings};
     const QString workingDirectory = QDir::currentPath();
