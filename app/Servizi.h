@@ -7,6 +7,7 @@ class DialUpSource;
 class InstanceLock;
 class Prompter;
 class SettingsBackend;
+class SheetTransport;
 class Shell;
 class Sounds;
 
@@ -21,6 +22,7 @@ struct Servizi
     SettingsBackend& settings;
     InstanceLock& instanceLock;
     DialUpSource& dialUp;
+    SheetTransport& sheet;
     // The program's directory: the call archive and the exports live here.
     QString dataDirectory;
 };

@@ -1,44 +1,41 @@
 #include "app/TfrmPrincipale.h"
 
 #include "app/BrenvoloApplication.h"
+#include "app/CountingSession.h"
 #include "app/Glyphs.h"
+#include "app/Sommario.h"
 #include "app/TSingleInstanceGuard.h"
 #include "app/TfrmInfo.h"
+#include "app/TimePanels.h"
+#include "app/TrayIcon.h"
 #include "archive/ArchivioChiamate.h"
 #include "archive/VerificaLimiti.h"
 #include "compact/TfrmLight.h"
-#include "meter/CostMeter.h"
+#include "meter/LiveMeter.h"
 #include "meter/TfrmCosto.h"
 #include "platform/Clock.h"
 #include "platform/Prompter.h"
 #include "platform/Shell.h"
-#include "ras/AutomaticCounting.h"
+#include "ras/DialUpCounting.h"
 #include "ras/StartupLaunch.h"
 #include "ras/TRasMonitor.h"
 #include "settings/Conversion.h"
 #include "settings/StatoProgramma.h"
+#include "setup/TfrmTele.h"
+#include "setup/TfrmTut.h"
 #include "tariff/Calendario.h"
 
-#include <QActionGroup>
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCloseEvent>
 #include <QDir>
-#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
-#include <QScopedValueRollback>
 #include <QSystemTrayIcon>
-#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 
 namespace {
-
-constexpr int ModoNormale = 0;
-constexpr int ModoTray = 1;
-constexpr int ModoBarra = 2;
-constexpr int ModoRidotto = 3;
 
 const char* const classCaptions[] = {"T", "15", "30", ">"};
 const char* const classHints[] = {"Tariffa urbana a tempo", "Fino a 15 Km", "Da 15 a 30 Km", "Oltre i 30 Km"};
@@ -53,25 +50,23 @@ QToolButton* makeButton(QToolBar* bar, const QString& name, const QString& hint)
     return button;
 }
 
-QLabel* makeTimePanel(QWidget* parent, const QString& name)
+// A button that shows only a picture: screen readers announce its hint.
+QToolButton* makeGlyphButton(QToolBar* bar, const QString& name, const QString& hint, const QIcon& glyph)
 {
-    auto* panel = new QLabel(parent);
-    panel->setObjectName(name);
-    panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    panel->setAlignment(Qt::AlignCenter);
-    panel->setAutoFillBackground(true);
-    panel->setToolTip(QStringLiteral("Doppio click per nascondere"));
-    panel->hide();
-    return panel;
+    QToolButton* button = makeButton(bar, name, hint);
+    button->setIcon(glyph);
+    button->setAccessibleName(hint);
+    return button;
 }
 
 } // namespace
 
-TfrmPrincipale::TfrmPrincipale(Servizi& servizi, StatoProgramma& stato, std::unique_ptr<TSingleInstanceGuard> guard,
-                               QWidget* parent)
+TfrmPrincipale::TfrmPrincipale(Servizi& servizi, StatoProgramma& stato, CountingSession& session,
+                               std::unique_ptr<TSingleInstanceGuard> guard, QWidget* parent)
     : QMainWindow(parent)
     , m_servizi(servizi)
     , m_stato(stato)
+    , m_session(session)
     , m_store(servizi.settings)
     , m_guard(std::move(guard))
 {
@@ -81,14 +76,16 @@ TfrmPrincipale::TfrmPrincipale(Servizi& servizi, StatoProgramma& stato, std::uni
     buildToolBar();
     buildConnectionMonitor();
     setFixedSize(sizeHint().expandedTo(QSize(260, 0)));
-#ifndef QT_NO_SESSIONMANAGER
-    if (auto* app = qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
-        connect(app, &QGuiApplication::commitDataRequest, this, [this] { stopForSessionEnd(); });
-#endif
+    connect(&m_session, &CountingSession::started, this, &TfrmPrincipale::sessionStarted);
+    connect(&m_session, &CountingSession::stopped, this, &TfrmPrincipale::sessionStopped);
+    connect(&m_session, &CountingSession::finished, this, [this] { close(); });
     FormCreate();
 }
 
-TfrmPrincipale::~TfrmPrincipale() = default;
+TfrmPrincipale::~TfrmPrincipale()
+{
+    m_session.setNomeConnessione({});
+}
 
 void TfrmPrincipale::buildMenus()
 {
@@ -131,8 +128,7 @@ void TfrmPrincipale::buildMenus()
     Informazionisu1 = action(help, QStringLiteral("Informazionisu1"), QStringLiteral("&Informazioni su..."));
 
     // The windows these open arrive with their own parts of the program.
-    m_nonDisponibili = {Setup1, Conversionevecchiarchivi1, Statistiche1, VisualizzaleFasceTUT1,
-                        Visualizzafasceteleselezione1};
+    m_nonDisponibili = {Setup1, Conversionevecchiarchivi1, Statistiche1};
     for (QAction* later : m_nonDisponibili)
         later->setEnabled(false);
     Costi1->setEnabled(false);
@@ -143,6 +139,9 @@ void TfrmPrincipale::buildMenus()
     connect(Entrambe1, &QAction::triggered, this, [this] { savePosition(true, true); });
     connect(Visualizzacosti1, &QAction::triggered, this, &TfrmPrincipale::Visualizzacosti1Click);
     connect(Esci1, &QAction::triggered, this, &QWidget::close);
+    connect(VisualizzaleFasceTUT1, &QAction::triggered, this, [this] { TfrmTut::apri(this, m_servizi, m_stato); });
+    connect(Visualizzafasceteleselezione1, &QAction::triggered, this,
+            [this] { TfrmTele::apri(this, m_servizi, m_stato); });
     connect(Forzailconteggiofestivo1, &QAction::triggered, this, &TfrmPrincipale::Forzailconteggiofestivo1Click);
     connect(Sommario1, &QAction::triggered, this, &TfrmPrincipale::Sommario1Click);
     connect(Informazionisu1, &QAction::triggered, this, &TfrmPrincipale::Informazionisu1Click);
@@ -154,12 +153,10 @@ void TfrmPrincipale::buildToolBar()
     m_toolBar->setObjectName(QStringLiteral("ToolBar1"));
     m_toolBar->setMovable(false);
     m_toolBar->setFloatable(false);
-    m_toolBar->setToolTip(QStringLiteral("Doppio click per visualizzare\ni pannelli degli orari"));
-    m_toolBar->installEventFilter(this);
     addToolBar(m_toolBar);
 
-    SpeedButton1 = makeButton(m_toolBar, QStringLiteral("SpeedButton1"), QStringLiteral("Riduce nella try bar"));
-    SpeedButton1->setIcon(Glyphs::trayButton());
+    SpeedButton1 = makeGlyphButton(m_toolBar, QStringLiteral("SpeedButton1"), QStringLiteral("Riduce nella try bar"),
+                                   Glyphs::trayButton());
     SpeedButton1->setEnabled(false);
     connect(SpeedButton1, &QToolButton::clicked, this, &TfrmPrincipale::SpeedButton1Click);
     m_toolBar->addSeparator();
@@ -171,24 +168,23 @@ void TfrmPrincipale::buildToolBar()
                                          QString::fromUtf8(classHints[classe - 1]));
         button->setText(QString::fromUtf8(classCaptions[classe - 1]));
         button->setCheckable(true);
-        button->setMinimumWidth(26);
+        button->setMinimumWidth(30);
         m_classButtons->addButton(button, classe);
     }
     connect(m_classButtons, &QButtonGroup::idClicked, this, &TfrmPrincipale::ClassButtonClick);
     m_toolBar->addSeparator();
 
-    SpeedButton6 = makeButton(m_toolBar, QStringLiteral("SpeedButton6"), QStringLiteral("Conteggio in corso"));
-    SpeedButton6->setIcon(Glyphs::lamp());
+    SpeedButton6 = makeGlyphButton(m_toolBar, QStringLiteral("SpeedButton6"), QStringLiteral("Conteggio in corso"),
+                                   Glyphs::lamp());
     SpeedButton6->setEnabled(false);
     m_toolBar->addSeparator();
 
     auto* startStop = new QButtonGroup(this);
     startStop->setExclusive(true);
-    SpeedButton7 = makeButton(m_toolBar, QStringLiteral("SpeedButton7"), QStringLiteral("Avvio"));
-    SpeedButton7->setIcon(Glyphs::start());
+    SpeedButton7 = makeGlyphButton(m_toolBar, QStringLiteral("SpeedButton7"), QStringLiteral("Avvio"), Glyphs::start());
     SpeedButton7->setCheckable(true);
-    SpeedButton8 = makeButton(m_toolBar, QStringLiteral("SpeedButton8"), QStringLiteral("Arresto"));
-    SpeedButton8->setIcon(Glyphs::stop());
+    SpeedButton8 =
+        makeGlyphButton(m_toolBar, QStringLiteral("SpeedButton8"), QStringLiteral("Arresto"), Glyphs::stop());
     SpeedButton8->setCheckable(true);
     SpeedButton8->setChecked(true);
     startStop->addButton(SpeedButton7);
@@ -196,44 +192,23 @@ void TfrmPrincipale::buildToolBar()
     connect(SpeedButton7, &QToolButton::clicked, this, &TfrmPrincipale::SpeedButton7Click);
     connect(SpeedButton8, &QToolButton::clicked, this, &TfrmPrincipale::SpeedButton8Click);
 
-    Panel1 = makeTimePanel(m_toolBar, QStringLiteral("Panel1"));
-    Panel2 = makeTimePanel(m_toolBar, QStringLiteral("Panel2"));
-    Panel1->installEventFilter(this);
-    Panel2->installEventFilter(this);
+    // Over the class buttons: the session's own controls stay in view.
+    m_timePanels = new TimePanels(m_toolBar, [this] {
+        QRect area;
+        for (const QAbstractButton* button : m_classButtons->buttons())
+            area = area.united(button->geometry());
+        return area;
+    });
 }
 
 void TfrmPrincipale::buildTrayIcon()
 {
-    m_trayMenu = new QMenu(this);
-    m_trayMenu->setObjectName(QStringLiteral("PopupMenu1"));
-    auto item = [this](const QString& name, const QString& text) {
-        QAction* a = m_trayMenu->addAction(text);
-        a->setObjectName(name);
-        return a;
-    };
-    connect(item(QStringLiteral("Ripristina1"), QStringLiteral("Ripristina")), &QAction::triggered, this,
-            &TfrmPrincipale::RipristinaClick);
-    connect(item(QStringLiteral("Avviailconteggio1"), QStringLiteral("Avvia il conteggio")), &QAction::triggered, this,
-            &TfrmPrincipale::SpeedButton7Click);
-    connect(item(QStringLiteral("Arrestailconteggio1"), QStringLiteral("Arresta il conteggio")), &QAction::triggered,
-            this, &TfrmPrincipale::SpeedButton8Click);
-    connect(item(QStringLiteral("Esci2"), QStringLiteral("Esci")), &QAction::triggered, this, &QWidget::close);
-    connect(item(QStringLiteral("Info1"), QStringLiteral("Info")), &QAction::triggered, this,
-            &TfrmPrincipale::Informazionisu1Click);
-
-    m_trayIcon = new QSystemTrayIcon(Glyphs::trayFrame(0), this);
-    m_trayIcon->setObjectName(QStringLiteral("TrayIcon1"));
-    m_trayIcon->setToolTip(QStringLiteral("Brenvolo"));
-    m_trayIcon->setContextMenu(m_trayMenu);
-    connect(m_trayIcon, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
-        if (reason == QSystemTrayIcon::Trigger || reason == QSystemTrayIcon::DoubleClick)
-            RipristinaClick();
-    });
-
-    m_trayAnimation = new QTimer(this);
-    m_trayAnimation->setObjectName(QStringLiteral("TrayAnimation"));
-    m_trayAnimation->setInterval(1000);
-    connect(m_trayAnimation, &QTimer::timeout, this, &TfrmPrincipale::nextTrayFrame);
+    m_trayIcon = new TrayIcon(this);
+    connect(m_trayIcon, &TrayIcon::restoreRequested, this, &TfrmPrincipale::RipristinaClick);
+    connect(m_trayIcon, &TrayIcon::startRequested, this, &TfrmPrincipale::SpeedButton7Click);
+    connect(m_trayIcon, &TrayIcon::stopRequested, this, &TfrmPrincipale::SpeedButton8Click);
+    connect(m_trayIcon, &TrayIcon::quitRequested, this, &QWidget::close);
+    connect(m_trayIcon, &TrayIcon::aboutRequested, this, &TfrmPrincipale::Informazionisu1Click);
 }
 
 QString TfrmPrincipale::captionFor(const QDate& today)
@@ -264,15 +239,17 @@ void TfrmPrincipale::FormCreate()
     refreshCaption();
 
     // 6.-7. and 9.: the snapshot, sound files included.
-    m_stato.fromStore(m_store);
-    if (m_stato.ModoVisualizzazione != ModoBarra)
+    QStringList problemi;
+    m_stato.fromStore(m_store, &problemi);
+    for (const QString& problema : problemi)
+        m_servizi.prompter.warning(problema);
+    if (!m_stato.modo(Visualizzazione::Barra))
         move(m_stato.Posizione);
 
     // 8.
-    if (m_stato.ModoVisualizzazione != ModoBarra) {
-        Visualizzacosti1->setChecked(m_store.readText(QStringLiteral("VediCosti"), QStringLiteral("attivo"),
-                                                      QStringLiteral("OFF")) == QLatin1String("ON"));
-        if (costsForced()) {
+    if (!m_stato.modo(Visualizzazione::Barra)) {
+        Visualizzacosti1->setChecked(m_store.isOn(Catalogue::VediCostiAttivo));
+        if (m_stato.costiForzati()) {
             Visualizzacosti1->setChecked(true);
             Visualizzacosti1->setEnabled(false);
         }
@@ -285,16 +262,18 @@ void TfrmPrincipale::FormCreate()
     checkHoliday();
     // 11.-12.
     prepareArchive();
-    // 13. The archive repair dialog, when it exists, is offered through the hooks' chiusuraMancante.
-    verificaLimiti(0, archivePath(), m_servizi.clock.now().date(), m_stato, m_store, m_servizi.prompter);
+    // 13. A missing closing record found here (limiti.interrotto) is where the
+    // archive repair dialog will start from.
+    const LimitiResult limiti = verificaLimiti(0, archivePath(), m_servizi.clock.now().date(), m_stato, m_store);
+    m_servizi.prompter.show(limiti.messages);
     // 14.
     ConnessioneRas->setDoTimer(true);
 
-    if (m_stato.ModoVisualizzazione == ModoTray)
+    if (m_stato.modo(Visualizzazione::Tray))
         buildTrayIcon();
 
     // 15.
-    if (m_stato.ModoVisualizzazione == ModoBarra) {
+    if (m_stato.modo(Visualizzazione::Barra)) {
         move(-5000, y());
         hide();
         m_compactWindow = new TfrmLight(m_servizi, m_stato, this);
@@ -302,7 +281,7 @@ void TfrmPrincipale::FormCreate()
     }
 
     // 16.
-    if (m_stato.ModoVisualizzazione == ModoRidotto) {
+    if (m_stato.modo(Visualizzazione::Ridotto)) {
         show();
         ConnessioneRas->setDoTimer(true);
         showMinimized();
@@ -311,13 +290,17 @@ void TfrmPrincipale::FormCreate()
 
 void TfrmPrincipale::present()
 {
-    if (m_stato.ModoVisualizzazione == ModoNormale || m_stato.ModoVisualizzazione == ModoTray)
+    if (m_stato.modo(Visualizzazione::Normale) || m_stato.modo(Visualizzazione::Tray))
         show();
 }
 
 void TfrmPrincipale::showEvent(QShowEvent* event)
 {
     QMainWindow::showEvent(event);
+    // However the window comes back (the tray icon, "Ripristina", the window
+    // manager), the running session's cost window comes back with it.
+    if (m_session.isRunning() && !m_stato.modo(Visualizzazione::Ridotto))
+        showCostWindow();
     if (!m_shown) {
         m_shown = true;
         FormShow();
@@ -330,7 +313,7 @@ void TfrmPrincipale::FormShow()
 {
     // In compact mode the compact window dials and launches; in tray and
     // minimised modes nothing is.
-    if (m_stato.ModoVisualizzazione == ModoNormale)
+    if (m_stato.modo(Visualizzazione::Normale))
         StartupLaunch::run(m_stato.ComposizioneAutomatica, m_store, m_servizi.dialUp, m_servizi.shell);
 }
 
@@ -339,33 +322,14 @@ void TfrmPrincipale::buildConnectionMonitor()
     ConnessioneRas = new TRasMonitor(m_servizi.dialUp, this);
     ConnessioneRas->setObjectName(QStringLiteral("ConnessioneRas"));
     ConnessioneRas->setLanguage(RasTracker::Language::English);
-    connect(ConnessioneRas, &TRasMonitor::OnStatusChange, this, &TfrmPrincipale::ConnessioneRasStatusChange);
-    connect(ConnessioneRas, &TRasMonitor::OnConnectionStatus, this, &TfrmPrincipale::ConnessioneRasConnectionStatus);
-}
-
-void TfrmPrincipale::ConnessioneRasStatusChange()
-{
-    // The compact window runs its own sessions in compact mode.
-    if (m_stato.ModoVisualizzazione == ModoBarra)
-        return;
-    const bool sessionOpen = SpeedButton7->isChecked() || m_inTransizione;
-    switch (AutomaticCounting::onStatusChange(m_stato, ConnessioneRas->IsConnected(), sessionOpen)) {
-    case AutomaticCounting::Action::Start:
-        AutomaticCounting::markAutomaticStart(m_stato, m_store);
-        SpeedButton7Click();
-        break;
-    case AutomaticCounting::Action::Stop:
-        SpeedButton8Click();
-        break;
-    case AutomaticCounting::Action::None:
-        break;
-    }
-}
-
-void TfrmPrincipale::ConnessioneRasConnectionStatus(int phase)
-{
-    if (AutomaticCounting::onConnectionStatus(phase, ConnessioneRas->ConnectedEntry(), m_stato, m_store))
-        pressClassButton(m_stato.TariffaCorrente);
+    m_session.setNomeConnessione([this] { return nomeConnessione(); });
+    // In compact mode too: the session is the compact strip's then.
+    m_dialUpCounting = new DialUpCounting(m_session, m_stato, m_servizi.settings, this);
+    connect(ConnessioneRas, &TRasMonitor::OnStatusChange, m_dialUpCounting,
+            [this] { m_dialUpCounting->statusChanged(ConnessioneRas->IsConnected()); });
+    connect(ConnessioneRas, &TRasMonitor::OnConnectionStatus, m_dialUpCounting,
+            [this](int phase) { m_dialUpCounting->connectionStatus(phase, ConnessioneRas->ConnectedEntry()); });
+    connect(m_dialUpCounting, &DialUpCounting::classChosen, this, &TfrmPrincipale::pressClassButton);
 }
 
 void TfrmPrincipale::changeEvent(QEvent* event)
@@ -377,7 +341,7 @@ void TfrmPrincipale::changeEvent(QEvent* event)
 
 void TfrmPrincipale::FormActivate()
 {
-    if (m_stato.ModoVisualizzazione != ModoTray || PrimaAttivazione != 1 || !m_trayIcon)
+    if (!m_stato.modo(Visualizzazione::Tray) || PrimaAttivazione != 1 || !m_trayIcon)
         return;
     PrimaAttivazione = 0;
     SpeedButton1->setEnabled(true);
@@ -400,13 +364,14 @@ void TfrmPrincipale::closeEvent(QCloseEvent* event)
     event->accept();
     if (m_compactWindow)
         m_compactWindow->close();
+    emit readyToQuit();
 }
 
 bool TfrmPrincipale::FormCloseQuery()
 {
     // A session still starting counts as open: ending now would leave its
     // opening record without a closing one.
-    if (m_stato.ConteggioInCorso != 1 && !m_inTransizione)
+    if (!m_session.isOpen())
         return true;
     m_servizi.prompter.message(QStringLiteral("Conteggio ancora in corso !"), QStringLiteral("Impossibile uscire!"),
                                Prompter::Icon::Critical);
@@ -417,37 +382,8 @@ void TfrmPrincipale::FormClose()
 {
     if (m_trayIcon)
         m_trayIcon->hide();
-    m_store.writeText(QStringLiteral("ritardo"), QStringLiteral("flagAuto"), QStringLiteral("OFF"));
+    m_session.close();
     ConnessioneRas->setDoTimer(false);
-}
-
-bool TfrmPrincipale::eventFilter(QObject* watched, QEvent* event)
-{
-    if (event->type() == QEvent::MouseButtonDblClick) {
-        if (watched == m_toolBar) {
-            setTimePanelsVisible(true);
-            return true;
-        }
-        if (watched == Panel1 || watched == Panel2) {
-            setTimePanelsVisible(false);
-            return true;
-        }
-    }
-    return QMainWindow::eventFilter(watched, event);
-}
-
-void TfrmPrincipale::setTimePanelsVisible(bool visible)
-{
-    const QRect area = m_toolBar->rect();
-    const int half = area.width() / 2;
-    Panel1->setGeometry(0, 0, half, area.height());
-    Panel2->setGeometry(half, 0, area.width() - half, area.height());
-    Panel1->setVisible(visible);
-    Panel2->setVisible(visible);
-    if (visible) {
-        Panel1->raise();
-        Panel2->raise();
-    }
 }
 
 void TfrmPrincipale::refreshCaption()
@@ -481,8 +417,7 @@ void TfrmPrincipale::ClassButtonClick(int classe)
 
 void TfrmPrincipale::Visualizzacosti1Click()
 {
-    m_store.writeText(QStringLiteral("VediCosti"), QStringLiteral("attivo"),
-                      Visualizzacosti1->isChecked() ? QStringLiteral("ON") : QStringLiteral("OFF"));
+    m_store.writeSwitch(Catalogue::VediCostiAttivo, Visualizzacosti1->isChecked());
 }
 
 void TfrmPrincipale::Forzailconteggiofestivo1Click()
@@ -494,30 +429,28 @@ void TfrmPrincipale::Forzailconteggiofestivo1Click()
 void TfrmPrincipale::savePosition(bool main, bool costs)
 {
     if (main) {
-        m_store.writeInteger(QStringLiteral("Posizione"), QStringLiteral("posX"), x());
-        m_store.writeInteger(QStringLiteral("Posizione"), QStringLiteral("posY"), y());
+        m_store.writeInteger(Catalogue::PosizionePosX, x());
+        m_store.writeInteger(Catalogue::PosizionePosY, y());
     }
     if (costs && m_costo) {
-        m_store.writeInteger(QStringLiteral("Posizione"), QStringLiteral("posCostiX"), m_costo->x());
-        m_store.writeInteger(QStringLiteral("Posizione"), QStringLiteral("posCostiY"), m_costo->y());
+        m_store.writeInteger(Catalogue::PosizionePosCostiX, m_costo->x());
+        m_store.writeInteger(Catalogue::PosizionePosCostiY, m_costo->y());
     }
 }
 
 void TfrmPrincipale::Informazionisu1Click()
 {
-    TfrmInfo info(this);
-    info.exec();
+    TfrmInfo::apri(this, m_servizi, m_stato);
 }
 
 void TfrmPrincipale::Sommario1Click()
 {
-    m_servizi.shell.open(QCoreApplication::applicationDirPath() + QStringLiteral("/Brenvolo.html"),
-                         Shell::ShowMode::Normal);
+    Sommario::apri(this, m_servizi, m_stato);
 }
 
 void TfrmPrincipale::SpeedButton1Click()
 {
-    if (m_stato.ModoVisualizzazione != ModoTray || !QSystemTrayIcon::isSystemTrayAvailable())
+    if (!m_stato.modo(Visualizzazione::Tray) || !QSystemTrayIcon::isSystemTrayAvailable())
         return;
     if (m_costo)
         m_costo->hide();
@@ -528,12 +461,20 @@ void TfrmPrincipale::SpeedButton1Click()
 
 void TfrmPrincipale::RipristinaClick()
 {
-    show();
+    showNormal();
     raise();
     activateWindow();
-    if (m_stato.ConteggioInCorso == 1 && m_costo)
-        m_costo->show();
+    if (m_session.isRunning())
+        showCostWindow();
     QCoreApplication::processEvents();
+}
+
+void TfrmPrincipale::showCostWindow()
+{
+    if (!m_costo)
+        return;
+    m_costo->show();
+    m_costo->raise();
 }
 
 void TfrmPrincipale::checkHoliday()
@@ -559,8 +500,7 @@ void TfrmPrincipale::prepareArchive()
         if (!archivio.create(&error) && !archivio.exists())
             m_servizi.prompter.warning(QStringLiteral("Impossibile creare l'archivio chiamate: %1").arg(error));
     }
-    if (m_store.readText(QStringLiteral("visualizza"), QStringLiteral("backup"), QStringLiteral("ON")) ==
-        QLatin1String("ON"))
+    if (m_store.isOn(Catalogue::VisualizzaBackup))
         copiaArchivio(archivio.path());
 }
 
@@ -574,197 +514,114 @@ QString TfrmPrincipale::nomeConnessione() const
     return ConnessioneRas->ConnectedEntry();
 }
 
-bool TfrmPrincipale::costsForced() const
-{
-    return m_stato.ModoVisualizzazione == ModoTray || m_stato.ModoVisualizzazione == ModoRidotto;
-}
-
 void TfrmPrincipale::SpeedButton7Click()
 {
-    if (m_stato.ConteggioInCorso == 1 || m_inTransizione) {
+    if (!m_session.start())
         syncStartStop();
-        return;
-    }
-    avvia();
-    afterTransition();
 }
 
 void TfrmPrincipale::SpeedButton8Click()
 {
-    if (m_stato.ConteggioInCorso != 1 || m_inTransizione) {
+    if (!m_session.stop())
         syncStartStop();
-        return;
-    }
-    arresta();
-    afterTransition();
-}
-
-void TfrmPrincipale::avvia()
-{
-    const QScopedValueRollback<bool> transizione(m_inTransizione, true);
-    const QDateTime adesso = m_servizi.clock.now();
-
-    setTimePanelsVisible(true);
-    m_stato.RiduzioneTeleAttiva = 0;
-    const QString nome = nomeConnessione();
-
-    if (Visualizzacosti1->isChecked()) {
-        refreshCaption();
-        openCostWindow(adesso);
-        if (m_costo) {
-            m_costo->setVisible(m_stato.ModoVisualizzazione != ModoRidotto);
-            m_costo->setTimerEnabled(true);
-        }
-        if (m_stato.ModoVisualizzazione == ModoRidotto)
-            showMinimized();
-    }
-
-    if (m_stato.ModoVisualizzazione == ModoTray) {
-        setTrayAnimation(true);
-        if (m_costo)
-            m_costo->hide();
-        QCoreApplication::processEvents();
-    }
-
-    setCountingControls(true);
-
-    // The cost window has read the automatic-start flag: the record and the
-    // meter take the same start moment.
-    const QDateTime inizio = CostMeter::inizioSessione(m_stato, adesso);
-    Panel1->setText(formatTime(inizio.time()));
-    Panel2->clear();
-
-    m_stato.ConteggioInCorso = 1;
-    syncStartStop();
-
-    ArchivioChiamate(archivePath())
-        .appendRecord(
-            recordApertura(inizio, m_stato.FestivoForzato, m_stato.TariffaCorrente, m_stato.TipoTariffaInternet, nome),
-            m_servizi.prompter);
-}
-
-void TfrmPrincipale::arresta()
-{
-    const QScopedValueRollback<bool> transizione(m_inTransizione, true);
-
-    m_stato.RiduzioneTeleAttiva = 0;
-    m_stato.AvvioAutomatico = QStringLiteral("OFF");
-    m_store.writeText(QStringLiteral("ritardo"), QStringLiteral("flagAuto"), QStringLiteral("OFF"));
-    // Undoes any reduced price of the session.
-    m_stato.CostoScatto = m_store.readText(QStringLiteral("importo"), QStringLiteral("costo"), QStringLiteral("000"));
-
-    closeCostWindow();
-
-    if (m_stato.ModoVisualizzazione == ModoTray) {
-        setTrayAnimation(false);
-        QCoreApplication::processEvents();
-    }
-
-    setCountingControls(false);
-
-    const QDateTime adesso = m_servizi.clock.now();
-    Panel2->setText(formatTime(adesso.time()));
-    m_stato.ConteggioInCorso = 0;
-    syncStartStop();
-
-    ArchivioChiamate(archivePath())
-        .appendRecord(
-            recordChiusura(adesso, m_stato.FestivoForzato, m_stato.TariffaCorrente, m_stato.TipoTariffaInternet),
-            m_servizi.prompter);
-}
-
-// What was asked of the session while it was starting or stopping, done now
-// that it has finished.
-void TfrmPrincipale::afterTransition()
-{
-    if (m_chiusuraRichiesta) {
-        m_chiusuraRichiesta = false;
-        m_arrestoRichiesto = false;
-        shutDown();
-    } else if (m_arrestoRichiesto) {
-        m_arrestoRichiesto = false;
-        stopForSessionEnd();
-    }
-}
-
-void TfrmPrincipale::stopForSessionEnd()
-{
-    if (m_inTransizione) {
-        m_arrestoRichiesto = true;
-        return;
-    }
-    if (m_stato.ConteggioInCorso == 1)
-        SpeedButton8Click();
 }
 
 void TfrmPrincipale::shutDown()
 {
-    if (m_inTransizione) {
-        m_chiusuraRichiesta = true;
-        return;
-    }
-    stopForSessionEnd();
-    close();
-    emit readyToQuit();
+    m_session.finish();
 }
 
-void TfrmPrincipale::openCostWindow(const QDateTime& adesso)
+// In compact mode the compact strip shows the sessions.
+bool TfrmPrincipale::showsSessions() const
+{
+    return !m_stato.modo(Visualizzazione::Barra);
+}
+
+void TfrmPrincipale::sessionStarted(const SessionStart& start)
+{
+    if (!showsSessions())
+        return;
+    m_timePanels->setVisible(true);
+    if (Visualizzacosti1->isChecked()) {
+        refreshCaption();
+        openCostWindow(start);
+        if (m_costo)
+            m_costo->setVisible(!m_stato.modo(Visualizzazione::Ridotto));
+        if (m_stato.modo(Visualizzazione::Ridotto))
+            showMinimized();
+    }
+    if (m_trayIcon) {
+        m_trayIcon->setAnimated(true);
+        if (m_costo)
+            m_costo->hide();
+        QCoreApplication::processEvents();
+    }
+    setCountingControls(true);
+    m_timePanels->showStart(start.start.time());
+    syncStartStop();
+    m_servizi.prompter.show(start.messages);
+}
+
+void TfrmPrincipale::sessionStopped(const SessionStop& stop)
+{
+    if (!showsSessions())
+        return;
+    closeCostWindow();
+    if (m_trayIcon) {
+        m_trayIcon->setAnimated(false);
+        QCoreApplication::processEvents();
+    }
+    setCountingControls(false);
+    m_timePanels->showStop(stop.end.time());
+    syncStartStop();
+    m_servizi.prompter.show(stop.messages);
+}
+
+void TfrmPrincipale::openCostWindow(const SessionStart& start)
 {
     try {
-        m_costo = new TfrmCosto(m_servizi, m_stato, adesso, this);
+        m_meter = new LiveMeter(m_servizi.clock, m_stato, start.meter, start.now, start.start, this);
     } catch (const std::exception& error) {
         // Without a readable band there is no meter; the session still
         // counts and leaves its two records.
-        m_costo = nullptr;
         BrenvoloApplication::showException(m_servizi.prompter, error);
         return;
     }
-    connect(m_costo, &TfrmCosto::ticked, this, &TfrmPrincipale::costTicked);
+    m_costo = new TfrmCosto(m_servizi, *m_meter, this);
+    connect(m_meter, &LiveMeter::ticked, this, &TfrmPrincipale::meterTicked);
+    m_meter->setRunning(true);
 }
 
 void TfrmPrincipale::closeCostWindow()
 {
     if (!m_costo)
         return;
-    m_costo->setTimerEnabled(false);
     m_costo->FormClose();
     delete m_costo;
+    delete m_meter;
     m_costo = nullptr;
+    m_meter = nullptr;
 }
 
-void TfrmPrincipale::costTicked(const QString& costText)
+// On Linux the taskbar entry of the program is this window's: it carries the
+// running cost while counting (also minimised, and hidden in the tray, where
+// the tray hint carries it too), and keeps the last text after the stop.
+void TfrmPrincipale::meterTicked()
 {
     if (++ContatoreLampeggio >= 10) {
         SpeedButton6->setEnabled(!SpeedButton6->isEnabled());
         ContatoreLampeggio = 0;
     }
+    const QString costo = TfrmCosto::costText(m_meter->meter());
+    setWindowTitle(costo);
     if (m_trayIcon)
-        m_trayIcon->setToolTip(costText);
-}
-
-void TfrmPrincipale::setTrayAnimation(bool running)
-{
-    if (!m_trayIcon)
-        return;
-    m_trayFrame = 0;
-    if (running) {
-        m_trayAnimation->start();
-    } else {
-        m_trayAnimation->stop();
-        m_trayIcon->setIcon(Glyphs::trayFrame(0));
-    }
-}
-
-void TfrmPrincipale::nextTrayFrame()
-{
-    m_trayFrame = m_trayFrame % 3 + 1;
-    m_trayIcon->setIcon(Glyphs::trayFrame(m_trayFrame));
+        m_trayIcon->setHint(costo);
 }
 
 void TfrmPrincipale::setCountingControls(bool counting)
 {
     SpeedButton6->setEnabled(counting);
-    Visualizzacosti1->setEnabled(!counting && !costsForced());
+    Visualizzacosti1->setEnabled(!counting && !m_stato.costiForzati());
     setItemEnabled(Statistiche1, !counting);
     setItemEnabled(Setup1, !counting);
     Costi1->setEnabled(counting && m_costo);
@@ -775,7 +632,7 @@ void TfrmPrincipale::setCountingControls(bool counting)
 
 void TfrmPrincipale::syncStartStop()
 {
-    const bool counting = m_stato.ConteggioInCorso == 1;
+    const bool counting = m_session.isRunning();
     SpeedButton7->setChecked(counting);
     SpeedButton8->setChecked(!counting);
 }

@@ -7,28 +7,32 @@
 #include <QMainWindow>
 #include <memory>
 
+class CountingSession;
+class DialUpCounting;
+class LiveMeter;
 class QAction;
 class QButtonGroup;
-class QLabel;
-class QMenu;
-class QSystemTrayIcon;
-class QTimer;
 class QToolBar;
 class QToolButton;
+struct SessionStart;
+struct SessionStop;
 struct StatoProgramma;
 class TSingleInstanceGuard;
 class TfrmCosto;
+class TimePanels;
 class TRasMonitor;
+class TrayIcon;
 
-// The main toolbar window: it takes the program through its start-up, holds
-// the class buttons and the start and stop pair, runs the counting sessions
-// and lives for the whole run.
+// The main toolbar window: it takes the program through its start-up, owns
+// the dial-up monitor, and shows the counting sessions of the program's one
+// CountingSession outside compact mode (with the cost window when costs are
+// shown). It lives for the whole run; closing it ends the program.
 class TfrmPrincipale : public QMainWindow
 {
     Q_OBJECT
 public:
-    TfrmPrincipale(Servizi& servizi, StatoProgramma& stato, std::unique_ptr<TSingleInstanceGuard> guard,
-                   QWidget* parent = nullptr);
+    TfrmPrincipale(Servizi& servizi, StatoProgramma& stato, CountingSession& session,
+                   std::unique_ptr<TSingleInstanceGuard> guard, QWidget* parent = nullptr);
     ~TfrmPrincipale() override;
 
     // Shows the window as the display mode wants it at start: normal and tray
@@ -41,13 +45,10 @@ public:
     // The caption: today's weekday name from the system locale, a blank and the short date.
     static QString captionFor(const QDate& today);
 
-    // "Avvio": opens a counting session (shows the cost window when costs are
-    // shown, appends the opening record). The dial-up monitor calls it for an
-    // automatic start after setting AvvioAutomatico to "ON". Ignored while a
-    // session is open, starting or stopping.
+    // "Avvio" and "Arresto": start and stop the session. Asked while a session
+    // is starting or stopping (or of a session already in that state), they do
+    // nothing and the buttons keep showing the session's state.
     void SpeedButton7Click();
-    // "Arresto": closes the session and appends its closing record. Ignored
-    // while idle, starting or stopping.
     void SpeedButton8Click();
 
     // The phone-book entry of the dial-up connection that is up (the
@@ -55,33 +56,30 @@ public:
     // empty when none.
     virtual QString nomeConnessione() const;
 
-    // The desktop session is ending (logout, shutdown): a running session is
-    // stopped as "Arresto" stops it, so that its closing record is written.
-    void stopForSessionEnd();
-    // The program was asked to end (SIGTERM): stops a running session as
-    // above, closes the window and emits readyToQuit. Asked while a session is
-    // starting or stopping, it waits for that to finish.
+    // The program was asked to end (SIGTERM): the session stops (once a start
+    // or stop under way has finished), then the window closes.
     void shutDown();
 
     // The live cost window of the running session; null when none.
     TfrmCosto* costWindow() const { return m_costo; }
+    // Counting that follows the dial-up connection: the compact strip hears of
+    // the class chosen from the dialled entry here.
+    DialUpCounting* dialUpCounting() const { return m_dialUpCounting; }
 
 signals:
+    // The window has closed: the program ends.
     void readyToQuit();
 
 protected:
     void showEvent(QShowEvent* event) override;
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildMenus();
     void buildToolBar();
     void buildTrayIcon();
     void buildConnectionMonitor();
-    void ConnessioneRasStatusChange();
-    void ConnessioneRasConnectionStatus(int phase);
 
     void FormCreate();
     void checkHoliday();
@@ -91,14 +89,13 @@ private:
     bool FormCloseQuery();
     void FormClose();
 
-    void avvia();
-    void arresta();
-    void afterTransition();
-    void openCostWindow(const QDateTime& adesso);
+    bool showsSessions() const;
+    void sessionStarted(const SessionStart& start);
+    void sessionStopped(const SessionStop& stop);
+    void openCostWindow(const SessionStart& start);
     void closeCostWindow();
-    void costTicked(const QString& costText);
-    void setTrayAnimation(bool running);
-    void nextTrayFrame();
+    void showCostWindow();
+    void meterTicked();
     void setCountingControls(bool counting);
     void syncStartStop();
     void setItemEnabled(QAction* item, bool enabled);
@@ -107,9 +104,7 @@ private:
     void refreshCaption();
     void applyHolidayColour();
     void pressClassButton(int classe);
-    void setTimePanelsVisible(bool visible);
     void savePosition(bool main, bool costs);
-    bool costsForced() const;
 
     void ClassButtonClick(int classe);
     void Visualizzacosti1Click();
@@ -121,15 +116,10 @@ private:
 
     Servizi& m_servizi;
     StatoProgramma& m_stato;
+    CountingSession& m_session;
     SettingsStore m_store;
     std::unique_ptr<TSingleInstanceGuard> m_guard;
     bool m_shown = false;
-
-    // A start or a stop is under way: they let pending events run, and
-    // whatever those events ask of the session waits or is ignored.
-    bool m_inTransizione = false;
-    bool m_arrestoRichiesto = false;
-    bool m_chiusuraRichiesta = false;
 
     // Menu items whose windows have not joined the program yet: they stay disabled.
     QList<QAction*> m_nonDisponibili;
@@ -140,8 +130,7 @@ private:
     QToolButton* SpeedButton6 = nullptr; // lamp
     QToolButton* SpeedButton7 = nullptr; // "Avvio"
     QToolButton* SpeedButton8 = nullptr; // "Arresto"
-    QLabel* Panel1 = nullptr;            // start time
-    QLabel* Panel2 = nullptr;            // stop time
+    TimePanels* m_timePanels = nullptr;  // Panel1, Panel2
 
     QAction* Principale1 = nullptr;
     QAction* Costi1 = nullptr;
@@ -157,11 +146,10 @@ private:
     QAction* Sommario1 = nullptr;
     QAction* Informazionisu1 = nullptr;
 
-    QSystemTrayIcon* m_trayIcon = nullptr;
-    QMenu* m_trayMenu = nullptr;
-    QTimer* m_trayAnimation = nullptr;
-    int m_trayFrame = 0;
+    TrayIcon* m_trayIcon = nullptr; // tray mode only
     QWidget* m_compactWindow = nullptr;
+    LiveMeter* m_meter = nullptr;
     TfrmCosto* m_costo = nullptr;
     TRasMonitor* ConnessioneRas = nullptr;
+    DialUpCounting* m_dialUpCounting = nullptr;
 };

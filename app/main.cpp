@@ -1,4 +1,6 @@
 #include "app/BrenvoloApplication.h"
+#include "app/CountingSession.h"
+#include "app/Glyphs.h"
 #include "app/MessageBoxPrompter.h"
 #include "app/Servizi.h"
 #include "app/TSingleInstanceGuard.h"
@@ -11,20 +13,28 @@
 #include "platform/Paths.h"
 #include "platform/ProcessShell.h"
 #include "platform/QtSounds.h"
+#include "platform/SheetWriter.h"
 #include "platform/SystemClock.h"
+#include "settings/ReportingSettingsBackend.h"
 #include "settings/StatoProgramma.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QStyleFactory>
+#include <QTimer>
 
 int main(int argc, char** argv)
 {
     BrenvoloApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Brenvolo"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Brenvolo"));
+    // No display name: the platform would add it to every window's title, and
+    // message boxes carry exactly their own titles.
     QApplication::setApplicationVersion(QStringLiteral(BRENVOLO_VERSION));
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    // Every window, the first-run boxes included, carries the program's icon;
+    // the desktop matches the windows to the program's menu entry by its id.
+    QApplication::setWindowIcon(Glyphs::application());
+    QGuiApplication::setDesktopFileName(QStringLiteral(BRENVOLO_APP_ID));
 
     MessageBoxPrompter prompter;
     app.setPrompter(&prompter);
@@ -32,9 +42,15 @@ int main(int argc, char** argv)
     QtSounds sounds([] { QApplication::beep(); });
     ProcessShell shell;
     FlockInstanceLock instanceLock(Paths::runtimeDirectory());
-    IniSettingsBackend settings(Paths::configDirectory());
+    IniSettingsBackend store(Paths::configDirectory());
+    ReportingSettingsBackend settings(store, Paths::configDirectory());
+    // Told once, when the event loop runs, never in the middle of a session's start.
+    settings.setOnFirstFailure([&prompter](const QString& message) {
+        QTimer::singleShot(0, [&prompter, message] { prompter.warning(message); });
+    });
     const std::unique_ptr<DialUpSource> dialUp = DialUpSources::create(shell);
-    Servizi servizi{clock, prompter, sounds, shell, settings, instanceLock, *dialUp, Paths::dataDirectory()};
+    SheetWriter sheet(Paths::dataDirectory(), &shell);
+    Servizi servizi{clock, prompter, sounds, shell, settings, instanceLock, *dialUp, sheet, Paths::dataDirectory()};
 
     auto guard = std::make_unique<TSingleInstanceGuard>(instanceLock, prompter,
                                                         QFileInfo(QCoreApplication::applicationFilePath()).fileName());
@@ -46,19 +62,27 @@ int main(int argc, char** argv)
     if (!guard->check())
         return QApplication::exec();
 
-    const QString rescued = settings.rescueUnreadableFiles();
+    const QString rescued = store.rescueUnreadableFiles();
     if (!rescued.isEmpty())
         prompter.warning(rescued);
 
     StatoProgramma stato;
-    TfrmPrincipale principale(servizi, stato, std::move(guard));
+    CountingSession session(servizi, stato);
+    TfrmPrincipale principale(servizi, stato, session, std::move(guard));
     TfrmInfo info(&principale);
 
-    // Ended from outside while counting, the program still writes the
-    // session's closing record before it goes.
+    // Ended from outside while counting, or by the end of the desktop
+    // session, the program still writes the session's closing record.
     TerminationWatcher termination;
     QObject::connect(&termination, &TerminationWatcher::terminationRequested, &principale,
                      [&principale] { principale.shutDown(); });
+#ifndef QT_NO_SESSIONMANAGER
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, &session, &CountingSession::stopWhenPossible);
+#endif
+    // The program ends when its main window closes, not when the last visible
+    // window does: with the windows hidden in the tray, a closed message box
+    // would end it in the middle of a session.
+    QApplication::setQuitOnLastWindowClosed(false);
     QObject::connect(&principale, &TfrmPrincipale::readyToQuit, &app, [] { QCoreApplication::exit(0); });
 
     principale.present();

@@ -2,8 +2,6 @@
 
 #include "archive/RecordArchivio.h"
 #include "archive/Windows1252.h"
-#include "platform/Prompter.h"
-#include "settings/Conversion.h"
 
 #include <QFile>
 #include <QSaveFile>
@@ -13,43 +11,26 @@ const QString ArchivioChiamate::nomeFile = QStringLiteral("tqklog.txt");
 
 namespace {
 
-// A record is one line whatever the entry name holds: no control character
-// may end it early or start a forged record.
-QString unaRiga(const QString& testo)
+// True when the file's last byte ends a line (or the file is empty).
+bool terminaConFineRiga(const QString& path)
 {
-    QString riga = testo;
-    for (QChar& c : riga) {
-        if (c.category() == QChar::Other_Control || c == QChar::LineSeparator || c == QChar::ParagraphSeparator)
-            c = QLatin1Char(' ');
-    }
-    return riga;
-}
-
-QChar cifra(int valore)
-{
-    return QLatin1Char(valore >= 0 && valore <= 9 ? static_cast<char>('0' + valore) : '0');
-}
-
-QString intestazione(const QDateTime& momento, const char* stato, int festivo, int classe, int tipo)
-{
-    QString riga = formatDate(momento.date()) + QLatin1Char(' ') + formatTime(momento.time()) +
-                   QLatin1String(" collegamento ") + QLatin1String(stato) + QLatin1String("  ");
-    riga += cifra(festivo);
-    riga += cifra(classe);
-    riga += cifra(tipo);
-    return riga;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly) || file.size() == 0)
+        return true;
+    char ultimo = '\n';
+    return !file.seek(file.size() - 1) || !file.getChar(&ultimo) || ultimo == '\n' || ultimo == '\r';
 }
 
 } // namespace
 
-QString recordApertura(const QDateTime& inizio, int festivo, int classe, int tipo, const QString& nomeConnessione)
+QList<Prompter::Message> AppendResult::messages() const
 {
-    return intestazione(inizio, "Aperto", festivo, classe, tipo) + QLatin1Char(' ') + unaRiga(nomeConnessione);
-}
-
-QString recordChiusura(const QDateTime& fine, int festivo, int classe, int tipo)
-{
-    return intestazione(fine, "Chiuso", festivo, classe, tipo);
+    QList<Prompter::Message> m;
+    if (missing)
+        m.append({QStringLiteral("Creazione archivio chiamate")});
+    if (!written)
+        m.append({QStringLiteral("Impossibile scrivere nell'archivio chiamate: %1").arg(error)});
+    return m;
 }
 
 ArchivioChiamate::ArchivioChiamate(QString path)
@@ -77,7 +58,9 @@ bool ArchivioChiamate::create(QString* error)
 
 bool ArchivioChiamate::append(const QString& record, QString* error)
 {
-    const QByteArray bytes = Windows1252::encode(unaRiga(record)) + "\r\n";
+    QByteArray bytes = Windows1252::encode(RecordArchivio::unaRiga(record)) + "\r\n";
+    if (!terminaConFineRiga(m_path))
+        bytes.prepend("\r\n");
     QFile file(m_path);
     auto fail = [&](const QString& reason) {
         if (error)
@@ -101,21 +84,17 @@ bool ArchivioChiamate::append(const QString& record, QString* error)
     return true;
 }
 
-bool ArchivioChiamate::appendRecord(const QString& record, Prompter& prompter)
+AppendResult ArchivioChiamate::appendRecord(const QString& record)
 {
-    QString error;
+    AppendResult result;
     if (!exists()) {
-        prompter.warning(QStringLiteral("Creazione archivio chiamate"));
-        if (!create(&error) && !exists()) {
-            prompter.warning(QStringLiteral("Impossibile scrivere nell'archivio chiamate: %1").arg(error));
-            return false;
-        }
+        result.missing = true;
+        if (!create(&result.error) && !exists())
+            return result;
+        result.error.clear();
     }
-    if (!append(record, &error)) {
-        prompter.warning(QStringLiteral("Impossibile scrivere nell'archivio chiamate: %1").arg(error));
-        return false;
-    }
-    return true;
+    result.written = append(record, &result.error);
+    return result;
 }
 
 bool copiaArchivio(const QString& fileName)

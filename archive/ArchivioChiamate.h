@@ -1,18 +1,24 @@
 #pragma once
 
+#include "archive/RecordArchivio.h"
+#include "platform/Prompter.h"
+
 #include <QDateTime>
+#include <QList>
 #include <QString>
 
-class Prompter;
+// What appending a record did, for the window that wrote it to tell the user.
+struct AppendResult
+{
+    bool missing = false; // the archive was missing: it was created empty first (or that failed)
+    bool written = false; // the record is in the archive
+    QString error;        // why the archive could not be created or written
 
-// The two records a counting session leaves in the call archive.
-// Opening: "dd/mm/yyyy hh.nn.ss collegamento Aperto  FCT NAME" (45 characters
-// plus the entry name); closing: "dd/mm/yyyy hh.nn.ss collegamento Chiuso  FCT"
-// (44 characters). F is the forced-holiday digit, C the class, T the tariff
-// type. The entry name is made one safe line: control characters become
-// blanks; characters outside Windows-1252 become "?" when the record is written.
-QString recordApertura(const QDateTime& inizio, int festivo, int classe, int tipo, const QString& nomeConnessione);
-QString recordChiusura(const QDateTime& fine, int festivo, int classe, int tipo);
+    // "Creazione archivio chiamate" when it was missing, then "Impossibile
+    // scrivere nell'archivio chiamate: ..." when the record is not in it, both
+    // titled "Attenzione!".
+    QList<Prompter::Message> messages() const;
+};
 
 // The call archive file: Windows-1252 text, CR LF written, one write per
 // record, the file opened for each record and closed again. Nothing here
@@ -29,14 +35,16 @@ public:
     // Creates the archive empty; false, with the system's reason in *error, when it cannot.
     bool create(QString* error = nullptr);
     // Appends one record and its CR LF with a single write; false, with the
-    // reason in *error, when the archive cannot be opened for appending or written.
+    // reason in *error, when the archive cannot be opened for appending or
+    // written. A last line left without its line end (an archive edited by
+    // hand) is ended first, in the same write, so the record stays a line of
+    // its own.
     bool append(const QString& record, QString* error = nullptr);
 
     // Appends a record the way every writer of the program does: a missing
-    // archive is created after the warning "Creazione archivio chiamate"; an
-    // archive that cannot be appended to is reported ("Impossibile scrivere
-    // nell'archivio chiamate: ..." titled "Attenzione!") and left untouched.
-    bool appendRecord(const QString& record, Prompter& prompter);
+    // archive is created first; an archive that cannot be appended to is
+    // left untouched. Says what happened.
+    AppendResult appendRecord(const QString& record);
 
 private:
     QString m_path;

@@ -1,140 +1,17 @@
 #include "archive/CalcolaConsumi.h"
 
+#include "archive/LettoreArchivio.h"
 #include "archive/Windows1252.h"
-#include "platform/Prompter.h"
 #include "settings/Conversion.h"
 #include "settings/SettingsStore.h"
 #include "tariff/BandCache.h"
 
-#include <QFile>
 #include <algorithm>
-#include <cstring>
 #include <vector>
 
 namespace {
 
-constexpr qsizetype bloccoLettura = 64 * 1024;
 constexpr qint64 nessunGiorno = -1;
-
-// The lines of a file as bytes, read one block at a time: CR LF, LF and CR
-// each end a line. A line longer than a block is cut to a block's length
-// (no record comes near it) and the rest of it is skipped.
-class LineReader
-{
-public:
-    explicit LineReader(QFile& file)
-        : m_file(file)
-        , m_buffer(bloccoLettura, Qt::Uninitialized)
-    {
-    }
-
-    // False at the end of the file or when it cannot be read (failed()).
-    bool next(QByteArrayView& line)
-    {
-        for (;;) {
-            if (m_skipLineFeed && m_begin < m_end) {
-                m_skipLineFeed = false;
-                if (m_buffer.at(m_begin) == '\n')
-                    ++m_begin;
-            }
-            const char* data = m_buffer.constData();
-            qsizetype i = m_begin + m_scanned;
-            while (i < m_end && data[i] != '\n' && data[i] != '\r')
-                ++i;
-            if (i < m_end) {
-                const bool cut = m_discard;
-                m_discard = false;
-                m_skipLineFeed = data[i] == '\r';
-                line = QByteArrayView(data + m_begin, i - m_begin);
-                m_begin = i + 1;
-                m_scanned = 0;
-                if (cut)
-                    continue;
-                return true;
-            }
-            if (m_end - m_begin == m_buffer.size()) {
-                // A block without a line end: hand it on as the line and skip the rest.
-                const bool cut = m_discard;
-                m_discard = true;
-                line = QByteArrayView(data + m_begin, m_end - m_begin);
-                m_begin = m_end;
-                m_scanned = 0;
-                if (!cut)
-                    return true;
-                continue;
-            }
-            m_scanned = m_end - m_begin;
-            if (!fill())
-                break;
-        }
-        if (m_begin >= m_end || m_discard)
-            return false;
-        line = QByteArrayView(m_buffer.constData() + m_begin, m_end - m_begin);
-        m_begin = m_end;
-        return true;
-    }
-
-    bool failed() const { return m_failed; }
-    qint64 consumed() const { return m_read - (m_end - m_begin); }
-
-private:
-    bool fill()
-    {
-        if (m_begin > 0) {
-            std::memmove(m_buffer.data(), m_buffer.constData() + m_begin, static_cast<size_t>(m_end - m_begin));
-            m_end -= m_begin;
-            m_begin = 0;
-        }
-        const qint64 n = m_file.read(m_buffer.data() + m_end, m_buffer.size() - m_end);
-        if (n < 0)
-            m_failed = true;
-        if (n <= 0)
-            return false;
-        m_end += n;
-        m_read += n;
-        return true;
-    }
-
-    QFile& m_file;
-    QByteArray m_buffer;
-    qsizetype m_begin = 0;
-    qsizetype m_end = 0;
-    qsizetype m_scanned = 0; // bytes after m_begin already known to hold no line end
-    qint64 m_read = 0;
-    bool m_skipLineFeed = false;
-    bool m_discard = false;
-    bool m_failed = false;
-};
-
-bool evento(QByteArrayView line, const char* testo)
-{
-    return line.size() >= 39 && std::memcmp(line.data() + 33, testo, 6) == 0;
-}
-
-int cifre(QByteArrayView line, qsizetype da, qsizetype quante)
-{
-    int valore = 0;
-    for (qsizetype i = da; i < da + quante; ++i) {
-        const char c = line.at(i);
-        if (c < '0' || c > '9')
-            return -1;
-        valore = valore * 10 + (c - '0');
-    }
-    return valore;
-}
-
-// The record's date when positions 1-10 are a date written "dd/mm/yyyy".
-QDate dataRecord(QByteArrayView line)
-{
-    if (line.size() < 10 || line.at(2) != '/' || line.at(5) != '/')
-        return QDate();
-    const int giorno = cifre(line, 0, 2);
-    const int mese = cifre(line, 3, 2);
-    const int anno = cifre(line, 6, 4);
-    if (giorno < 0 || mese < 0 || anno <= 0)
-        return QDate();
-    return QDate(anno, mese, giorno);
-}
 
 struct DaySummary
 {
@@ -311,18 +188,18 @@ ConsumiResult scanConsumi(const QString& archivio, const QDate& dal, const QDate
                           const PricingSettings& prezzi, ConsumiRowSink* righe,
                           const std::function<void(int percento)>& progresso)
 {
-    QFile file(archivio);
-    if (!file.exists())
+    LettoreArchivio lettore(archivio);
+    if (!lettore.exists())
         return fallimento(ConsumiResult::Outcome::ArchiveMissing, QStringLiteral("Archivio chiamate inesistente!"));
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
-        return fallimento(ConsumiResult::Outcome::ReadError, messaggioLettura(archivio, file.errorString()));
+    QString errore;
+    if (!lettore.open(&errore))
+        return fallimento(ConsumiResult::Outcome::ReadError, messaggioLettura(archivio, errore));
 
     const qint64 primo = dal.toJulianDay();
     const qint64 giorni = dal.isValid() && al.isValid() ? std::max<qint64>(0, dal.daysTo(al) + 1) : 0;
-    const qint64 dimensione = file.size();
+    const qint64 dimensione = lettore.size();
     RangeAccumulator somma(giorni, righe != nullptr);
     BandCache fasce(stato);
-    LineReader lettore(file);
 
     // The opening record waiting for the line that closes it.
     bool inAttesa = false;
@@ -348,7 +225,7 @@ ConsumiResult scanConsumi(const QString& archivio, const QDate& dal, const QDate
     QByteArrayView riga;
     while (lettore.next(riga)) {
         if (inAttesa) {
-            if (evento(riga, "Chiuso")) {
+            if (RecordArchivio::chiusuraIn(riga)) {
                 abbina(riga);
                 inAttesa = false;
                 continue;
@@ -360,8 +237,8 @@ ConsumiResult scanConsumi(const QString& archivio, const QDate& dal, const QDate
             somma.chiusuraMancante(giornoInAttesa, aperturaInAttesa);
             inAttesa = false;
         }
-        if (evento(riga, "Aperto")) {
-            const QDate data = dataRecord(riga);
+        if (RecordArchivio::aperturaIn(riga)) {
+            const QDate data = RecordArchivio::dataIn(riga);
             const qint64 giorno = data.isValid() ? data.toJulianDay() - primo : -1;
             if (giorno >= 0 && giorno < giorni) {
                 inAttesa = true;
@@ -376,8 +253,8 @@ ConsumiResult scanConsumi(const QString& archivio, const QDate& dal, const QDate
                 progresso(percento = ora);
         }
     }
-    if (lettore.failed())
-        return fallimento(ConsumiResult::Outcome::ReadError, messaggioLettura(archivio, file.errorString()));
+    if (!lettore.error().isEmpty())
+        return fallimento(ConsumiResult::Outcome::ReadError, messaggioLettura(archivio, lettore.error()));
     if (inAttesa)
         somma.chiusuraMancante(giornoInAttesa, aperturaInAttesa);
     if (progresso && percento != 100)
@@ -385,10 +262,21 @@ ConsumiResult scanConsumi(const QString& archivio, const QDate& dal, const QDate
     return somma.risultato(dal, righe);
 }
 
+QList<Prompter::Message> ConsumiResult::messages() const
+{
+    QList<Prompter::Message> m;
+    for (const QString& avviso : avvisi)
+        m.append({avviso});
+    if (outcome != Outcome::Done)
+        m.append({message, QStringLiteral("Attenzione!"), Prompter::Icon::Critical});
+    return m;
+}
+
 ConsumiResult calcolaConsumi(const QString& archivio, ConsumiMode modo, const QDate& dal, const QDate& al,
                              StatoProgramma& stato, SettingsStore& store, const ConsumiHooks& hooks)
 {
-    const PricingSettings prezzi = PricingSettings::fromStore(store);
+    QStringList avvisi;
+    const PricingSettings prezzi = PricingSettings::fromStore(store, &avvisi);
     const bool conIndicatore = (modo == ConsumiMode::Statistics || modo == ConsumiMode::Export) && dal.daysTo(al) > 1;
     ConsumiRowSink* righe = modo == ConsumiMode::Export ? hooks.righe : nullptr;
     ConsumiResult r = scanConsumi(archivio, dal, al, stato, prezzi, righe,
@@ -396,31 +284,26 @@ ConsumiResult calcolaConsumi(const QString& archivio, ConsumiMode modo, const QD
 
     if (r.outcome == ConsumiResult::Outcome::Done && righe && !righe->finish())
         r = fallimento(ConsumiResult::Outcome::OutputError, righe->error());
-
-    if (r.outcome != ConsumiResult::Outcome::Done) {
-        if (hooks.prompter)
-            hooks.prompter->message(r.message, QStringLiteral("Attenzione!"), Prompter::Icon::Critical);
-        if (r.outcome == ConsumiResult::Outcome::MissingClosure && hooks.chiusuraMancante)
-            hooks.chiusuraMancante(r.aperturaSenzaChiusura.riga, r.aperturaSenzaChiusura.chiusuraProposta());
+    r.archivio = archivio;
+    r.avvisi = avvisi;
+    if (r.outcome != ConsumiResult::Outcome::Done)
         return r;
-    }
 
-    const QString limiti = QStringLiteral("limiti");
     switch (modo) {
     case ConsumiMode::Daily:
         r.minuti = static_cast<int>(r.totals.ultimaGiornata.secondi / 60);
         stato.consumiGiorno = r.minuti;
-        store.writeText(limiti, QStringLiteral("consumiGiorno"), QString::number(r.minuti));
+        store.writeInteger(Catalogue::LimitiConsumiGiorno, r.minuti);
         break;
     case ConsumiMode::Monthly:
         r.minuti = static_cast<int>(r.totals.secondi / 60);
         stato.consumiMese = r.minuti;
-        store.writeText(limiti, QStringLiteral("consumiMese"), QString::number(r.minuti));
+        store.writeInteger(Catalogue::LimitiConsumiMese, r.minuti);
         break;
     case ConsumiMode::Yearly:
         r.minuti = static_cast<int>(r.totals.secondi / 60);
         stato.consumiAnno = r.minuti;
-        store.writeText(limiti, QStringLiteral("consumiAnno"), QString::number(r.minuti));
+        store.writeInteger(Catalogue::LimitiConsumiAnno, r.minuti);
         break;
     case ConsumiMode::Statistics:
     case ConsumiMode::Export:

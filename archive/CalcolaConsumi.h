@@ -1,6 +1,7 @@
 #pragma once
 
 #include "archive/RecordArchivio.h"
+#include "platform/Prompter.h"
 #include "settings/StatoProgramma.h"
 #include "tariff/PrezzaChiamata.h"
 
@@ -9,7 +10,6 @@
 #include <QString>
 #include <functional>
 
-class Prompter;
 class SettingsStore;
 
 // The five callers of the statistics pass.
@@ -113,11 +113,17 @@ struct ConsumiResult
     Outcome outcome = Outcome::Done;
     QString message;                      // the message for the user when the pass did not complete
     RecordArchivio aperturaSenzaChiusura; // MissingClosure: the opening record, whole
+    QString archivio;                     // the archive that was read (calcolaConsumi)
+    QStringList avvisi;                   // settings read as their defaults, for the user (calcolaConsumi)
     ConsumiTotals totals;                 // complete only with Done
     int minuti = 0;                       // Daily, Monthly, Yearly: the minutes stored
 
     // The archive error the limits check looks for: the pass stopped on a missing closing record.
     bool erroreArchivio() const { return outcome == Outcome::MissingClosure; }
+    // What the caller shows: each of `avvisi`, then, when the pass did not
+    // complete, its message in an error box titled "Attenzione!". A missing
+    // closing record is then repaired from aperturaSenzaChiusura and archivio.
+    QList<Prompter::Message> messages() const;
 };
 
 // The archive read once over the range `dal`..`al` (both included, dal <= al):
@@ -135,30 +141,22 @@ ConsumiResult scanConsumi(const QString& archivio, const QDate& dal, const QDate
                           const PricingSettings& prezzi, ConsumiRowSink* righe = nullptr,
                           const std::function<void(int percento)>& progresso = {});
 
-// What the statistics pass tells its caller besides its result.
+// What the statistics pass hands on while it runs.
 struct ConsumiHooks
 {
-    Prompter* prompter = nullptr;    // the pass's messages; none when null
     ConsumiRowSink* righe = nullptr; // the rows of the Export mode
     // The gauge of the Statistics and Export modes, for ranges of more than two days: 0..100.
     std::function<void(int percento)> progresso;
-    // The repair dialog: the opening record left without its closing record,
-    // and the closing record proposed for it. Called after the message.
-    std::function<void(const QString& apertura, const QString& chiusuraProposta)> chiusuraMancante;
 };
 
 // The statistics pass of a mode: reads "frazione"/"scatto" and the
 // "internet" reductions from `store`, prices at stato.CostoScattoBase, runs
 // scanConsumi and then
-//  - tells the user through hooks.prompter when the archive is missing
-//    ("Archivio chiamate inesistente!"), when an opening record has no
-//    closing record ("manca la chiusura del collegamento:" and the record's
-//    first 20 characters, then hooks.chiusuraMancante), when a value does not
-//    convert or a file fails;
 //  - Export: finishes hooks.righe when the pass completed;
 //  - Daily: minutes = last day's seconds / 60; Monthly and Yearly: the
 //    range's seconds / 60; kept in stato.consumiGiorno/Mese/Anno and written
 //    to "limiti"/"consumiGiorno", "consumiMese" or "consumiAnno".
-// Nothing is kept or written when the pass did not complete.
+// Nothing is kept or written when the pass did not complete. It shows
+// nothing: the result says what the user is to be told (messages()).
 ConsumiResult calcolaConsumi(const QString& archivio, ConsumiMode modo, const QDate& dal, const QDate& al,
                              StatoProgramma& stato, SettingsStore& store, const ConsumiHooks& hooks = {});

@@ -1,16 +1,17 @@
 #include "archive/ControlloLimitiInDiretta.h"
 
 #include "archive/ImpostazioniLimiti.h"
+#include "settings/SettingsCatalogue.h"
 
 ControlloLimitiInDiretta::Limiti ControlloLimitiInDiretta::leggi(const SettingsStore& store, QStringList* problemi)
 {
     ImpostazioniLimiti impostazioni(store);
     Limiti limiti;
-    if (impostazioni.allarme(QStringLiteral("CheckBox5_Checked")))
-        limiti.collegamento = impostazioni.intero(QStringLiteral("RxSpinEdit3_value")).value_or(0) * 600;
-    if (impostazioni.allarme(QStringLiteral("CheckBox6_Checked")))
-        limiti.giornaliero = impostazioni.intero(QStringLiteral("RxSpinEdit4_value")).value_or(0) * 600;
-    limiti.anticipo = impostazioni.intero(QStringLiteral("RxSpinEdit7_value")).value_or(0) * 10;
+    if (impostazioni.allarme(Catalogue::LimitiCheckBox5))
+        limiti.collegamento = impostazioni.intero(Catalogue::LimitiRxSpinEdit3).value_or(0) * 600;
+    if (impostazioni.allarme(Catalogue::LimitiCheckBox6))
+        limiti.giornaliero = impostazioni.intero(Catalogue::LimitiRxSpinEdit4).value_or(0) * 600;
+    limiti.anticipo = impostazioni.intero(Catalogue::LimitiRxSpinEdit7).value_or(0) * 10;
     if (problemi)
         problemi->append(impostazioni.problemi());
     return limiti;

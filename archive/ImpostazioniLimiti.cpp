@@ -3,27 +3,23 @@
 #include "settings/Conversion.h"
 #include "settings/SettingsStore.h"
 
-namespace {
-const QString sezione = QStringLiteral("limiti");
-}
-
 ImpostazioniLimiti::ImpostazioniLimiti(const SettingsStore& store)
     : m_store(store)
 {
 }
 
-void ImpostazioniLimiti::segnala(const QString& valore, const QString& testo)
+void ImpostazioniLimiti::segnala(const Setting& valore, const QString& testo)
 {
-    const QString messaggio = QStringLiteral("Il valore '%1' dell'impostazione limiti\\%2 non è valido:\r"
+    const QString messaggio = QStringLiteral("Il valore '%1' dell'impostazione %2\\%3 non è valido:\r"
                                              "il limite non viene considerato.")
-                                  .arg(testo, valore);
+                                  .arg(testo, valore.sectionName(), valore.valueName());
     if (!m_problemi.contains(messaggio))
         m_problemi.append(messaggio);
 }
 
-std::optional<qint64> ImpostazioniLimiti::intero(const QString& valore)
+std::optional<qint64> ImpostazioniLimiti::intero(const Setting& valore)
 {
-    const QString testo = m_store.readText(sezione, valore, QStringLiteral("0"));
+    const QString testo = m_store.read(valore);
     bool ok = false;
     const qint64 numero = testo.trimmed().toLongLong(&ok);
     if (ok)
@@ -32,9 +28,9 @@ std::optional<qint64> ImpostazioniLimiti::intero(const QString& valore)
     return std::nullopt;
 }
 
-std::optional<QDate> ImpostazioniLimiti::data(const QString& valore, const QString& predefinita)
+std::optional<QDate> ImpostazioniLimiti::data(const Setting& valore)
 {
-    const QString testo = m_store.readText(sezione, valore, predefinita);
+    const QString testo = m_store.read(valore);
     try {
         return strToDate(testo);
     } catch (const EConvertError&) {
@@ -43,12 +39,12 @@ std::optional<QDate> ImpostazioniLimiti::data(const QString& valore, const QStri
     }
 }
 
-bool ImpostazioniLimiti::allarme(const QString& valore) const
+bool ImpostazioniLimiti::allarme(const Setting& valore) const
 {
-    return m_store.readText(sezione, valore, QStringLiteral("False")) == QLatin1String("True");
+    return m_store.read(valore) == QLatin1String("True");
 }
 
-bool ImpostazioniLimiti::addebito(const QString& valore) const
+bool ImpostazioniLimiti::addebito(const Setting& valore) const
 {
-    return m_store.readText(sezione, valore, QStringLiteral("False")) != QLatin1String("False");
+    return m_store.read(valore) != QLatin1String("False");
 }

@@ -2,9 +2,11 @@
 
 #include "archive/Windows1252.h"
 
+#include <cstring>
+
 namespace {
 
-constexpr qint64 bloccoLettura = 64 * 1024;
+constexpr qsizetype bloccoLettura = 64 * 1024;
 
 } // namespace
 
@@ -21,12 +23,13 @@ bool LettoreArchivio::exists() const
 bool LettoreArchivio::open(QString* error)
 {
     m_file.close();
-    m_buffer.clear();
-    m_pos = 0;
+    m_buffer = QByteArray(bloccoLettura, Qt::Uninitialized);
+    m_begin = m_end = m_scanned = 0;
+    m_read = 0;
     m_skipLineFeed = false;
-    m_atEnd = false;
+    m_discard = false;
     m_error.clear();
-    if (!m_file.open(QIODevice::ReadOnly)) {
+    if (!m_file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
         m_error = m_file.errorString();
         if (error)
             *error = m_error;
@@ -35,50 +38,82 @@ bool LettoreArchivio::open(QString* error)
     return true;
 }
 
+// Moves what is left to the front of the buffer and reads the next block
+// after it; the buffer grows only for a line longer than it (up to maxLine).
 bool LettoreArchivio::fill()
 {
-    if (m_atEnd || !m_file.isOpen())
+    if (!m_file.isOpen())
         return false;
-    m_buffer.remove(0, m_pos);
-    m_pos = 0;
-    const QByteArray blocco = m_file.read(bloccoLettura);
-    if (blocco.isEmpty()) {
-        if (m_file.error() != QFileDevice::NoError)
-            m_error = m_file.errorString();
-        m_atEnd = true;
-        return false;
+    if (m_begin > 0) {
+        std::memmove(m_buffer.data(), m_buffer.constData() + m_begin, static_cast<size_t>(m_end - m_begin));
+        m_end -= m_begin;
+        m_begin = 0;
     }
-    m_buffer.append(blocco);
+    if (m_end == m_buffer.size())
+        m_buffer.resize(m_buffer.size() + bloccoLettura);
+    const qint64 n = m_file.read(m_buffer.data() + m_end, m_buffer.size() - m_end);
+    if (n < 0)
+        m_error = m_file.errorString();
+    if (n <= 0)
+        return false;
+    m_end += n;
+    m_read += n;
+    return true;
+}
+
+bool LettoreArchivio::next(QByteArrayView& line)
+{
+    for (;;) {
+        // A CR may end one block and its LF start the next: the LF is dropped when it arrives.
+        const char* data = m_buffer.constData();
+        if (m_skipLineFeed && m_begin < m_end) {
+            m_skipLineFeed = false;
+            if (data[m_begin] == '\n')
+                ++m_begin;
+        }
+        qsizetype i = m_begin + m_scanned;
+        while (i < m_end && data[i] != '\n' && data[i] != '\r')
+            ++i;
+        if (i < m_end) {
+            const bool cut = m_discard;
+            m_discard = false;
+            m_skipLineFeed = data[i] == '\r';
+            line = QByteArrayView(data + m_begin, i - m_begin);
+            m_begin = i + 1;
+            m_scanned = 0;
+            if (cut)
+                continue;
+            return true;
+        }
+        if (m_end - m_begin >= maxLine) {
+            // A line without an end in sight: hand on its start, skip the rest.
+            const bool cut = m_discard;
+            m_discard = true;
+            line = QByteArrayView(data + m_begin, m_end - m_begin);
+            m_begin = m_end;
+            m_scanned = 0;
+            if (!cut)
+                return true;
+            continue;
+        }
+        m_scanned = m_end - m_begin;
+        if (!fill())
+            break;
+    }
+    if (m_begin >= m_end || m_discard)
+        return false;
+    line = QByteArrayView(m_buffer.constData() + m_begin, m_end - m_begin);
+    m_begin = m_end;
+    m_scanned = 0;
     return true;
 }
 
 bool LettoreArchivio::readLine(QString& line)
 {
-    // A CR may end one block and its LF start the next: the LF is dropped when it arrives.
-    qsizetype scanned = m_pos;
-    for (;;) {
-        if (m_skipLineFeed && m_pos < m_buffer.size()) {
-            m_skipLineFeed = false;
-            if (m_buffer.at(m_pos) == '\n')
-                scanned = ++m_pos;
-        }
-        for (qsizetype i = scanned; i < m_buffer.size(); ++i) {
-            const char c = m_buffer.at(i);
-            if (c == '\r' || c == '\n') {
-                line = Windows1252::decode(QByteArrayView(m_buffer).sliced(m_pos, i - m_pos));
-                m_pos = i + 1;
-                m_skipLineFeed = c == '\r';
-                return true;
-            }
-        }
-        scanned = m_buffer.size() - m_pos;
-        if (!fill())
-            break;
-    }
-    if (m_pos >= m_buffer.size())
+    QByteArrayView bytes;
+    if (!next(bytes))
         return false;
-    line = Windows1252::decode(QByteArrayView(m_buffer).sliced(m_pos));
-    m_pos = m_buffer.size();
+    line = Windows1252::decode(bytes);
     return true;
 }
 

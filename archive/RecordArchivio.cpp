@@ -2,7 +2,45 @@
 
 #include "settings/Conversion.h"
 
+#include <cstring>
+
 namespace {
+
+constexpr qsizetype colonnaEvento = 33; // "Aperto" or "Chiuso", 0-based
+constexpr qsizetype lunghezzaEvento = 6;
+
+bool evento(QByteArrayView riga, const char* testo)
+{
+    return riga.size() >= colonnaEvento + lunghezzaEvento &&
+           std::memcmp(riga.data() + colonnaEvento, testo, lunghezzaEvento) == 0;
+}
+
+int cifre(QByteArrayView riga, qsizetype da, qsizetype quante)
+{
+    int valore = 0;
+    for (qsizetype i = da; i < da + quante; ++i) {
+        const char c = riga.at(i);
+        if (c < '0' || c > '9')
+            return -1;
+        valore = valore * 10 + (c - '0');
+    }
+    return valore;
+}
+
+QChar carattereCifra(int valore)
+{
+    return QLatin1Char(valore >= 0 && valore <= 9 ? static_cast<char>('0' + valore) : '0');
+}
+
+QString intestazione(const QDateTime& momento, const char* stato, int festivo, int classe, int tipo)
+{
+    QString riga = formatDate(momento.date()) + QLatin1Char(' ') + formatTime(momento.time()) +
+                   QLatin1String(" collegamento ") + QLatin1String(stato) + QLatin1String("  ");
+    riga += carattereCifra(festivo);
+    riga += carattereCifra(classe);
+    riga += carattereCifra(tipo);
+    return riga;
+}
 
 int cifra(const QString& riga, int posizione)
 {
@@ -26,12 +64,12 @@ template <typename Confronto> bool scrittoCosi(Confronto&& confronto)
 
 bool RecordArchivio::apertura() const
 {
-    return QStringView(riga).mid(33, 6) == QLatin1String("Aperto");
+    return QStringView(riga).mid(colonnaEvento, lunghezzaEvento) == QLatin1String("Aperto");
 }
 
 bool RecordArchivio::chiusura() const
 {
-    return QStringView(riga).mid(33, 6) == QLatin1String("Chiuso");
+    return QStringView(riga).mid(colonnaEvento, lunghezzaEvento) == QLatin1String("Chiuso");
 }
 
 QString RecordArchivio::data() const
@@ -91,6 +129,49 @@ RecordArchivio::Formato RecordArchivio::formato() const
 QString RecordArchivio::chiusuraProposta() const
 {
     return riga.left(33) + QLatin1String("Chiuso") + riga.mid(39, 5);
+}
+
+bool RecordArchivio::aperturaIn(QByteArrayView riga)
+{
+    return evento(riga, "Aperto");
+}
+
+bool RecordArchivio::chiusuraIn(QByteArrayView riga)
+{
+    return evento(riga, "Chiuso");
+}
+
+QDate RecordArchivio::dataIn(QByteArrayView riga)
+{
+    if (riga.size() < 10 || riga.at(2) != '/' || riga.at(5) != '/')
+        return QDate();
+    const int giorno = cifre(riga, 0, 2);
+    const int mese = cifre(riga, 3, 2);
+    const int anno = cifre(riga, 6, 4);
+    if (giorno < 0 || mese < 0 || anno <= 0)
+        return QDate();
+    return QDate(anno, mese, giorno);
+}
+
+QString RecordArchivio::unaRiga(const QString& testo)
+{
+    QString riga = testo;
+    for (QChar& c : riga) {
+        if (c.category() == QChar::Other_Control || c == QChar::LineSeparator || c == QChar::ParagraphSeparator)
+            c = QLatin1Char(' ');
+    }
+    return riga;
+}
+
+QString recordApertura(const QDateTime& inizio, int festivo, int classe, int tipo, const QString& nomeConnessione)
+{
+    return intestazione(inizio, "Aperto", festivo, classe, tipo) + QLatin1Char(' ') +
+           RecordArchivio::unaRiga(nomeConnessione);
+}
+
+QString recordChiusura(const QDateTime& fine, int festivo, int classe, int tipo)
+{
+    return intestazione(fine, "Chiuso", festivo, classe, tipo);
 }
 
 QString RecordArchivio::difettoChiusura() const

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QByteArrayView>
 #include <QDate>
+#include <QDateTime>
 #include <QString>
 #include <QTime>
 #include <utility>
@@ -9,7 +11,9 @@
 // from 1): date 1-10, time 12-19, "Aperto" or "Chiuso" at 34-39, the
 // forced-holiday, class and tariff-type digits at 42, 43 and 44, the entry
 // name from 46. Any text can be held; the accessors never fail on a short or
-// malformed line, only the conversions do.
+// malformed line, only the conversions do. This is the one place that knows
+// the columns: the writer composes its records here, and the statistics pass
+// reads the raw bytes of a line here too.
 struct RecordArchivio
 {
     // Formats told apart by length.
@@ -55,9 +59,29 @@ struct RecordArchivio
     // date, time and digits).
     QString chiusuraProposta() const;
 
+    // The same columns of a line's raw bytes, for a pass that reads many lines
+    // without decoding them: "Aperto" or "Chiuso" at 34-39, and the date at
+    // 1-10 when it is written "dd/mm/yyyy" (an invalid date otherwise).
+    static bool aperturaIn(QByteArrayView riga);
+    static bool chiusuraIn(QByteArrayView riga);
+    static QDate dataIn(QByteArrayView riga);
+
+    // The text made one line: control characters (an entry name may hold
+    // any) become blanks, so nothing can end a record early or forge another.
+    static QString unaRiga(const QString& testo);
+
     // Why the line cannot stand as a closing record the way the program
     // writes one ("dd/mm/yyyy hh.nn.ss collegamento Chiuso  FCT": 44
     // characters, a real date and time, F 0 or 1, C 1 to 4, T 1 or 2), in
     // words for the user; empty when it can.
     QString difettoChiusura() const;
 };
+
+// The two records a counting session leaves in the call archive.
+// Opening: "dd/mm/yyyy hh.nn.ss collegamento Aperto  FCT NAME" (45 characters
+// plus the entry name); closing: "dd/mm/yyyy hh.nn.ss collegamento Chiuso  FCT"
+// (44 characters). F is the forced-holiday digit, C the class, T the tariff
+// type. The entry name is made one safe line (unaRiga); characters outside
+// Windows-1252 become "?" when the record is written.
+QString recordApertura(const QDateTime& inizio, int festivo, int classe, int tipo, const QString& nomeConnessione);
+QString recordChiusura(const QDateTime& fine, int festivo, int classe, int tipo);

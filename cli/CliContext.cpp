@@ -27,3 +27,8 @@ int exitStatusFor(ConsumiResult::Outcome outcome)
     }
     return CliExit::ArchiveError;
 }
+
+QString oneLine(QString text)
+{
+    return text.replace(QLatin1Char('\r'), QLatin1String("\\r"));
+}

@@ -47,6 +47,9 @@ constexpr int Conversion = 5;
 // The exit status of a statistics pass's outcome.
 int exitStatusFor(ConsumiResult::Outcome outcome);
 
+// A message on one line: carriage returns written as \r.
+QString oneLine(QString text);
+
 // A command of brenvolo-cli: returns its exit status.
 struct CliCommand
 {

@@ -1,18 +1,21 @@
 #include "archive/CalcolaConsumi.h"
 #include "cli/CliContext.h"
-#include "reports/EsportazioneTesto.h"
+#include "platform/SheetWriter.h"
+#include "platform/SystemClock.h"
+#include "reports/Esportazione.h"
+#include "reports/TExcel.h"
 #include "settings/Conversion.h"
 
-#include <QDir>
-#include <QFile>
+#include <QRegularExpression>
+#include <optional>
 
 namespace {
 
-// The exit status of a pass that did not complete, its message on stderr on one line.
-int fallimento(CliContext& context, const ConsumiResult& r)
+// The pass's messages on stderr, one a line; the exit status of its outcome.
+int esito(CliContext& context, const ConsumiResult& r)
 {
-    QString message = r.message;
-    context.err << message.replace(QLatin1Char('\r'), QLatin1String("\\r")) << '\n';
+    for (const Prompter::Message& m : r.messages())
+        context.err << oneLine(m.text) << '\n';
     return exitStatusFor(r.outcome);
 }
 
@@ -91,42 +94,70 @@ int consumi(CliContext& context)
     const ConsumiResult r =
         calcolaConsumi(context.archivio, ConsumiMode::Statistics, inizio, fine, stato, context.store);
     if (r.outcome != ConsumiResult::Outcome::Done)
-        return fallimento(context, r);
+        return esito(context, r);
     const ConsumiTexts testi = ConsumiTexts::from(r.totals);
     if (context.flag(QStringLiteral("--json")))
         context.out << json(r.totals, testi) << '\n';
     else
         etichette(context.out, testi);
-    return CliExit::Done;
+    return esito(context, r);
+}
+
+// The year of --anno: four digits within the export dialog's years.
+std::optional<int> annoEsportazione(const QString& testo)
+{
+    static const QRegularExpression quattroCifre(QStringLiteral("^[0-9]{4}$"));
+    if (!quattroCifre.match(testo).hasMatch())
+        return std::nullopt;
+    const int anno = testo.toInt();
+    if (anno < Esportazione::primoAnno || anno > Esportazione::ultimoAnno)
+        return std::nullopt;
+    return anno;
 }
 
 int esporta(CliContext& context)
 {
     const QString mese = context.option(QStringLiteral("--mese"));
-    const QString anno = context.option(QStringLiteral("--anno"));
-    if (mese.isEmpty() || anno.isEmpty()) {
+    const QString testoAnno = context.option(QStringLiteral("--anno"));
+    if (mese.isEmpty() || testoAnno.isEmpty()) {
         context.err << "uso: brenvolo-cli esporta --mese NOME --anno YYYY [--xlsx]\n";
         return CliExit::Usage;
     }
-    if (context.flag(QStringLiteral("--xlsx"))) {
-        context.err << QStringLiteral("L'esportazione nel foglio di calcolo non è ancora disponibile\n");
+    const std::optional<int> anno = annoEsportazione(testoAnno);
+    if (!anno) {
+        context.err << QStringLiteral("L'anno deve essere compreso fra %1 e %2: %3\n")
+                           .arg(Esportazione::primoAnno)
+                           .arg(Esportazione::ultimoAnno)
+                           .arg(testoAnno);
         return CliExit::Usage;
     }
-    if (!QFile::exists(context.archivio)) {
-        context.err << "L'archivio chiamate non esiste!\n";
-        return CliExit::ArchiveMissing;
+    if (!Esportazione::periodo(mese, *anno)) {
+        context.err << QStringLiteral("Mese non valido: %1 (da gennaio a dicembre, in minuscolo)\n").arg(mese);
+        return CliExit::Usage;
     }
     StatoProgramma stato;
     stato.fromStore(context.store);
-    const std::optional<ConsumiResult> r =
-        esportaMese(context.archivio, mese, anno, context.dataDirectory, stato, context.store);
-    if (!r) {
-        context.err << QStringLiteral("Mese o anno non validi: %1 %2\n").arg(mese, anno);
-        return CliExit::Usage;
+    const Esportazione esportazione(context.archivio, context.dataDirectory, stato, context.store);
+
+    // The sheet writer saves the sheet without opening it: the tool prints where it is.
+    SheetWriter writer(context.dataDirectory);
+    const SystemClock clock;
+    TExcel excel(writer, clock);
+    const bool foglio = context.flag(QStringLiteral("--xlsx"));
+    if (foglio) {
+        const Esportazione::Collegamento c = esportazione.collega(excel);
+        if (!c.collegato) {
+            context.err << c.messaggi.value(0).testo << '\n';
+            return CliExit::ArchiveError;
+        }
     }
-    if (r->outcome != ConsumiResult::Outcome::Done)
-        return fallimento(context, *r);
-    context.out << QDir(context.dataDirectory).filePath(EsportazioneTesto::nomeFile(mese, anno)) << '\n';
+    const Esportazione::Esito fatto = esportazione.esporta(mese, *anno, foglio ? &excel : nullptr);
+    if (fatto.outcome != ConsumiResult::Outcome::Done) {
+        for (const Esportazione::Messaggio& m : fatto.messaggi)
+            context.err << oneLine(m.testo) << '\n';
+        return exitStatusFor(fatto.outcome);
+    }
+    context.out << (foglio ? writer.savedPath() : fatto.file) << '\n';
     return CliExit::Done;
 }
 

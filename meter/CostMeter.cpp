@@ -5,7 +5,6 @@
 #include "settings/StatoProgramma.h"
 #include "tariff/IntervalloScatto.h"
 
-#include <algorithm>
 #include <optional>
 
 namespace {
@@ -33,37 +32,29 @@ qint64 decimi(const QDateTime& da, const QDateTime& a)
 
 } // namespace
 
-CostMeter::Settings CostMeter::Settings::fromStore(const SettingsStore& store)
+CostMeter::Settings CostMeter::Settings::fromStore(const SettingsStore& store, QStringList* problemi)
 {
     Settings s;
-    s.frazioneScatto = store.readInteger(QStringLiteral("frazione"), QStringLiteral("scatto"), 0);
-    s.ridTut = store.readInteger(QStringLiteral("internet"), QStringLiteral("ridTut"), 50);
-    s.ridTutDopo = store.readInteger(QStringLiteral("internet"), QStringLiteral("ridTutDopo"), 1);
-    s.ridTel = store.readInteger(QStringLiteral("internet"), QStringLiteral("ridTel"), 50);
-    s.ridTelDopo = store.readInteger(QStringLiteral("internet"), QStringLiteral("ridTelDopo"), 120);
-    s.beep =
-        store.readText(QStringLiteral("suono"), QStringLiteral("beep"), QStringLiteral("ON")) == QLatin1String("ON");
-    s.inizio = store.readInteger(QStringLiteral("suono"), QStringLiteral("inizio"), 5);
-    s.costo = store.readText(QStringLiteral("importo"), QStringLiteral("costo"), QStringLiteral("000"));
-    s.flagAuto = store.readText(QStringLiteral("ritardo"), QStringLiteral("FlagAuto"), QStringLiteral("OFF"));
+    s.prezzi = PricingSettings::fromStore(store, problemi);
+    s.beep = store.isOn(Catalogue::SuonoBeep);
+    s.inizio = store.readInteger(Catalogue::SuonoInizio);
+    s.costo = store.readPrice(Catalogue::ImportoCosto, problemi);
     return s;
 }
 
-CostMeter::CostMeter(StatoProgramma& stato, const Settings& settings, const QDateTime& adesso)
+CostMeter::CostMeter(StatoProgramma& stato, const Settings& settings, const QDateTime& adesso, const QDateTime& inizio)
     : m_stato(stato)
     , m_settings(settings)
     , m_testoPrezzo(settings.costo)
 {
     m_stato.CostoScatto = settings.costo;
     m_stato.CostoScattoBase = settings.costo;
-    m_stato.AvvioAutomatico = settings.flagAuto;
     m_prezzoNonValido = !lire(settings.costo).has_value();
 
     m_DecimiCompletati = 0;
     const qint64 prezzoIniziale = prezzo();
-    addebita(prezzoIniziale + prezzoIniziale * (m_settings.frazioneScatto == 1 ? 1 : 0));
+    addebita(prezzoIniziale + prezzoIniziale * (m_settings.prezzi.frazioneScatto == 1 ? 1 : 0));
 
-    const QDateTime inizio = inizioSessione(m_stato, adesso);
     const int intervallo = intervalloScatto(inizio, m_stato);
     applicaRiduzioni();
 
@@ -73,13 +64,6 @@ CostMeter::CostMeter(StatoProgramma& stato, const Settings& settings, const QDat
     // What the caption shows at once: for an automatic start the interval
     // less the delay already elapsed.
     m_DecimiMancanti = m_CadenzaScatto - decimi(inizio, adesso);
-}
-
-QDateTime CostMeter::inizioSessione(const StatoProgramma& stato, const QDateTime& adesso)
-{
-    if (stato.AvvioAutomatico == QLatin1String("OFF"))
-        return adesso;
-    return adesso.addSecs(-std::clamp(stato.RitardoAvvio, 0, 59));
 }
 
 CostMeter::Tick CostMeter::tick(const QDateTime& adesso)
@@ -106,7 +90,7 @@ CostMeter::Tick CostMeter::tick(const QDateTime& adesso)
         ++result.beeps;
     addebita(prezzo());
     m_DecimiCompletati += e;
-    if (m_DecimiCompletati / 10 > m_settings.ridTelDopo)
+    if (m_DecimiCompletati / 10 > m_settings.prezzi.ridTelDopo)
         m_stato.RiduzioneTeleAttiva = 1;
 
     // The new interval starts at this tick, not when the old one should have
@@ -133,16 +117,6 @@ QString CostMeter::digitsText() const
     return QStringLiteral("%1").arg(m_digits, 6, 10, QLatin1Char('0'));
 }
 
-QString CostMeter::caption() const
-{
-    return QStringLiteral("secondi al prossimo scatto: %1").arg(secondiMancanti());
-}
-
-QString CostMeter::costText() const
-{
-    return QStringLiteral("costo: %1 -> %2").arg(m_CostoSessione).arg(secondiMancanti());
-}
-
 // The reduced ("Agevolata") tariff, always in this order: TUT once the session
 // has cost ridTutDopo base prices, long distance once the completed intervals
 // passed ridTelDopo seconds. A lowered price stays until the stop re-reads it.
@@ -151,10 +125,11 @@ void CostMeter::applicaRiduzioni()
     if (m_stato.TipoTariffaInternet != 2)
         return;
     const qint64 base = lire(m_stato.CostoScattoBase).value_or(0);
-    if (m_stato.TariffaCorrente == 1 && m_CostoSessione >= base * m_settings.ridTutDopo)
-        m_stato.CostoScatto = QString::number(base * m_settings.ridTut / 100);
+    const PricingSettings& r = m_settings.prezzi;
+    if (m_stato.TariffaCorrente == 1 && m_CostoSessione >= base * r.ridTutDopo)
+        m_stato.CostoScatto = QString::number(base * r.ridTut / 100);
     if (m_stato.TariffaCorrente != 1 && m_stato.RiduzioneTeleAttiva == 1)
-        m_stato.CostoScatto = QString::number(base * m_settings.ridTel / 100);
+        m_stato.CostoScatto = QString::number(base * r.ridTel / 100);
 }
 
 void CostMeter::addebita(qint64 importo)

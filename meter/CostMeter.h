@@ -1,34 +1,38 @@
 #pragma once
 
+#include "tariff/PrezzaChiamata.h"
+
 #include <QDateTime>
 #include <QString>
+#include <QStringList>
 
 class SettingsStore;
 struct StatoProgramma;
 
-// The live meter of a counting session, as the telephone exchange charges a
-// call: one unit at answer, then one more each time the unit interval in
-// force elapses, the interval looked up anew at every unit boundary. It holds
-// no widget and reads no clock: the window that shows it calls tick() ten
-// times a second with the present moment. Times are in tenths of a second,
-// money in whole lire.
+// The arithmetic of a counting session's meter, as the telephone exchange
+// charges a call: one unit at answer, then one more each time the unit
+// interval in force elapses, the interval looked up anew at every unit
+// boundary. It holds no widget, no timer and reads no clock: LiveMeter calls
+// tick() ten times a second with the present moment. Times are in tenths of a
+// second, money in whole lire.
 class CostMeter
 {
 public:
     // The settings the meter reads once, when a session starts.
     struct Settings
     {
-        int frazioneScatto = 0; // 1: one extra unit charged at answer
-        int ridTut = 50;        // percent of the base price for a reduced TUT unit
-        int ridTutDopo = 1;     // ... once the session cost reaches this many base prices
-        int ridTel = 50;        // percent of the base price for a reduced long-distance unit
-        int ridTelDopo = 120;   // ... once the completed intervals exceed this many seconds
-        bool beep = true;       // beep when a unit falls and during the warning
-        int inizio = 5;         // warning period, seconds before a unit falls
+        // frazione scatto (one extra unit charged at answer) and the reductions:
+        // ridTut percent of the base price for a TUT unit once the session cost
+        // ridTutDopo base prices; ridTel percent for a long-distance unit once
+        // the completed intervals exceed ridTelDopo seconds.
+        PricingSettings prezzi;
+        bool beep = true; // beep when a unit falls and during the warning
+        int inizio = 5;   // warning period, seconds before a unit falls
         QString costo = QStringLiteral("000");
-        QString flagAuto = QStringLiteral("OFF");
 
-        static Settings fromStore(const SettingsStore& store);
+        // Reads them as a session's start does; values the store holds out of
+        // range are read as their defaults and told in `problemi`.
+        static Settings fromStore(const SettingsStore& store, QStringList* problemi = nullptr);
     };
 
     // What a tick asks of the window besides redrawing the meter's values.
@@ -39,12 +43,17 @@ public:
         QString errore; // a band that could not be read at a unit boundary; the interval is kept
     };
 
-    // Starts the meter at `adesso`: sets stato.CostoScatto and CostoScattoBase
-    // from the settings' price, stato.AvvioAutomatico from its flag, charges the
-    // unit at answer (two with frazione scatto 1) and looks up the first
-    // interval, backdated by stato.RitardoAvvio for an automatic start. Throws
-    // EConvertError when the band in force cannot be read.
-    CostMeter(StatoProgramma& stato, const Settings& settings, const QDateTime& adesso);
+    // Starts the meter at `adesso` for a session that began at `inizio` (earlier
+    // than `adesso` for an automatic start): sets stato.CostoScatto and
+    // CostoScattoBase from the settings' price, charges the unit at answer
+    // (two with frazione scatto 1) and looks up the first interval at `inizio`.
+    // Throws EConvertError when the band in force cannot be read.
+    CostMeter(StatoProgramma& stato, const Settings& settings, const QDateTime& adesso, const QDateTime& inizio);
+    // A session started by hand: it begins at `adesso`.
+    CostMeter(StatoProgramma& stato, const Settings& settings, const QDateTime& adesso)
+        : CostMeter(stato, settings, adesso, adesso)
+    {
+    }
 
     Tick tick(const QDateTime& adesso);
     // The session's stop: the money and the completed time go back to zero.
@@ -61,10 +70,6 @@ public:
     qint64 DecimiCompletati() const { return m_DecimiCompletati; }
     QDateTime InizioIntervallo() const { return m_InizioIntervallo; }
 
-    // The moment the session is taken to have started: `adesso`, or
-    // RitardoAvvio seconds earlier (clamped to 0..59) for an automatic start.
-    static QDateTime inizioSessione(const StatoProgramma& stato, const QDateTime& adesso);
-
     // The six-digit counter: stepped up one lira at a time from zero, so it
     // wraps from 999999 to 0 while CostoSessione keeps counting.
     int digits() const { return m_digits; }
@@ -75,10 +80,6 @@ public:
     int secondiCadenza() const { return m_CadenzaScatto / 10; }
     // The gauge is red during the last seconds before a unit falls.
     bool avviso() const { return m_avviso; }
-    // "secondi al prossimo scatto: N".
-    QString caption() const;
-    // "costo: C -> S": the application title and the tray hint.
-    QString costText() const;
 
 private:
     void applicaRiduzioni();

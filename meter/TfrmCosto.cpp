@@ -1,27 +1,20 @@
 #include "meter/TfrmCosto.h"
 
-#include "platform/Clock.h"
 #include "platform/Prompter.h"
 #include "platform/Sounds.h"
 #include "settings/SettingsStore.h"
 
 #include <QCloseEvent>
+#include <QFontMetrics>
 #include <QGridLayout>
-#include <QGuiApplication>
 #include <QLCDNumber>
 #include <QLabel>
 #include <QProgressBar>
-#include <QTimer>
 #include <QVBoxLayout>
 
 #include <algorithm>
 
 namespace {
-
-CostMeter::Settings meterSettings(SettingsBackend& backend)
-{
-    return CostMeter::Settings::fromStore(SettingsStore(backend));
-}
 
 QLabel* makeLabel(QWidget* parent, const QString& name, const QString& text)
 {
@@ -32,19 +25,20 @@ QLabel* makeLabel(QWidget* parent, const QString& name, const QString& text)
 
 } // namespace
 
-TfrmCosto::TfrmCosto(Servizi& servizi, StatoProgramma& stato, const QDateTime& adesso, QWidget* parent)
+TfrmCosto::TfrmCosto(Servizi& servizi, LiveMeter& meter, QWidget* parent)
     : QWidget(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
     , m_servizi(servizi)
-    , m_meter(stato, meterSettings(servizi.settings), adesso)
+    , m_meter(meter)
 {
     setObjectName(QStringLiteral("frmCosto"));
     setWindowTitle(QStringLiteral("Costo Chiamata"));
 
     Gauge1 = new QProgressBar(this);
     Gauge1->setObjectName(QStringLiteral("Gauge1"));
+    Gauge1->setAccessibleName(QStringLiteral("cadenza scatto"));
     Gauge1->setTextVisible(false);
     Gauge1->setFixedHeight(8);
-    Gauge1->setRange(0, qMax(1, m_meter.CadenzaScatto()));
+    Gauge1->setRange(0, qMax(1, this->meter().CadenzaScatto()));
     Gauge1->setValue(0);
 
     QLabel* cadenza = makeLabel(this, QStringLiteral("Label1"), QStringLiteral("cadenza scatto"));
@@ -61,13 +55,9 @@ TfrmCosto::TfrmCosto(Servizi& servizi, StatoProgramma& stato, const QDateTime& a
 
     Digits1 = new QLCDNumber(6, this);
     Digits1->setObjectName(QStringLiteral("Digits1"));
+    Digits1->setAccessibleName(QStringLiteral("costo"));
     Digits1->setSegmentStyle(QLCDNumber::Filled);
     Digits1->setMinimumSize(150, 40);
-
-    Timer1 = new QTimer(this);
-    Timer1->setObjectName(QStringLiteral("Timer1"));
-    Timer1->setInterval(100);
-    connect(Timer1, &QTimer::timeout, this, &TfrmCosto::Timer1Timer);
 
     auto* riga = new QHBoxLayout;
     riga->addWidget(cadenza);
@@ -82,56 +72,54 @@ TfrmCosto::TfrmCosto(Servizi& servizi, StatoProgramma& stato, const QDateTime& a
     layout->addWidget(Digits1);
 
     const SettingsStore store(servizi.settings);
-    move(store.readInteger(QStringLiteral("Posizione"), QStringLiteral("posCostiX"), 220),
-         store.readInteger(QStringLiteral("Posizione"), QStringLiteral("posCostiY"), 310));
+    move(store.readInteger(Catalogue::PosizionePosCostiX), store.readInteger(Catalogue::PosizionePosCostiY));
 
-    Label3->setText(QString::number(m_meter.secondiCadenza()));
-    Digits1->display(m_meter.digitsText());
-    setGaugeRed(false);
-    setWindowTitle(m_meter.caption());
+    showMeter();
+    fitCaption();
 
-    if (m_meter.prezzoNonValido())
-        m_servizi.prompter.warning(QStringLiteral("Costo scatto non valido: '%1'").arg(m_meter.testoPrezzo()));
+    connect(&m_meter, &LiveMeter::ticked, this, &TfrmCosto::meterTicked);
+    connect(&m_meter, &LiveMeter::bandError, this, [this](const QString& message) {
+        m_servizi.prompter.message(message, QStringLiteral("Attenzione!"), Prompter::Icon::Critical);
+    });
 }
 
-void TfrmCosto::setTimerEnabled(bool enabled)
+QString TfrmCosto::caption(const CostMeter& meter)
 {
-    if (enabled)
-        Timer1->start();
-    else
-        Timer1->stop();
+    return QStringLiteral("secondi al prossimo scatto: %1").arg(meter.secondiMancanti());
 }
 
-void TfrmCosto::Timer1Timer()
+QString TfrmCosto::costText(const CostMeter& meter)
 {
-    const CostMeter::Tick tick = m_meter.tick(m_servizi.clock.now());
+    return QStringLiteral("costo: %1 -> %2").arg(meter.CostoSessione()).arg(meter.secondiMancanti());
+}
+
+// A window manager cuts a caption that is wider than its window: the window
+// is made wide enough for the longest one, with room for the caption bar's
+// own buttons.
+void TfrmCosto::fitCaption()
+{
+    QFont titleFont = font();
+    titleFont.setBold(true);
+    const int text = QFontMetrics(titleFont).horizontalAdvance(QStringLiteral("secondi al prossimo scatto: 0000"));
+    setMinimumWidth(std::max(minimumSizeHint().width(), text + 96));
+}
+
+void TfrmCosto::meterTicked(const CostMeter::Tick& tick)
+{
     for (int i = 0; i < tick.beeps; ++i)
         m_servizi.sounds.beep();
     showMeter();
-    emit ticked(m_meter.costText());
-
-    // One report a session is enough; the meter goes on with the interval it had.
-    if (!tick.errore.isEmpty() && !m_erroreMostrato) {
-        m_erroreMostrato = true;
-        const bool running = Timer1->isActive();
-        // While the box is open the timer must not stack more ticks on it;
-        // the meter recomputes the elapsed time when it resumes.
-        Timer1->stop();
-        m_servizi.prompter.message(tick.errore, QStringLiteral("Attenzione!"), Prompter::Icon::Critical);
-        if (running)
-            Timer1->start();
-    }
 }
 
 void TfrmCosto::showMeter()
 {
-    setWindowTitle(m_meter.caption());
-    QGuiApplication::setApplicationDisplayName(m_meter.costText());
-    setGaugeRed(m_meter.avviso());
-    Gauge1->setMaximum(qMax(1, m_meter.CadenzaScatto()));
-    Gauge1->setValue(static_cast<int>(std::clamp<qint64>(m_meter.DecimiTrascorsi(), 0, Gauge1->maximum())));
-    Digits1->display(m_meter.digitsText());
-    Label3->setText(QString::number(m_meter.secondiCadenza()));
+    const CostMeter& m = meter();
+    setWindowTitle(caption(m));
+    setGaugeRed(m.avviso());
+    Gauge1->setMaximum(qMax(1, m.CadenzaScatto()));
+    Gauge1->setValue(static_cast<int>(std::clamp<qint64>(m.DecimiTrascorsi(), 0, Gauge1->maximum())));
+    Digits1->display(m.digitsText());
+    Label3->setText(QString::number(m.secondiCadenza()));
 }
 
 void TfrmCosto::setGaugeRed(bool red)
@@ -143,9 +131,8 @@ void TfrmCosto::setGaugeRed(bool red)
 
 void TfrmCosto::FormClose()
 {
-    Timer1->stop();
     m_meter.close();
-    Digits1->display(m_meter.digitsText());
+    Digits1->display(meter().digitsText());
     m_closing = true;
     close();
 }

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/Servizi.h"
-#include "meter/CostMeter.h"
+#include "meter/LiveMeter.h"
 
 #include <QWidget>
 
@@ -9,54 +9,53 @@ class QLabel;
 class QLCDNumber;
 class QProgressBar;
 class QTimer;
-struct StatoProgramma;
 
-// "Costo Chiamata": the live cost window of a counting session. It shows the
-// meter (CostMeter) ten times a second: the seconds left to the next unit, the
-// running cost on six LED digits, a gauge of the interval that turns red in
-// the last seconds, and the running cost in the application title. It lives
-// from a session's start to its stop.
+// "Costo Chiamata": the live cost window of a counting session. It shows a
+// LiveMeter ten times a second: the seconds left to the next unit as its
+// caption, the interval, the running cost on six LED digits and a gauge of
+// the interval that turns red in the last seconds; it beeps when the meter
+// asks and tells the user of a band that cannot be read. It lives from a
+// session's start to its stop; the user cannot close it.
 class TfrmCosto : public QWidget
 {
     Q_OBJECT
 public:
-    // Reads the meter's settings and starts it at `adesso`; the timer stays off
-    // until the session enables it. Warns once ("Costo scatto non valido")
-    // when the unit price is not a whole number. Throws EConvertError when
-    // the band in force cannot be read.
-    TfrmCosto(Servizi& servizi, StatoProgramma& stato, const QDateTime& adesso, QWidget* parent = nullptr);
+    // Shows `meter`, which must outlive the window, at the position saved in
+    // the store.
+    TfrmCosto(Servizi& servizi, LiveMeter& meter, QWidget* parent = nullptr);
 
-    const CostMeter& meter() const { return m_meter; }
-    QTimer* timer() const { return Timer1; }
-    void setTimerEnabled(bool enabled);
+    const CostMeter& meter() const { return m_meter.meter(); }
+    LiveMeter& liveMeter() const { return m_meter; }
+    QTimer* timer() const { return m_meter.timer(); }
+    void setTimerEnabled(bool enabled) { m_meter.setRunning(enabled); }
 
     // The session's stop: the meter's money and the digits go back to zero
     // and the window may close.
     void FormClose();
 
+    // "secondi al prossimo scatto: N", the window's caption.
+    static QString caption(const CostMeter& meter);
+    // "costo: C -> S": the running cost the taskbar entry and the tray hint show.
+    static QString costText(const CostMeter& meter);
+
 public slots:
     // One tick of the meter at the clock's present moment.
-    void Timer1Timer();
-
-signals:
-    // After every tick, with the running-cost text ("costo: C -> S") for the
-    // tray hint; the main window counts these to blink its lamp.
-    void ticked(const QString& costText);
+    void Timer1Timer() { m_meter.tick(); }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    void meterTicked(const CostMeter::Tick& tick);
     void showMeter();
     void setGaugeRed(bool red);
+    void fitCaption();
 
     Servizi& m_servizi;
-    CostMeter m_meter;
+    LiveMeter& m_meter;
     bool m_closing = false;
-    bool m_erroreMostrato = false;
 
     QProgressBar* Gauge1 = nullptr;
     QLabel* Label3 = nullptr; // the interval in whole seconds
     QLCDNumber* Digits1 = nullptr;
-    QTimer* Timer1 = nullptr;
 };

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QFlags>
+#include <QList>
 #include <QString>
 
 // Message boxes: a text, a title, an icon and buttons; returns the button pressed.
@@ -24,8 +25,26 @@ public:
     };
     Q_DECLARE_FLAGS(Buttons, Button)
 
+    // A message box as the engine reports it: the engine never shows one, it
+    // returns these and a window (or the command-line tool) shows them.
+    struct Message
+    {
+        QString text;
+        QString title = QStringLiteral("Attenzione!");
+        Icon icon = Icon::Warning;
+
+        bool operator==(const Message&) const = default;
+    };
+
     virtual ~Prompter() = default;
     virtual Button message(const QString& text, const QString& title, Icon icon, Buttons buttons = Button::Ok) = 0;
+
+    Button show(const Message& m) { return message(m.text, m.title, m.icon); }
+    void show(const QList<Message>& messages)
+    {
+        for (const Message& m : messages)
+            show(m);
+    }
 
     // The program's usual boxes.
     void warning(const QString& text) { message(text, QStringLiteral("Attenzione!"), Icon::Warning); }

@@ -6,10 +6,10 @@
 class SettingsStore;
 struct StatoProgramma;
 
-// What the windows do when the dial-up monitor reports: start and stop
-// counting with the connection, and pick the distance class from the
-// phone-book entry being dialled. The windows press their own buttons; these
-// functions decide and keep the store and the state.
+// What is done when the dial-up monitor reports: start and stop counting
+// with the connection, and pick the distance class from the phone-book entry
+// being dialled. These functions decide and keep the store and the state;
+// DialUpCounting acts on them through the counting session.
 namespace AutomaticCounting {
 
 enum class Action
@@ -22,12 +22,8 @@ enum class Action
 // At every status report: Start when counting follows the connection
 // (ConteggioAutomatico "0"), the connection is up and no session is open;
 // Stop when it is down and a session is open; None otherwise. sessionOpen is
-// the state of the window's start button (down while a session runs or starts).
+// true while a session runs, starts or stops.
 Action onStatusChange(const StatoProgramma& stato, bool isConnected, bool sessionOpen);
-
-// Marks the session about to start as automatic, so its start is backdated:
-// AvvioAutomatico "ON" and ritardo\flagAuto "ON".
-void markAutomaticStart(StatoProgramma& stato, SettingsStore& store);
 
 // The class of a class text: "Tut" 1, "< 15" 2, "15 - 30" 3, "> 30" 4; any
 // other text (such as the unset "TuT") gives no class.
@@ -40,8 +36,8 @@ std::optional<int> classOfEntry(const SettingsStore& store, const QString& entry
 
 // At a new phase: only dialling (phase 0) is handled. Records the entry in
 // callerId\numero and sets TariffaCorrente from the numbers table when it
-// names a class. Returns true when the phase was handled, so the window puts
-// the button of TariffaCorrente down.
+// names a class. Returns true when the phase was handled, so the windows show
+// the class of TariffaCorrente.
 bool onConnectionStatus(int phase, const QString& connectedEntry, StatoProgramma& stato, SettingsStore& store);
 
 } // namespace AutomaticCounting

@@ -14,22 +14,22 @@ constexpr QLatin1String nessuno("NESSUNO");
 
 void dialProvider(const SettingsStore& store, DialUpSource& dialUp)
 {
-    dialUp.dial(store.readText(QStringLiteral("connessione"), QStringLiteral("provider"), nessuno));
+    dialUp.dial(store.read(Catalogue::ConnessioneProvider));
 }
 
 void launchPrograms(const SettingsStore& store, Shell& shell)
 {
     const struct
     {
-        const char* value;
+        const Setting& value;
         Shell::ShowMode mode;
     } programs[] = {
-        {"browser", Shell::ShowMode::Normal},
-        {"mail", Shell::ShowMode::Minimized},
-        {"altro", Shell::ShowMode::Minimized},
+        {Catalogue::EseguiBrowser, Shell::ShowMode::Normal},
+        {Catalogue::EseguiMail, Shell::ShowMode::Minimized},
+        {Catalogue::EseguiAltro, Shell::ShowMode::Minimized},
     };
     for (const auto& program : programs) {
-        const QString path = store.readText(QStringLiteral("esegui"), QLatin1String(program.value), nessuno);
+        const QString path = store.read(program.value);
         if (path == nessuno || path.isEmpty())
             continue;
         shell.open(path, program.mode);

@@ -1,9 +1,6 @@
 #include "reports/EsportazioneTesto.h"
 
-#include "archive/Mesi.h"
 #include "settings/Conversion.h"
-
-#include <QDir>
 
 EsportazioneTesto::EsportazioneTesto(const QString& path, const QLocale& locale)
     : m_file(path)
@@ -39,6 +36,11 @@ bool EsportazioneTesto::finish()
 {
     if (!open())
         return false;
+    // The last lines wait in the file's buffer: a full disk shows only when
+    // they go out, and committing then would replace the export with a
+    // truncated one.
+    if (!m_file.flush())
+        return fail();
     return m_file.commit() || fail();
 }
 
@@ -52,21 +54,4 @@ QString EsportazioneTesto::riga(const ConsumiDay& giorno, const QLocale& locale)
     return QStringLiteral("%1;%2;%3;%4;%5")
         .arg(formatDate(giorno.data), QString::number(giorno.scatti), costoConsumi(giorno.costo, locale),
              QString::number(giorno.secondi), giorno.provider);
-}
-
-std::optional<ConsumiResult> esportaMese(const QString& archivio, const QString& mese, const QString& anno,
-                                         const QString& directory, StatoProgramma& stato, SettingsStore& store,
-                                         ConsumiHooks hooks, const QLocale& locale)
-{
-    const QString numero = numeroMese(mese);
-    QDate primo, ultimo;
-    try {
-        primo = strToDate(QStringLiteral("01/%1/%2").arg(numero, anno));
-        ultimo = strToDate(QStringLiteral("%1/%2/%3").arg(giorniNelMese(numero, anno), numero, anno));
-    } catch (const EConvertError&) {
-        return std::nullopt;
-    }
-    EsportazioneTesto file(QDir(directory).filePath(EsportazioneTesto::nomeFile(mese, anno)), locale);
-    hooks.righe = &file;
-    return calcolaConsumi(archivio, ConsumiMode::Export, primo, ultimo, stato, store, hooks);
 }

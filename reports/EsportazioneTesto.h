@@ -5,7 +5,6 @@
 #include <QLocale>
 #include <QSaveFile>
 #include <QString>
-#include <optional>
 
 // The month export to a text file, one line a day:
 // "dd/mm/yyyy;units;cost;seconds;provider", the cost in the locale's currency
@@ -34,11 +33,3 @@ private:
     QLocale m_locale;
     QString m_error;
 };
-
-// Exports the month `mese` (a name of nomiMesi()) of the year `anno` from the
-// archive to nomeFile(mese, anno) in `directory` with calcolaConsumi in the
-// Export mode. Nothing happens, and nothing is returned, when the month and
-// the year do not make dates.
-std::optional<ConsumiResult> esportaMese(const QString& archivio, const QString& mese, const QString& anno,
-                                         const QString& directory, StatoProgramma& stato, SettingsStore& store,
-                                         ConsumiHooks hooks = {}, const QLocale& locale = QLocale::system());

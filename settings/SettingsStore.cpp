@@ -1,5 +1,9 @@
 #include "settings/SettingsStore.h"
 
+#include "settings/Conversion.h"
+
+#include <algorithm>
+
 const QString SettingsStore::chiave = QStringLiteral("Software\\Brenvolo");
 const QString SettingsStore::chiaveEventi = QStringLiteral("AppEvents\\Schemes\\Apps\\Brenvolo");
 
@@ -17,6 +21,63 @@ void SettingsStore::open()
 QString SettingsStore::sectionKey(const QString& section) const
 {
     return chiave + QLatin1Char('\\') + section;
+}
+
+QString SettingsStore::read(const Setting& setting) const
+{
+    return readText(setting.sectionName(), setting.valueName(), setting.defaultText());
+}
+
+bool SettingsStore::isOn(const Setting& setting) const
+{
+    return read(setting) == QLatin1String("ON");
+}
+
+int SettingsStore::readInteger(const Setting& setting, QStringList* problemi) const
+{
+    const int number = readInteger(setting.sectionName(), setting.valueName(), setting.defaultInteger());
+    if (setting.inRange(number))
+        return number;
+    if (problemi) {
+        problemi->append(QStringLiteral("Il valore '%1' dell'impostazione %2\\%3 non è valido:\r"
+                                        "viene usato il valore %4.")
+                             .arg(read(setting), setting.sectionName(), setting.valueName(), setting.defaultText()));
+    }
+    return setting.defaultInteger();
+}
+
+int SettingsStore::readClamped(const Setting& setting) const
+{
+    const int number = readInteger(setting.sectionName(), setting.valueName(), setting.defaultInteger());
+    return std::clamp(number, setting.minimum, setting.maximum);
+}
+
+QString SettingsStore::readPrice(const Setting& setting, QStringList* problemi) const
+{
+    const QString text = read(setting);
+    try {
+        if (strToInt(text) >= 0)
+            return text;
+    } catch (const EConvertError&) {
+    }
+    if (problemi)
+        problemi->append(QStringLiteral("Costo scatto non valido: '%1'").arg(text));
+    return setting.defaultText();
+}
+
+bool SettingsStore::write(const Setting& setting, const QString& text)
+{
+    return writeText(setting.sectionName(), setting.valueName(), text);
+}
+
+bool SettingsStore::writeInteger(const Setting& setting, int number)
+{
+    return write(setting, QString::number(number));
+}
+
+bool SettingsStore::writeSwitch(const Setting& setting, bool on)
+{
+    return write(setting, on ? QStringLiteral("ON") : QStringLiteral("OFF"));
 }
 
 QString SettingsStore::readText(const QString& section, const QString& value, const QString& defaultText) const
@@ -55,60 +116,15 @@ bool SettingsStore::isFirstRun() const
 
 QList<SettingsStore::Entry> SettingsStore::firstRunDefaults(int posCostiX)
 {
-    auto e = [](const char* section, const char* value, const QString& text) {
-        return Entry{QLatin1String(section), QLatin1String(value), text};
-    };
-    auto s = [](const char* text) { return QString::fromLatin1(text); };
-
-    QList<Entry> d{
-        e("importo", "costo", s("152")),
-        e("ritardo", "secondi", s("12")),
-        e("ritardo", "flagAuto", s("OFF")),
-        e("tariffa", "flag5", s("1")),
-        e("tariffa", "flag6", s("1")),
-        e("internet", "ridTut", s("50")),
-        e("internet", "ridTutDopo", s("1")),
-        e("internet", "ridTel", s("50")),
-        e("internet", "ridTelDopo", s("120")),
-        e("suono", "beep", s("ON")),
-        e("suono", "inizio", s("5")),
-        e("frazione", "scatto", s("0")),
-        e("InizioConteggio", "DataInizio", s("01/11/1997")),
-        e("visualizza", "barra", s("OFF")),
-        e("visualizza", "icona", s("OFF")),
-        e("visualizza", "tipo", s("0")),
-        e("VediCosti", "attivo", s("ON")),
-        e("NonModificare", "deviceInterno", s("0")),
-        e("visualizza", "backup", s("ON")),
-        e("Posizione", "posX", s("0")),
-        e("Posizione", "posY", s("0")),
-        e("Posizione", "posCostiX", QString::number(posCostiX)),
-        e("Posizione", "posCostiY", s("0")),
-        e("PosizioneFine", "posX", s("0")),
-        e("PosizioneFine", "posY", s("0")),
-        e("connessione", "automatico", s("OFF")),
-        e("connessione", "provider", s("NESSUNO")),
-        e("connessione", "utente", s("NESSUNO")),
-        e("connessione", "password", s("VACANTE")),
-        e("esegui", "browser", s("NESSUNO")),
-        e("esegui", "mail", s("NESSUNO")),
-        e("esegui", "altro", s("NESSUNO")),
-    };
-    const char* festivita[] = {"01/01", "06/01", "25/04", "01/05", "15/08", "01/11", "08/12", "25/12", "26/12"};
-    for (int i = 0; i < 9; ++i)
-        d.append({QStringLiteral("festivita"), QStringLiteral("FEST%1").arg(i + 1), s(festivita[i])});
-    const char* feriali[] = {"08.00.00-18.30.00-2200-0750-0400-0267", "18.30.01-23.59.59-4000-1500-0800-0500",
-                             "00.00.00-07.59.59-4000-1500-0800-0500"};
-    const char* sabato[] = {"08.00.00-13.00.00-2200-0750-0400-0267", "13.00.01-23.59.59-4000-1500-0800-0500",
-                            "00.00.00-07.59.59-4000-1500-0800-0500"};
-    const char* festivi[] = {"08.00.00-23.59.59-4000-1500-0800-0500", "00.00.00-07.59.59-4000-1500-0800-0500"};
-    for (int i = 0; i < 3; ++i)
-        d.append({QStringLiteral("feriali"), QStringLiteral("fascia%1").arg(i + 1), s(feriali[i])});
-    for (int i = 0; i < 3; ++i)
-        d.append({QStringLiteral("sabato"), QStringLiteral("fascia%1").arg(i + 1), s(sabato[i])});
-    for (int i = 0; i < 2; ++i)
-        d.append({QStringLiteral("festivi"), QStringLiteral("fascia%1").arg(i + 1), s(festivi[i])});
-    return d;
+    QList<Entry> defaults;
+    for (const Setting& setting : Catalogue::all) {
+        if (!setting.firstRun)
+            continue;
+        const bool width = setting.sameAs(Catalogue::PosizionePosCostiX);
+        defaults.append({setting.sectionName(), setting.valueName(),
+                         width ? QString::number(posCostiX) : QLatin1String(setting.firstRun)});
+    }
+    return defaults;
 }
 
 bool SettingsStore::writeFirstRunDefaults(int posCostiX)

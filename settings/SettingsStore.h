@@ -1,6 +1,7 @@
 #pragma once
 
 #include "settings/SettingsBackend.h"
+#include "settings/SettingsCatalogue.h"
 
 #include <QList>
 #include <QString>
@@ -27,6 +28,24 @@ public:
     // Creates the program's key when it does not exist yet.
     void open();
 
+    // A setting of the catalogue (SettingsCatalogue.h), with its read default.
+    QString read(const Setting& setting) const;
+    // "ON"; a missing value reads as the setting's default.
+    bool isOn(const Setting& setting) const;
+    // Decimal text, or hexadecimal after "0x"; a missing value or one that does
+    // not convert gives the read default, silently. A value outside the
+    // setting's range gives the read default too; then, when `problemi` is
+    // given, a message naming the setting and its text is added to it.
+    int readInteger(const Setting& setting, QStringList* problemi = nullptr) const;
+    // As readInteger, but a value outside the range is brought to its nearer end.
+    int readClamped(const Setting& setting) const;
+    // A price: the stored text when it is a whole, non-negative number of lire,
+    // else the read default, and "Costo scatto non valido: '...'" in `problemi`.
+    QString readPrice(const Setting& setting, QStringList* problemi = nullptr) const;
+    bool write(const Setting& setting, const QString& text);
+    bool writeInteger(const Setting& setting, int number);
+    bool writeSwitch(const Setting& setting, bool on);
+
     QString readText(const QString& section, const QString& value, const QString& defaultText) const;
     // Decimal text, or hexadecimal after "0x"/"0X"; anything else gives the default.
     int readInteger(const QString& section, const QString& value, int defaultValue) const;
@@ -35,8 +54,8 @@ public:
 
     // The key exists (or not) but holds no section: the program runs for the first time.
     bool isFirstRun() const;
-    // The factory values in the order the first run writes them; posCostiX
-    // is the main window's width at that moment.
+    // The factory values in the order the first run writes them (the
+    // catalogue's first-run texts); posCostiX is the main window's width at that moment.
     static QList<Entry> firstRunDefaults(int posCostiX);
     bool writeFirstRunDefaults(int posCostiX);
 

@@ -3,45 +3,36 @@
 #include "settings/MemorySettingsBackend.h"
 #include "settings/SettingsStore.h"
 
-#include <algorithm>
-
 namespace {
 
-QStringList readList(const SettingsStore& store, const QString& section, const QString& prefix, int count)
+template <size_t N> QStringList readList(const SettingsStore& store, const std::array<Setting, N>& settings)
 {
     QStringList list;
-    for (int i = 1; i <= count; ++i)
-        list.append(store.readText(section, prefix + QString::number(i), QStringLiteral("000")));
+    for (const Setting& setting : settings)
+        list.append(store.read(setting));
     return list;
 }
 
 } // namespace
 
-void StatoProgramma::fromStore(const SettingsStore& store)
+void StatoProgramma::fromStore(const SettingsStore& store, QStringList* problemi)
 {
-    ModoVisualizzazione = store.readInteger(QStringLiteral("visualizza"), QStringLiteral("tipo"), 0);
-    if (ModoVisualizzazione < 0 || ModoVisualizzazione > 3)
-        ModoVisualizzazione = 0;
-    const QString positionSection =
-        ModoVisualizzazione == 2 ? QStringLiteral("posizioneFine") : QStringLiteral("posizione");
-    Posizione = QPoint(store.readInteger(positionSection, QStringLiteral("PosX"), 0),
-                       store.readInteger(positionSection, QStringLiteral("PosY"), 0));
-    ComposizioneAutomatica =
-        store.readText(QStringLiteral("connessione"), QStringLiteral("automatico"), QStringLiteral("OFF"));
-    ConteggioAutomatico =
-        store.readText(QStringLiteral("Limiti"), QStringLiteral("RadioGroup4_ItemIndex"), QStringLiteral("0"));
+    ModoVisualizzazione = static_cast<Visualizzazione>(store.readInteger(Catalogue::VisualizzaTipo));
+    const bool barra = modo(Visualizzazione::Barra);
+    Posizione = QPoint(store.readInteger(barra ? Catalogue::PosizioneFinePosX : Catalogue::PosizionePosX),
+                       store.readInteger(barra ? Catalogue::PosizioneFinePosY : Catalogue::PosizionePosY));
+    ComposizioneAutomatica = store.read(Catalogue::ConnessioneAutomatico);
+    ConteggioAutomatico = store.read(Catalogue::LimitiRadioGroup4);
 
-    feriali = readList(store, QStringLiteral("feriali"), QStringLiteral("fascia"), 3);
-    sabato = readList(store, QStringLiteral("sabato"), QStringLiteral("fascia"), 3);
-    festivi = readList(store, QStringLiteral("festivi"), QStringLiteral("fascia"), 2);
-    festivita = readList(store, QStringLiteral("festivita"), QStringLiteral("FEST"), 9);
-    CostoScatto = store.readText(QStringLiteral("importo"), QStringLiteral("costo"), QStringLiteral("000"));
+    feriali = readList(store, Catalogue::Feriali);
+    sabato = readList(store, Catalogue::Sabato);
+    festivi = readList(store, Catalogue::Festivi);
+    festivita = readList(store, Catalogue::Festivita);
+    CostoScatto = store.readPrice(Catalogue::ImportoCosto, problemi);
     CostoScattoBase = CostoScatto;
-    RitardoAvvio = std::clamp(store.readInteger(QStringLiteral("ritardo"), QStringLiteral("secondi"), 12), 0, 59);
-    TariffaCorrente = store.readInteger(QStringLiteral("tariffa"), QStringLiteral("flag5"), 1);
-    if (TariffaCorrente < 1 || TariffaCorrente > 4)
-        TariffaCorrente = 1;
-    TipoTariffaInternet = store.readInteger(QStringLiteral("tariffa"), QStringLiteral("flag6"), 1);
+    RitardoAvvio = store.readClamped(Catalogue::RitardoSecondi);
+    TariffaCorrente = store.readInteger(Catalogue::TariffaFlag5);
+    TipoTariffaInternet = store.readInteger(Catalogue::TariffaFlag6, problemi);
 
     const QStringList events = SettingsStore::soundEvents();
     for (size_t i = 0; i < SuonoFile.size(); ++i)

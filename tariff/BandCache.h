@@ -10,11 +10,12 @@
 #include <optional>
 #include <vector>
 
-// The band lists of one statistics pass, each parsed the first time a call
-// needs it, so that re-pricing thousands of calls does not re-read the band
-// texts twice per call. It answers exactly as fasciaInVigore and
-// FasciaOraria::intervallo do, failures included: a list with a band that
-// does not parse fails every lookup on that list with the same message.
+// The one place that finds the band in force: the live meter's interval
+// lookup (intervalloScatto), the archived event's band (fasciaInVigore) and
+// re-pricing all ask it. Each band list is parsed the first time it is
+// needed, so that a statistics pass re-pricing thousands of calls reads the
+// band texts once. A list with a band that does not parse fails every lookup
+// on that list with that band's conversion message.
 class BandCache
 {
 public:

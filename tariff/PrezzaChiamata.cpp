@@ -3,7 +3,6 @@
 #include "settings/Conversion.h"
 #include "settings/SettingsStore.h"
 #include "tariff/BandCache.h"
-#include "tariff/IntervalloScatto.h"
 
 namespace {
 
@@ -97,59 +96,22 @@ qint64 secondi(qint64 span)
     return span < 0 ? -span : span;
 }
 
-template <typename Ricerca>
-std::optional<CallPrice> prezza(const RecordArchivio& apertura, const RecordArchivio& chiusura,
-                                const QString& costoScatto, const PricingSettings& impostazioni, Ricerca&& ricerca)
+FasciaEvento fasciaEvento(BandCache& fasce, const Istante& quando, int festivo, int classe)
 {
-    CallPrice p;
-    p.classe = chiusura.classe();
-    p.tipo = chiusura.tipo();
-    // The writers only write classes 1..4: any other digit has no interval.
-    if (p.classe < 1 || p.classe > 4)
-        return std::nullopt;
-    const int festivo = chiusura.festivo();
-    const Istante inizio = istante(apertura);
-    const Istante fine = istante(chiusura);
-
-    const FasciaEvento primo = ricerca(apertura, inizio, festivo, p.classe);
-    const FasciaEvento ultimo = ricerca(chiusura, fine, festivo, p.classe);
-    p.intervalloApertura = primo.intervallo;
-    p.intervalloChiusura = ultimo.intervallo;
-    p.cambioFascia = primo.intervallo != ultimo.intervallo;
-
-    const qint64 extra = impostazioni.frazioneScatto == 1 ? 1 : 0;
-    if (!p.cambioFascia) {
-        p.durata = secondi(fine.secondi - inizio.secondi);
-        p.scatti = p.durata * 10 / p.intervalloApertura + 1 + extra;
-    } else {
-        // Only one band change is considered: everything before the start of
-        // the closing band, on the closing date, is priced at the opening interval.
-        const qint64 confine = secondiDa(fine.data, ultimo.inizio);
-        p.secondiPrima = secondi(confine - inizio.secondi);
-        p.secondiDopo = secondi(fine.secondi - confine);
-        p.durata = secondi(fine.secondi - inizio.secondi);
-        p.scatti = p.secondiPrima * 10 / p.intervalloApertura + p.secondiDopo * 10 / p.intervalloChiusura + 1 + extra;
-    }
-    if (p.durata == 0) {
-        p.scatti = 0;
-        return p;
-    }
-    if (p.tipo == 1 || p.tipo == 2)
-        p.costo = costoScatti(p, strToInt(costoScatto), impostazioni);
-    return p;
+    const BandCache::Found trovata = fasce.inVigore(quando.data, festivo, quando.ora);
+    return FasciaEvento{fasce.intervallo(trovata, classe), fasce.fascia(trovata).inizio()};
 }
 
 } // namespace
 
-PricingSettings PricingSettings::fromStore(const SettingsStore& store)
+PricingSettings PricingSettings::fromStore(const SettingsStore& store, QStringList* problemi)
 {
-    const QString internet = QStringLiteral("internet");
     PricingSettings p;
-    p.ridTut = store.readInteger(internet, QStringLiteral("ridTut"), 50);
-    p.ridTutDopo = store.readInteger(internet, QStringLiteral("ridTutDopo"), 1);
-    p.ridTel = store.readInteger(internet, QStringLiteral("ridTel"), 50);
-    p.ridTelDopo = store.readInteger(internet, QStringLiteral("ridTelDopo"), 120);
-    p.frazioneScatto = store.readInteger(QStringLiteral("frazione"), QStringLiteral("scatto"), 0);
+    p.ridTut = store.readInteger(Catalogue::InternetRidTut, problemi);
+    p.ridTutDopo = store.readInteger(Catalogue::InternetRidTutDopo, problemi);
+    p.ridTel = store.readInteger(Catalogue::InternetRidTel, problemi);
+    p.ridTelDopo = store.readInteger(Catalogue::InternetRidTelDopo, problemi);
+    p.frazioneScatto = store.readInteger(Catalogue::FrazioneScatto, problemi);
     return p;
 }
 
@@ -190,21 +152,47 @@ qint64 costoScatti(const CallPrice& chiamata, qint64 costoScatto, const PricingS
 std::optional<CallPrice> prezzaChiamata(const RecordArchivio& apertura, const RecordArchivio& chiusura,
                                         const StatoProgramma& stato, const PricingSettings& impostazioni)
 {
-    return prezza(apertura, chiusura, stato.CostoScattoBase, impostazioni,
-                  [&](const RecordArchivio& record, const Istante& quando, int festivo, int classe) {
-                      const FasciaInVigore trovata =
-                          fasciaInVigore(record.data() + QLatin1Char(' ') + record.ora(), festivo, quando.data, stato);
-                      const FasciaOraria fascia(trovata.fascia);
-                      return FasciaEvento{fascia.intervallo(classe), fascia.inizio()};
-                  });
+    BandCache fasce(stato);
+    return prezzaChiamata(apertura, chiusura, fasce, impostazioni);
 }
 
 std::optional<CallPrice> prezzaChiamata(const RecordArchivio& apertura, const RecordArchivio& chiusura,
                                         BandCache& fasce, const PricingSettings& impostazioni)
 {
-    return prezza(apertura, chiusura, fasce.stato().CostoScattoBase, impostazioni,
-                  [&](const RecordArchivio&, const Istante& quando, int festivo, int classe) {
-                      const BandCache::Found trovata = fasce.inVigore(quando.data, festivo, quando.ora);
-                      return FasciaEvento{fasce.intervallo(trovata, classe), fasce.fascia(trovata).inizio()};
-                  });
+    CallPrice p;
+    p.classe = chiusura.classe();
+    p.tipo = chiusura.tipo();
+    // The writers only write classes 1..4: any other digit has no interval.
+    if (p.classe < 1 || p.classe > 4)
+        return std::nullopt;
+    const int festivo = chiusura.festivo();
+    const Istante inizio = istante(apertura);
+    const Istante fine = istante(chiusura);
+
+    const FasciaEvento primo = fasciaEvento(fasce, inizio, festivo, p.classe);
+    const FasciaEvento ultimo = fasciaEvento(fasce, fine, festivo, p.classe);
+    p.intervalloApertura = primo.intervallo;
+    p.intervalloChiusura = ultimo.intervallo;
+    p.cambioFascia = primo.intervallo != ultimo.intervallo;
+
+    const qint64 extra = impostazioni.frazioneScatto == 1 ? 1 : 0;
+    if (!p.cambioFascia) {
+        p.durata = secondi(fine.secondi - inizio.secondi);
+        p.scatti = p.durata * 10 / p.intervalloApertura + 1 + extra;
+    } else {
+        // Only one band change is considered: everything before the start of
+        // the closing band, on the closing date, is priced at the opening interval.
+        const qint64 confine = secondiDa(fine.data, ultimo.inizio);
+        p.secondiPrima = secondi(confine - inizio.secondi);
+        p.secondiDopo = secondi(fine.secondi - confine);
+        p.durata = secondi(fine.secondi - inizio.secondi);
+        p.scatti = p.secondiPrima * 10 / p.intervalloApertura + p.secondiDopo * 10 / p.intervalloChiusura + 1 + extra;
+    }
+    if (p.durata == 0) {
+        p.scatti = 0;
+        return p;
+    }
+    if (p.tipo == 1 || p.tipo == 2)
+        p.costo = costoScatti(p, strToInt(fasce.stato().CostoScattoBase), impostazioni);
+    return p;
 }

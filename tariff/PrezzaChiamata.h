@@ -3,14 +3,17 @@
 #include "archive/RecordArchivio.h"
 #include "settings/StatoProgramma.h"
 
+#include <QStringList>
 #include <QtGlobal>
 #include <optional>
 
 class BandCache;
 class SettingsStore;
 
-// The pricing values that re-pricing reads from the settings store once at
-// the start of every pass, so that a pass always uses the current settings.
+// The reductions of the "Agevolata" tariff and the extra unit at answer: read
+// here, in one place, by the live meter at every session's start and by
+// re-pricing at the start of every statistics pass, so both always use the
+// current settings.
 struct PricingSettings
 {
     int ridTut = 50;        // reduced TUT unit price, percent of the unit price
@@ -19,8 +22,11 @@ struct PricingSettings
     int ridTelDopo = 120;   // seconds of a long-distance call charged at full price
     int frazioneScatto = 0; // 1: one further unit at the start of every call
 
-    // "internet"/"ridTut", "ridTutDopo", "ridTel", "ridTelDopo" and "frazione"/"scatto".
-    static PricingSettings fromStore(const SettingsStore& store);
+    // "internet"/"ridTut", "ridTutDopo", "ridTel", "ridTelDopo" and
+    // "frazione"/"scatto". A percentage outside 0..100, a negative threshold or
+    // a frazione other than 0 or 1 is read as its default, and the message for
+    // the user is added to `problemi`.
+    static PricingSettings fromStore(const SettingsStore& store, QStringList* problemi = nullptr);
 };
 
 // One archived call re-priced.

@@ -46,6 +46,7 @@ TEST(TSingleInstanceGuard, RefusedInstancePerformsActionThenTermination)
         guard.setTerminationStyle(TSingleInstanceGuard::TerminationStyle::UserEvent);
         bool terminated = false;
         guard.OnTerminate = [&] { terminated = true; };
+        prompter.expect(QStringLiteral("Solo 1 instanza(e) permessa(e)"));
         EXPECT_FALSE(guard.check());
         EXPECT_TRUE(guard.refused());
         EXPECT_TRUE(terminated);

@@ -167,6 +167,33 @@ private slots:
         QVERIFY(p.window->close());
         QVERIFY(!monitor(p)->DoTimer());
     }
+
+    // In compact mode the connection drives the session all the same: the
+    // compact strip shows it, the hidden main window does not.
+    void compactModeCountsWithTheConnectionToo()
+    {
+        Program p;
+        automaticProgram(p);
+        p.configured(QStringLiteral("visualizza"), QStringLiteral("tipo"), QStringLiteral("2"));
+        p.start();
+        QList<bool> started; // automatic, for each start
+        QObject::connect(&p.session, &CountingSession::started,
+                         [&](const SessionStart& start) { started.append(start.automatic); });
+        p.dialUp.oneConnection(casa, DialUpSource::OpenPort);
+        monitor(p)->poll();
+        QCOMPARE(p.stato.TariffaCorrente, 2);
+        p.dialUp.oneConnection(casa, DialUpSource::Connected);
+        monitor(p)->poll();
+        QCOMPARE(started, QList<bool>{true});
+        QCOMPARE(p.records(), QList<QByteArray>{"06/12/1999 21.29.53 collegamento Aperto  021 Casa"});
+        QVERIFY(!p.window->costWindow());
+        QVERIFY(!p.button("SpeedButton7")->isChecked());
+
+        p.dialUp.hangUp();
+        monitor(p)->poll();
+        QCOMPARE(p.stato.ConteggioInCorso, 0);
+        QCOMPARE(p.records().size(), 2);
+    }
 };
 
 BRENVOLO_UI_TEST(TestConnessioneRas)

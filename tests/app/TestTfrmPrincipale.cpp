@@ -43,6 +43,9 @@ private slots:
     void firstRunShowsTwoMessagesAndWritesTheDefaults()
     {
         Program p;
+        p.prompter.expect(QStringLiteral("Inizializzazione alla prima esecuzione"))
+            .expect(QStringLiteral("Grazie per aver scelto Brenvolo"))
+            .expect(QStringLiteral("Creazione archivio chiamate"));
         TfrmPrincipale& w = p.start();
         QCOMPARE(p.prompter.texts(), (QStringList{QStringLiteral("Inizializzazione alla prima esecuzione"),
                                                   QStringLiteral("Grazie per aver scelto Brenvolo"),
@@ -75,6 +78,7 @@ private slots:
     void captionIsWeekdayAndShortDate()
     {
         Program p;
+        p.configured(QStringLiteral("tariffa"), QStringLiteral("flag5"), QStringLiteral("1"));
         TfrmPrincipale& w = p.start();
         const QString weekday = QLocale::system().dayName(1, QLocale::LongFormat);
         QCOMPARE(w.windowTitle(), weekday + QStringLiteral(" 06/12/99"));
@@ -107,7 +111,7 @@ private slots:
         p.configured(QStringLiteral("visualizza"), QStringLiteral("tipo"), tipo);
         p.configured(QStringLiteral("VediCosti"), QStringLiteral("attivo"), QStringLiteral("OFF"));
         TfrmPrincipale& w = p.start();
-        QCOMPARE(p.stato.ModoVisualizzazione, mode);
+        QCOMPARE(static_cast<int>(p.stato.ModoVisualizzazione), mode);
         QCOMPARE(w.isVisible(), mainVisible);
         QCOMPARE(w.isMinimized(), minimised);
         QWidget* compact = w.findChild<QWidget*>(QStringLiteral("frmLight"));
@@ -133,8 +137,11 @@ private slots:
         Program p;
         p.configured(QStringLiteral("ritardo"), QStringLiteral("flagAuto"), QStringLiteral("ON"));
         TfrmPrincipale& w = p.start();
+        QSignalSpy ready(&w, &TfrmPrincipale::readyToQuit);
         p.stato.ConteggioInCorso = 1;
+        p.prompter.expect(QStringLiteral("Conteggio ancora in corso !"));
         QVERIFY(!w.close());
+        QCOMPARE(ready.size(), 0);
         QVERIFY(w.isVisible());
         QCOMPARE(p.prompter.texts(), QStringList{QStringLiteral("Conteggio ancora in corso !")});
         QCOMPARE(p.prompter.shown.at(0).title, QStringLiteral("Impossibile uscire!"));
@@ -143,6 +150,7 @@ private slots:
 
         p.stato.ConteggioInCorso = 0;
         QVERIFY(w.close());
+        QCOMPARE(ready.size(), 1);
         QCOMPARE(p.store.readText(QStringLiteral("ritardo"), QStringLiteral("flagauto"), QString()),
                  QStringLiteral("OFF"));
     }
@@ -205,6 +213,7 @@ private slots:
         Program p;
         p.configured(QStringLiteral("visualizza"), QStringLiteral("backup"), QStringLiteral("ON"));
         QFile::remove(p.archive());
+        p.prompter.expect(QStringLiteral("Creazione archivio chiamate"));
         p.start();
         QCOMPARE(p.prompter.texts(), QStringList{QStringLiteral("Creazione archivio chiamate")});
         QVERIFY(QFile::exists(p.archive()));
@@ -222,6 +231,7 @@ private slots:
         archive.write(
             "06/12/1999 10.00.00 collegamento Aperto  011 \r\n06/12/1999 10.55.00 collegamento Chiuso  011\r\n");
         archive.close();
+        p.prompter.expect(QStringLiteral("Limite Giornaliero superato fra 5 minuti"));
         p.start();
         QCOMPARE(p.prompter.texts(), QStringList{QStringLiteral("Limite Giornaliero superato fra 5 minuti")});
         QCOMPARE(p.stato.consumiGiorno, 55);
@@ -270,10 +280,8 @@ private slots:
         p.at(QDateTime(QDate(2000, 1, 2), QTime(0, 0, 5)));
         p.configured(QStringLiteral("VediCosti"), QStringLiteral("attivo"), costs);
         p.start();
-        // What the connection monitor does before it presses "Avvio".
-        p.stato.AvvioAutomatico = QStringLiteral("ON");
-        p.store.writeText(QStringLiteral("ritardo"), QStringLiteral("flagAuto"), QStringLiteral("ON"));
-        p.window->SpeedButton7Click();
+        // As the connection monitor starts a session.
+        QVERIFY(p.session.startAutomatic());
         QCOMPARE(p.panel("Panel1")->text(), QStringLiteral("23.59.53"));
         const QList<QByteArray> records = p.records();
         QCOMPARE(records.size(), 1);
@@ -363,6 +371,7 @@ private slots:
         p.configured(QStringLiteral("VediCosti"), QStringLiteral("attivo"), QStringLiteral("ON"));
         TfrmPrincipale& w = p.start();
         w.SpeedButton7Click();
+        p.prompter.expect(QStringLiteral("Conteggio ancora in corso !"));
         p.action("Esci1")->trigger();
         QVERIFY(w.isVisible());
         QCOMPARE(p.prompter.texts(), QStringList{QStringLiteral("Conteggio ancora in corso !")});
@@ -407,7 +416,7 @@ private slots:
         TfrmPrincipale& w = p.start();
         w.SpeedButton7Click();
         p.clock.advance(5000);
-        w.stopForSessionEnd();
+        p.session.stopWhenPossible();
         QCOMPARE(p.stato.ConteggioInCorso, 0);
         QCOMPARE(p.records().size(), 2);
         QCOMPARE(p.records().at(1), QByteArray("06/12/1999 21.30.10 collegamento Chiuso  011"));
@@ -502,6 +511,174 @@ private slots:
         p.action("Entrambe1")->trigger();
         QCOMPARE(p.store.readText(QStringLiteral("posizione"), QStringLiteral("posx"), QString()),
                  QString::number(w.x()));
+    }
+
+    // Tray mode, a session running, every window hidden: "Esci" from the tray
+    // menu is refused and the program stays, and the later stop closes the call.
+    void trayExitWhileCountingKeepsTheProgram()
+    {
+        Program p;
+        p.configured(QStringLiteral("visualizza"), QStringLiteral("tipo"), QStringLiteral("1"));
+        TfrmPrincipale& w = p.start();
+        QSignalSpy ready(&w, &TfrmPrincipale::readyToQuit);
+        w.SpeedButton7Click();
+        w.hide();
+        QVERIFY(!w.costWindow()->isVisible());
+        p.prompter.expect(QStringLiteral("Conteggio ancora in corso !"));
+        w.findChild<QAction*>(QStringLiteral("Esci2"))->trigger();
+        QCOMPARE(p.prompter.shown.at(0).title, QStringLiteral("Impossibile uscire!"));
+        QCOMPARE(ready.size(), 0);
+        QVERIFY(p.session.isRunning());
+
+        p.clock.advance(60000);
+        w.findChild<QAction*>(QStringLiteral("Arrestailconteggio1"))->trigger();
+        QCOMPARE(p.records().size(), 2);
+        QCOMPARE(p.records().at(1), QByteArray("06/12/1999 21.31.05 collegamento Chiuso  011"));
+        w.findChild<QAction*>(QStringLiteral("Esci2"))->trigger();
+        QCOMPARE(ready.size(), 1);
+    }
+
+    // The time panels lie over the class buttons only: stop, lamp and tray
+    // button stay in view during a session.
+    void timePanelsLeaveTheSessionControlsInView()
+    {
+        Program p;
+        p.configured(QStringLiteral("VediCosti"), QStringLiteral("attivo"), QStringLiteral("OFF"));
+        TfrmPrincipale& w = p.start();
+        w.SpeedButton7Click();
+        QLabel* panel1 = p.panel("Panel1");
+        QLabel* panel2 = p.panel("Panel2");
+        QVERIFY(panel1->isVisible() && panel2->isVisible());
+        for (const char* name : {"SpeedButton1", "SpeedButton6", "SpeedButton7", "SpeedButton8"}) {
+            const QRect control = p.button(name)->geometry();
+            QVERIFY2(!panel1->geometry().intersects(control) && !panel2->geometry().intersects(control), name);
+            QVERIFY2(p.button(name)->isVisible(), name);
+        }
+        QVERIFY(p.button("SpeedButton8")->isEnabled());
+        QVERIFY(p.button("SpeedButton6")->isEnabled());
+        for (const char* name : {"SpeedButton2", "SpeedButton5"}) {
+            const QRect classe = p.button(name)->geometry();
+            QVERIFY2(panel1->geometry().united(panel2->geometry()).contains(classe.center()), name);
+        }
+        QVERIFY(panel1->width() >= panel1->fontMetrics().horizontalAdvance(panel1->text()));
+
+        QTest::mouseDClick(panel2, Qt::LeftButton);
+        QVERIFY(!panel1->isVisible() && !panel2->isVisible());
+        p.button("SpeedButton8")->click();
+        QCOMPARE(p.records().size(), 2);
+    }
+
+    // The taskbar entry of the program (the main window's title) carries the
+    // running cost while counting, in normal and minimised modes, and keeps
+    // it after the stop; no title gets anything added.
+    void taskbarShowsTheRunningCost_data()
+    {
+        QTest::addColumn<QString>("tipo");
+        QTest::newRow("normale") << "0";
+        QTest::newRow("ridotto") << "3";
+    }
+
+    void taskbarShowsTheRunningCost()
+    {
+        QFETCH(QString, tipo);
+        Program p;
+        p.at(QDateTime(QDate(1999, 12, 6), QTime(10, 0)));
+        p.configured(QStringLiteral("visualizza"), QStringLiteral("tipo"), tipo);
+        const QString displayName = QGuiApplication::applicationDisplayName();
+        TfrmPrincipale& w = p.start();
+        w.SpeedButton7Click();
+        TfrmCosto* costo = w.costWindow();
+        p.clock.advance(100);
+        costo->Timer1Timer();
+        QCOMPARE(w.windowTitle(), QStringLiteral("costo: 152 -> 219"));
+        QCOMPARE(costo->windowTitle(), QStringLiteral("secondi al prossimo scatto: 219"));
+        QCOMPARE(QGuiApplication::applicationDisplayName(), displayName);
+        QVERIFY(costo->minimumWidth() >
+                costo->fontMetrics().horizontalAdvance(QStringLiteral("secondi al prossimo scatto: 219")));
+        p.clock.advance(220000);
+        costo->Timer1Timer();
+        p.clock.advance(100);
+        costo->Timer1Timer();
+        QCOMPARE(w.windowTitle(), QStringLiteral("costo: 304 -> 219"));
+        w.SpeedButton8Click();
+        QCOMPARE(w.windowTitle(), QStringLiteral("costo: 304 -> 219"));
+    }
+
+    // Hidden to the tray and restored, by the tray icon or "Ripristina", the
+    // main window comes back with the running session's cost window, every time.
+    void restoringFromTheTrayBringsBackBothWindows()
+    {
+        Program p;
+        p.configured(QStringLiteral("visualizza"), QStringLiteral("tipo"), QStringLiteral("1"));
+        TfrmPrincipale& w = p.start();
+        w.SpeedButton7Click();
+        auto* tray = w.findChild<QSystemTrayIcon*>(QStringLiteral("TrayIcon1"));
+        for (int i = 0; i < 8; ++i) {
+            w.costWindow()->hide();
+            w.hide();
+            if (i % 2 == 0)
+                emit tray->activated(QSystemTrayIcon::Trigger);
+            else
+                w.findChild<QAction*>(QStringLiteral("Ripristina1"))->trigger();
+            QVERIFY(w.isVisible());
+            QVERIFY2(w.costWindow()->isVisible(), qPrintable(QString::number(i)));
+        }
+        w.SpeedButton8Click();
+    }
+
+    void everyControlWithoutTextHasItsHintAsName()
+    {
+        Program p;
+        p.configured(QStringLiteral("tariffa"), QStringLiteral("flag5"), QStringLiteral("1"));
+        TfrmPrincipale& w = p.start();
+        int glyphs = 0;
+        for (const QToolButton* button : w.findChildren<QToolButton*>()) {
+            if (!button->text().isEmpty() || button->toolTip().isEmpty())
+                continue;
+            ++glyphs;
+            QCOMPARE(button->accessibleName(), button->toolTip());
+        }
+        QCOMPARE(glyphs, 4);
+    }
+
+    // A tariff type or a unit price the store holds out of range reaches no
+    // record and no total: it is read as its default, and the user is told.
+    void outOfRangeSettingsAreToldAndReadAsTheirDefaults()
+    {
+        Program p;
+        p.configured(QStringLiteral("tariffa"), QStringLiteral("flag6"), QStringLiteral("7"));
+        p.configured(QStringLiteral("importo"), QStringLiteral("costo"), QStringLiteral("-152"));
+        p.prompter.expect(QStringLiteral("Costo scatto non valido: '-152'"))
+            .expectContaining(QStringLiteral("'7' dell'impostazione tariffa\\flag6"));
+        p.start();
+        QCOMPARE(p.prompter.shown.size(), 2);
+        QCOMPARE(p.stato.TipoTariffaInternet, 1);
+        QCOMPARE(p.stato.CostoScattoBase, QStringLiteral("000"));
+
+        p.prompter.expect(QStringLiteral("Costo scatto non valido: '-152'"));
+        p.window->SpeedButton7Click();
+        QCOMPARE(p.window->costWindow()->meter().CostoSessione(), 0);
+        p.window->SpeedButton8Click();
+        QVERIFY(p.records().at(0).endsWith(" 011 "));
+        QVERIFY(p.records().at(1).endsWith(" 011"));
+    }
+
+    // Settings that cannot be written are told once; the automatic session
+    // keeps its backdated start all the same.
+    void unwritableSettingsAreToldOnceAndTheRecordsStayRight()
+    {
+        Program p;
+        p.configured(QStringLiteral("ritardo"), QStringLiteral("flagAuto"), QStringLiteral("OFF"));
+        p.memory.locked = true;
+        p.prompter.expectContaining(QStringLiteral("Impossibile salvare le impostazioni"));
+        p.start();
+        QVERIFY(p.session.startAutomatic());
+        QCOMPARE(p.records().at(0), QByteArray("06/12/1999 21.29.53 collegamento Aperto  011 "));
+        QCOMPARE(p.window->costWindow()->meter().InizioIntervallo(), QDateTime(QDate(1999, 12, 6), QTime(21, 29, 53)));
+        p.clock.advance(10000);
+        p.window->SpeedButton8Click();
+        QCOMPARE(p.records().at(1), QByteArray("06/12/1999 21.30.15 collegamento Chiuso  011"));
+        QCOMPARE(p.prompter.shown.size(), 1);
     }
 };
 

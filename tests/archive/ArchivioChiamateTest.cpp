@@ -22,12 +22,22 @@ void scrivi(const QString& path, const QByteArray& bytes)
     file.write(bytes);
 }
 
+// Appends a record as the program does and shows what the writer reports.
+bool appendAndShow(ArchivioChiamate& archivio, const QString& record, Prompter& prompter)
+{
+    const AppendResult result = archivio.appendRecord(record);
+    prompter.show(result.messages());
+    return result.written;
+}
+
 struct Archivio
 {
     TestDirs dirs;
     QString path = QDir(dirs.data()).filePath(ArchivioChiamate::nomeFile);
     ArchivioChiamate archivio{path};
     FakePrompter prompter;
+
+    bool append(const QString& record) { return appendAndShow(archivio, record, prompter); }
 };
 
 const QDateTime apertura(QDate(1999, 3, 21), QTime(10, 15, 2));
@@ -37,8 +47,8 @@ TEST(ArchivioChiamate, WritesTheUrbanCallOverCasa)
 {
     Archivio a;
     ASSERT_TRUE(a.archivio.create());
-    ASSERT_TRUE(a.archivio.appendRecord(recordApertura(apertura, 0, 1, 1, QStringLiteral("Casa")), a.prompter));
-    ASSERT_TRUE(a.archivio.appendRecord(recordChiusura(chiusura, 0, 1, 1), a.prompter));
+    ASSERT_TRUE(a.append(recordApertura(apertura, 0, 1, 1, QStringLiteral("Casa"))));
+    ASSERT_TRUE(a.append(recordChiusura(chiusura, 0, 1, 1)));
     EXPECT_EQ(contenuto(a.path), QByteArray("21/03/1999 10.15.02 collegamento Aperto  011 Casa\r\n"
                                             "21/03/1999 10.47.40 collegamento Chiuso  011\r\n"));
     EXPECT_TRUE(a.prompter.shown.isEmpty());
@@ -78,7 +88,7 @@ TEST_P(EntryNames, AreWrittenAsOneLine)
 {
     Archivio a;
     ASSERT_TRUE(a.archivio.create());
-    ASSERT_TRUE(a.archivio.appendRecord(recordApertura(apertura, 0, 1, 1, GetParam().nome), a.prompter));
+    ASSERT_TRUE(a.append(recordApertura(apertura, 0, 1, 1, GetParam().nome)));
     EXPECT_EQ(contenuto(a.path), "21/03/1999 10.15.02 collegamento Aperto  011 " + GetParam().scritto + "\r\n");
 }
 
@@ -96,7 +106,8 @@ TEST(ArchivioChiamate, AForgedRecordInANameLeavesTheCallUnclosed)
 {
     Archivio a;
     const QString nome = QStringLiteral("Casa\n21/03/1999 10.47.40 collegamento Chiuso  011");
-    ASSERT_TRUE(a.archivio.appendRecord(recordApertura(apertura, 0, 1, 1, nome), a.prompter));
+    ASSERT_TRUE(a.archivio.create());
+    ASSERT_TRUE(a.append(recordApertura(apertura, 0, 1, 1, nome)));
     const GiornataArchivio giornata = LettoreArchivio::chiamateDelGiorno(a.path, QStringLiteral("21/03/1999"));
     EXPECT_EQ(giornata.esito, GiornataArchivio::Esito::ChiusuraMancante);
 }
@@ -105,7 +116,8 @@ TEST(ArchivioChiamate, AMissingArchiveIsCreatedAfterTheWarning)
 {
     Archivio a;
     EXPECT_FALSE(a.archivio.exists());
-    ASSERT_TRUE(a.archivio.appendRecord(recordChiusura(chiusura, 0, 1, 1), a.prompter));
+    a.prompter.expect(QStringLiteral("Creazione archivio chiamate"));
+    ASSERT_TRUE(a.append(recordChiusura(chiusura, 0, 1, 1)));
     ASSERT_EQ(a.prompter.shown.size(), 1);
     EXPECT_EQ(a.prompter.shown.at(0).text, QStringLiteral("Creazione archivio chiamate"));
     EXPECT_EQ(a.prompter.shown.at(0).title, QStringLiteral("Attenzione!"));
@@ -126,6 +138,26 @@ TEST(ArchivioChiamate, NeverTruncatesAnExistingArchive)
     EXPECT_EQ(contenuto(a.path), QByteArray("vecchio\r\nnuovo\r\n"));
 }
 
+// An archive edited by hand may end without a line end: the next record
+// still starts a line of its own, and the call before it keeps counting.
+TEST(ArchivioChiamate, AnUnfinishedLastLineIsEndedFirst)
+{
+    for (const QByteArray& fine : {QByteArray(), QByteArray("\r"), QByteArray("\n"), QByteArray("\r\n")}) {
+        Archivio a;
+        const QByteArray vecchio = "21/03/1999 09.00.00 collegamento Aperto  011 Casa\r\n"
+                                   "21/03/1999 09.10.00 collegamento Chiuso  011" +
+                                   fine;
+        scrivi(a.path, vecchio);
+        ASSERT_TRUE(a.append(recordApertura(apertura, 0, 1, 1, QStringLiteral("Casa"))));
+        ASSERT_TRUE(a.append(recordChiusura(chiusura, 0, 1, 1)));
+        const QByteArray atteso = fine.isEmpty() ? vecchio + "\r\n" : vecchio;
+        EXPECT_EQ(contenuto(a.path), atteso + "21/03/1999 10.15.02 collegamento Aperto  011 Casa\r\n"
+                                              "21/03/1999 10.47.40 collegamento Chiuso  011\r\n")
+            << fine.toHex().toStdString();
+        EXPECT_EQ(LettoreArchivio::chiamateDelGiorno(a.path, QStringLiteral("21/03/1999")).chiamate.size(), 2);
+    }
+}
+
 TEST(ArchivioChiamate, PlainAppendNeverCreatesTheArchive)
 {
     Archivio a;
@@ -140,7 +172,8 @@ TEST(ArchivioChiamate, AnArchiveThatCannotBeAppendedToIsReportedAndLeftAlone)
     Archivio a;
     // A directory in the archive's place exists but cannot be opened for appending, even by root.
     ASSERT_TRUE(QDir(a.dirs.data()).mkdir(ArchivioChiamate::nomeFile));
-    EXPECT_FALSE(a.archivio.appendRecord(recordChiusura(chiusura, 0, 1, 1), a.prompter));
+    a.prompter.expectContaining(QStringLiteral("Impossibile scrivere nell'archivio chiamate: "));
+    EXPECT_FALSE(a.append(recordChiusura(chiusura, 0, 1, 1)));
     ASSERT_EQ(a.prompter.shown.size(), 1);
     EXPECT_TRUE(a.prompter.shown.at(0).text.startsWith(QStringLiteral("Impossibile scrivere nell'archivio chiamate: ")))
         << a.prompter.shown.at(0).text.toStdString();
@@ -155,7 +188,9 @@ TEST(ArchivioChiamate, AnArchiveThatCannotBeCreatedIsReported)
     TestDirs dirs;
     ArchivioChiamate archivio(QDir(dirs.data()).filePath(QStringLiteral("manca/tqklog.txt")));
     FakePrompter prompter;
-    EXPECT_FALSE(archivio.appendRecord(recordChiusura(chiusura, 0, 1, 1), prompter));
+    prompter.expect(QStringLiteral("Creazione archivio chiamate"))
+        .expectContaining(QStringLiteral("Impossibile scrivere nell'archivio chiamate: "));
+    EXPECT_FALSE(appendAndShow(archivio, recordChiusura(chiusura, 0, 1, 1), prompter));
     ASSERT_EQ(prompter.shown.size(), 2);
     EXPECT_EQ(prompter.shown.at(0).text, QStringLiteral("Creazione archivio chiamate"));
     EXPECT_TRUE(prompter.shown.at(1).text.startsWith(QStringLiteral("Impossibile scrivere nell'archivio chiamate: ")));

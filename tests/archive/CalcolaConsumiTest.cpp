@@ -5,7 +5,6 @@
 #include "settings/MemorySettingsBackend.h"
 #include "settings/SettingsStore.h"
 #include "tests/support/ArchiveGenerator.h"
-#include "tests/support/FakePrompter.h"
 #include "tests/support/ReferenceConsumi.h"
 #include "tests/support/TestDirs.h"
 
@@ -263,20 +262,17 @@ TEST(CalcolaConsumi, AMissingClosureStopsThePassAndAsksForTheRepair)
     a.scrivi({aperto("21/03/1999 10.15.02"), chiuso("21/03/1999 10.47.40"), aperto("22/03/1999 10.00.00"), QString(),
               QString(), chiuso("22/03/1999 10.10.00")});
     a.store.writeText(QStringLiteral("limiti"), QStringLiteral("consumiMese"), QStringLiteral("5"));
-    FakePrompter prompter;
-    QStringList riparazione;
-    ConsumiHooks hooks;
-    hooks.prompter = &prompter;
-    hooks.chiusuraMancante = [&](const QString& apertura, const QString& proposta) {
-        riparazione = {apertura, proposta};
-    };
-    const ConsumiResult r = a.calcola(ConsumiMode::Monthly, "01/03/1999", "31/03/1999", hooks);
+    const ConsumiResult r = a.calcola(ConsumiMode::Monthly, "01/03/1999", "31/03/1999");
     EXPECT_TRUE(r.erroreArchivio());
-    ASSERT_EQ(prompter.shown.size(), 1);
-    EXPECT_EQ(prompter.shown[0].text, QStringLiteral("manca la chiusura del collegamento:\r22/03/1999 10.00.00 "));
-    EXPECT_EQ(prompter.shown[0].title, QStringLiteral("Attenzione!"));
-    EXPECT_EQ(prompter.shown[0].icon, Prompter::Icon::Critical);
-    EXPECT_EQ(riparazione, (QStringList{aperto("22/03/1999 10.00.00"), chiuso("22/03/1999 10.00.00")}));
+    const QList<Prompter::Message> messages = r.messages();
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_EQ(messages[0].text, QStringLiteral("manca la chiusura del collegamento:\r22/03/1999 10.00.00 "));
+    EXPECT_EQ(messages[0].title, QStringLiteral("Attenzione!"));
+    EXPECT_EQ(messages[0].icon, Prompter::Icon::Critical);
+    // What the repair starts from: the unpaired record, its proposed closure and the archive read.
+    EXPECT_EQ(r.aperturaSenzaChiusura.riga, aperto("22/03/1999 10.00.00"));
+    EXPECT_EQ(r.aperturaSenzaChiusura.chiusuraProposta(), chiuso("22/03/1999 10.00.00"));
+    EXPECT_EQ(r.archivio, a.archivio);
     EXPECT_EQ(a.store.readText(QStringLiteral("limiti"), QStringLiteral("consumiMese"), QString()),
               QStringLiteral("5"));
 }
@@ -284,16 +280,16 @@ TEST(CalcolaConsumi, AMissingClosureStopsThePassAndAsksForTheRepair)
 TEST(CalcolaConsumi, FailuresAreToldAndChangeNothing)
 {
     Ambiente a;
-    FakePrompter prompter;
-    ConsumiHooks hooks;
-    hooks.prompter = &prompter;
-    EXPECT_EQ(a.calcola(ConsumiMode::Daily, "22/03/1999", "22/03/1999", hooks).outcome,
-              ConsumiResult::Outcome::ArchiveMissing);
+    const ConsumiResult mancante = a.calcola(ConsumiMode::Daily, "22/03/1999", "22/03/1999");
+    EXPECT_EQ(mancante.outcome, ConsumiResult::Outcome::ArchiveMissing);
     a.scrivi({aperto("22/03/1999 10.00.00"), chiuso("22/03/1999 10.0x.00")});
-    EXPECT_EQ(a.calcola(ConsumiMode::Daily, "22/03/1999", "22/03/1999", hooks).outcome,
-              ConsumiResult::Outcome::ConversionError);
-    EXPECT_EQ(prompter.texts(), (QStringList{QStringLiteral("Archivio chiamate inesistente!"),
-                                             QStringLiteral("'22/03/1999 10.0x.00' is not a valid date and time")}));
+    const ConsumiResult conversione = a.calcola(ConsumiMode::Daily, "22/03/1999", "22/03/1999");
+    EXPECT_EQ(conversione.outcome, ConsumiResult::Outcome::ConversionError);
+    EXPECT_EQ(mancante.messages() + conversione.messages(),
+              (QList<Prompter::Message>{{QStringLiteral("Archivio chiamate inesistente!"),
+                                         QStringLiteral("Attenzione!"), Prompter::Icon::Critical},
+                                        {QStringLiteral("'22/03/1999 10.0x.00' is not a valid date and time"),
+                                         QStringLiteral("Attenzione!"), Prompter::Icon::Critical}}));
     EXPECT_EQ(a.store.readText(QStringLiteral("limiti"), QStringLiteral("consumiGiorno"), QStringLiteral("-")),
               QStringLiteral("-"));
 }

@@ -203,3 +203,28 @@ INSTANTIATE_TEST_SUITE_P(
             ""}));
 
 } // namespace
+
+namespace {
+
+// A line far longer than any record (a file that is no archive) is cut, so
+// it never fills the memory; the lines after it are read as they are.
+TEST(LettoreArchivio, ALineLongerThanTheLimitIsCut)
+{
+    TestDirs dirs;
+    const QByteArray lunga(LettoreArchivio::maxLine + 100000, 'x');
+    const QString path = scrivi(dirs, "prima\r\n" + lunga + "\r\nfine");
+    LettoreArchivio lettore(path);
+    ASSERT_TRUE(lettore.open());
+    QByteArrayView riga;
+    ASSERT_TRUE(lettore.next(riga));
+    EXPECT_EQ(riga, QByteArrayView("prima"));
+    ASSERT_TRUE(lettore.next(riga));
+    EXPECT_GE(riga.size(), LettoreArchivio::maxLine);
+    EXPECT_LT(riga.size(), lunga.size());
+    ASSERT_TRUE(lettore.next(riga));
+    EXPECT_EQ(riga, QByteArrayView("fine"));
+    EXPECT_FALSE(lettore.next(riga));
+    EXPECT_EQ(lettore.consumed(), lettore.size());
+}
+
+} // namespace

@@ -3,7 +3,6 @@
 #include "settings/MemorySettingsBackend.h"
 #include "settings/SettingsStore.h"
 #include "settings/StatoProgramma.h"
-#include "tests/support/FakePrompter.h"
 #include "tests/support/TestDirs.h"
 
 #include <QDir>
@@ -21,7 +20,7 @@ struct Check
     MemorySettingsBackend backend;
     SettingsStore store{backend};
     StatoProgramma stato;
-    FakePrompter prompter;
+    LimitiResult result;
     QString archivio = dirs.data() + QStringLiteral("/tqklog.txt");
 
     Check()
@@ -54,10 +53,14 @@ struct Check
     {
         ArchivioChiamate(archivio).append(recordApertura(QDateTime(giorno, QTime(9, 0)), 0, 1, 1, QString()));
     }
+    // The texts of the messages, in order.
     QStringList run(int dopoArresto = 0)
     {
-        verificaLimiti(dopoArresto, archivio, oggi, stato, store, prompter);
-        return prompter.texts();
+        result = verificaLimiti(dopoArresto, archivio, oggi, stato, store);
+        QStringList texts;
+        for (const Prompter::Message& m : result.messages)
+            texts.append(m.text);
+        return texts;
     }
 };
 
@@ -71,10 +74,10 @@ TEST(VerificaLimiti, DailyLimitNearAndSilencedAfterAStop)
     c.set("CheckBox6_Checked", QStringLiteral("True"));
     c.call(oggi, 55);
     EXPECT_EQ(c.run(), QStringList{QStringLiteral("Limite Giornaliero superato fra 5 minuti")});
-    EXPECT_EQ(c.prompter.shown.first().title, QStringLiteral("Informazione!"));
+    EXPECT_EQ(c.result.messages.first().title, QStringLiteral("Informazione!"));
+    EXPECT_EQ(c.result.messages.first().icon, Prompter::Icon::Information);
     EXPECT_EQ(c.store.readText(QStringLiteral("limiti"), QStringLiteral("consumiGiorno"), QString()),
               QStringLiteral("55"));
-    c.prompter.shown.clear();
     EXPECT_EQ(c.run(1), QStringList());
 }
 
@@ -153,17 +156,17 @@ TEST(VerificaLimiti, MissingClosureTodayEndsTheCheckAfterTheDailyPass)
     c.set("CheckBox7_Checked", QStringLiteral("True"));
     c.call(QDate(1999, 12, 1), 541);
     c.openCall(oggi);
-    bool riparazione = false;
-    ConsumiHooks hooks;
-    hooks.chiusuraMancante = [&](const QString&, const QString&) { riparazione = true; };
-    EXPECT_EQ(verificaLimiti(0, c.archivio, oggi, c.stato, c.store, c.prompter, hooks),
-              ConsumiResult::Outcome::MissingClosure);
-    const QStringList texts = c.prompter.texts();
+    const QStringList texts = c.run();
+    EXPECT_EQ(c.result.outcome, ConsumiResult::Outcome::MissingClosure);
     ASSERT_EQ(texts.size(), 2);
     EXPECT_TRUE(texts.at(0).startsWith(QStringLiteral("manca la chiusura del collegamento:\r06/12/1999 09.00.00")));
     EXPECT_EQ(texts.at(1),
               QStringLiteral("Impossibile verificare i limiti \ra causa di un errore nel file tqklog.txt"));
-    EXPECT_TRUE(riparazione);
+    EXPECT_EQ(c.result.messages.at(1).icon, Prompter::Icon::Critical);
+    // The repair starts from the unpaired record and the archive read.
+    ASSERT_TRUE(c.result.interrotto);
+    EXPECT_TRUE(c.result.interrotto->aperturaSenzaChiusura.apertura());
+    EXPECT_EQ(c.result.interrotto->archivio, c.archivio);
 }
 
 TEST(VerificaLimiti, SettingThatDoesNotConvertIsToldOnceAndLeftOut)
@@ -183,6 +186,24 @@ TEST(VerificaLimiti, SettingThatDoesNotConvertIsToldOnceAndLeftOut)
     EXPECT_TRUE(texts.at(0).contains(QStringLiteral("'sessanta'")));
     EXPECT_EQ(texts.at(1), QStringLiteral("Limite Mensile superato fra 59 minuti"));
     EXPECT_TRUE(texts.at(2).contains(QStringLiteral("'31/02/1999'")));
+}
+
+} // namespace
+
+namespace {
+
+// A reduction out of range is told once however many passes read it.
+TEST(VerificaLimiti, ASettingReadAsItsDefaultIsToldOnce)
+{
+    Check c;
+    c.set("RxSpinEdit4_value", 60);
+    c.set("CheckBox6_Checked", QStringLiteral("True"));
+    c.set("RxCalcEdit1_value", 600);
+    c.set("CheckBox7_Checked", QStringLiteral("True"));
+    c.store.writeText(QStringLiteral("internet"), QStringLiteral("ridTel"), QStringLiteral("500"));
+    const QStringList texts = c.run();
+    ASSERT_EQ(texts.size(), 1);
+    EXPECT_TRUE(texts.at(0).contains(QStringLiteral("internet\\ridTel")));
 }
 
 } // namespace

@@ -1,6 +1,8 @@
 #include "tests/support/CliProcess.h"
+#include "tests/support/SmallTmpfs.h"
 #include "tests/support/TestDirs.h"
 
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <gtest/gtest.h>
@@ -69,6 +71,72 @@ TEST(StatisticsCommands, EsportaWritesTheMonthFile)
     EXPECT_EQ(righe[21], QByteArray("22/03/1999;6;600;1200;Casa\r"));
     EXPECT_EQ(righe[22], QByteArray("23/03/1999;0;0;0;Ufficio\r"));
     EXPECT_EQ(righe[23], QByteArray("24/03/1999;0;0;0;---\r"));
+}
+
+TEST(StatisticsCommands, EsportaXlsxSavesTheSheet)
+{
+    TestDirs dirs;
+    archivio(dirs, dueChiamate);
+    const CliRun run = cli({QStringLiteral("esporta"), QStringLiteral("--mese"), QStringLiteral("marzo"),
+                            QStringLiteral("--anno"), QStringLiteral("1999"), QStringLiteral("--xlsx")});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    const QString path = dirs.data() + QStringLiteral("/mar_99.xlsx");
+    EXPECT_EQ(run.out, path + QLatin1Char('\n'));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(file.read(2) == "PK"); // a zip container, as every .xlsx
+    EXPECT_FALSE(QFile::exists(dirs.data() + QStringLiteral("/mar_99.txt")));
+}
+
+TEST(StatisticsCommands, EsportaTakesOnlyTheDialogsYears)
+{
+    TestDirs dirs;
+    archivio(dirs, dueChiamate);
+    for (const char* anno : {"99", "1994", "2031", "01999", "mille"}) {
+        const CliRun run = cli({QStringLiteral("esporta"), QStringLiteral("--mese"), QStringLiteral("marzo"),
+                                QStringLiteral("--anno"), QLatin1String(anno)});
+        EXPECT_EQ(run.exitCode, 2) << anno;
+        EXPECT_TRUE(run.out.isEmpty()) << anno;
+    }
+    EXPECT_EQ(cli({QStringLiteral("esporta"), QStringLiteral("--mese"), QStringLiteral("Marzo"),
+                   QStringLiteral("--anno"), QStringLiteral("1999")})
+                  .exitCode,
+              2);
+    EXPECT_EQ(QDir(dirs.data()).entryList(QDir::Files), QStringList{QStringLiteral("tqklog.txt")});
+}
+
+TEST(StatisticsCommands, EsportaOnAFullDiskFailsAndKeepsThePreviousExport)
+{
+    TestDirs dirs;
+    SmallTmpfs disco(dirs.data());
+    if (!disco.mounted())
+        GTEST_SKIP() << "mounting a small tmpfs needs root";
+    const QString altrove = dirs.path() + QStringLiteral("/tqklog.txt");
+    ASSERT_TRUE(writeFile(altrove, dueChiamate));
+    for (const char* estensione : {"txt", "xlsx"}) {
+        const QString path = dirs.data() + QStringLiteral("/mar_99.") + QLatin1String(estensione);
+        ASSERT_TRUE(writeFile(path, "buona\r\n"));
+    }
+    ASSERT_TRUE(disco.fill());
+    for (const char* estensione : {"txt", "xlsx"}) {
+        QStringList argomenti{QStringLiteral("esporta"),
+                              QStringLiteral("--mese"),
+                              QStringLiteral("marzo"),
+                              QStringLiteral("--anno"),
+                              QStringLiteral("1999"),
+                              QStringLiteral("--archivio"),
+                              altrove};
+        if (QLatin1String(estensione) == QLatin1String("xlsx"))
+            argomenti << QStringLiteral("--xlsx");
+        const CliRun run = cli(argomenti);
+        const QString path = dirs.data() + QStringLiteral("/mar_99.") + QLatin1String(estensione);
+        EXPECT_EQ(run.exitCode, 3) << estensione;
+        EXPECT_TRUE(run.out.isEmpty()) << estensione;
+        EXPECT_EQ(run.err, QStringLiteral("Impossibile scrivere il file %1: No space left on device\n").arg(path));
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        EXPECT_EQ(file.readAll(), QByteArray("buona\r\n")) << estensione;
+    }
 }
 
 } // namespace

@@ -74,10 +74,9 @@ TEST_P(CostMeterSession, ChargesTheAnswerAndEveryUnit)
     stato.TariffaCorrente = c.classe;
     CostMeter::Settings settings;
     settings.costo = QStringLiteral("152");
-    settings.frazioneScatto = c.frazione;
-    settings.flagAuto = c.automatic ? QStringLiteral("ON") : QStringLiteral("OFF");
+    settings.prezzi.frazioneScatto = c.frazione;
 
-    CostMeter meter(stato, settings, lunedi10);
+    CostMeter meter(stato, settings, lunedi10, c.automatic ? lunedi10.addSecs(-12) : lunedi10);
     EXPECT_EQ(meter.CostoSessione(), c.atAnswer);
     EXPECT_EQ(run(meter, lunedi10, c.seconds), c.units);
 }
@@ -103,15 +102,12 @@ INSTANTIATE_TEST_SUITE_P(
         SessionCase{"automaticStart", 1, 1, 0, true, 450, 152, {{152, 208.0}, {152, 428.0}}}),
     [](const ::testing::TestParamInfo<SessionCase>& info) { return std::string(info.param.name); });
 
-TEST(CostMeter, AutomaticStartCaptionShowsTheIntervalLessTheDelay)
+TEST(CostMeter, AutomaticStartShowsTheIntervalLessTheDelay)
 {
     StatoProgramma stato = StatoProgramma::fromFactoryDefaults();
-    CostMeter::Settings settings;
-    settings.flagAuto = QStringLiteral("ON");
-    CostMeter meter(stato, settings, lunedi10);
-    EXPECT_EQ(stato.AvvioAutomatico, QStringLiteral("ON"));
+    CostMeter meter(stato, CostMeter::Settings(), lunedi10, lunedi10.addSecs(-12));
     EXPECT_EQ(meter.InizioIntervallo(), lunedi10.addSecs(-12));
-    EXPECT_EQ(meter.caption(), QStringLiteral("secondi al prossimo scatto: 208"));
+    EXPECT_EQ(meter.secondiMancanti(), 208);
 }
 
 TEST(CostMeter, WarnsAndBeepsInTheLastSecondsThenTurnsGreenAfterTheUnit)
@@ -219,44 +215,45 @@ TEST(CostMeter, UnreadableBandAtAUnitKeepsTheIntervalAndSaysWhy)
     EXPECT_TRUE(meter.tick(venerdi.addSecs(800)).scattoCaduto);
 }
 
-TEST(CostMeter, StartMomentOfAnAutomaticStart)
-{
-    struct Case
-    {
-        QString avvio;
-        int ritardo;
-        QDateTime adesso;
-        QDateTime expected;
-    };
-    const QDateTime dopoMezzanotte(QDate(2000, 1, 2), QTime(0, 0, 5));
-    const std::vector<Case> cases{
-        {QStringLiteral("OFF"), 12, dopoMezzanotte, dopoMezzanotte},
-        {QStringLiteral("ON"), 12, dopoMezzanotte, QDateTime(QDate(2000, 1, 1), QTime(23, 59, 53))},
-        {QStringLiteral("ON"), 75, lunedi10, lunedi10.addSecs(-59)},
-        {QStringLiteral("ON"), -3, lunedi10, lunedi10},
-    };
-    for (const Case& c : cases) {
-        StatoProgramma stato;
-        stato.AvvioAutomatico = c.avvio;
-        stato.RitardoAvvio = c.ritardo;
-        EXPECT_EQ(CostMeter::inizioSessione(stato, c.adesso), c.expected) << c.ritardo;
-    }
-}
-
 TEST(CostMeter, SettingsFromTheStore)
 {
     MemorySettingsBackend backend;
     SettingsStore store(backend);
     EXPECT_EQ(CostMeter::Settings::fromStore(store).costo, QStringLiteral("000"));
     store.writeFirstRunDefaults(220);
-    store.writeText(QStringLiteral("ritardo"), QStringLiteral("flagAuto"), QStringLiteral("ON"));
     store.writeText(QStringLiteral("suono"), QStringLiteral("beep"), QStringLiteral("OFF"));
     const CostMeter::Settings read = CostMeter::Settings::fromStore(store);
     EXPECT_EQ(read.costo, QStringLiteral("152"));
-    EXPECT_EQ(read.flagAuto, QStringLiteral("ON"));
     EXPECT_FALSE(read.beep);
-    EXPECT_EQ(read.ridTutDopo, 1);
-    EXPECT_EQ(read.ridTelDopo, 120);
+    EXPECT_EQ(read.prezzi.ridTutDopo, 1);
+    EXPECT_EQ(read.prezzi.ridTelDopo, 120);
+}
+
+// Reductions and prices the store holds out of range would make negative or
+// inflated costs: they are read as their defaults, each told once.
+TEST(CostMeter, SettingsOutOfRangeAreReadAsTheirDefaults)
+{
+    MemorySettingsBackend backend;
+    SettingsStore store(backend);
+    store.writeFirstRunDefaults(220);
+    store.writeText(QStringLiteral("internet"), QStringLiteral("ridTut"), QStringLiteral("-50"));
+    store.writeText(QStringLiteral("internet"), QStringLiteral("ridTelDopo"), QStringLiteral("-1"));
+    store.writeText(QStringLiteral("frazione"), QStringLiteral("scatto"), QStringLiteral("2"));
+    store.writeText(QStringLiteral("importo"), QStringLiteral("costo"), QStringLiteral("-152"));
+    QStringList problemi;
+    const CostMeter::Settings read = CostMeter::Settings::fromStore(store, &problemi);
+    EXPECT_EQ(read.prezzi.ridTut, 50);
+    EXPECT_EQ(read.prezzi.ridTelDopo, 120);
+    EXPECT_EQ(read.prezzi.frazioneScatto, 0);
+    EXPECT_EQ(read.costo, QStringLiteral("000"));
+    EXPECT_EQ(problemi,
+              (QStringList{QStringLiteral("Il valore '-50' dell'impostazione internet\\ridTut non è valido:\r"
+                                          "viene usato il valore 50."),
+                           QStringLiteral("Il valore '-1' dell'impostazione internet\\ridTelDopo non è valido:\r"
+                                          "viene usato il valore 120."),
+                           QStringLiteral("Il valore '2' dell'impostazione frazione\\scatto non è valido:\r"
+                                          "viene usato il valore 0."),
+                           QStringLiteral("Costo scatto non valido: '-152'")}));
 }
 
 } // namespace

@@ -1,18 +1,7 @@
-#include "app/Servizi.h"
 #include "meter/TfrmCosto.h"
-#include "settings/MemorySettingsBackend.h"
-#include "settings/SettingsStore.h"
-#include "settings/StatoProgramma.h"
-#include "tests/support/FakeClock.h"
-#include "tests/support/FakeDialUpSource.h"
-#include "tests/support/FakeInstanceLock.h"
-#include "tests/support/FakePrompter.h"
-#include "tests/support/FakeShell.h"
-#include "tests/support/FakeSounds.h"
-#include "tests/support/TestDirs.h"
+#include "tests/support/FakeServizi.h"
 #include "tests/support/UiTestRegistry.h"
 
-#include <QGuiApplication>
 #include <QLCDNumber>
 #include <QLabel>
 #include <QProgressBar>
@@ -38,29 +27,25 @@ struct WatchingPrompter : FakePrompter
 
 // A cost window started at 10:00:00 on a weekday with the factory settings
 // (TUT, 152 lire a unit, warning from 5 s, beep on).
-struct Session
+struct Session : FakeServizi
 {
-    TestDirs dirs;
-    FakeClock clock{lunedi10};
-    WatchingPrompter prompter;
-    FakeSounds sounds;
-    FakeShell shell;
-    MemorySettingsBackend settings;
-    FakeInstanceLock lock;
-    FakeDialUpSource dialUp;
-    Servizi servizi{clock, prompter, sounds, shell, settings, lock, dialUp, dirs.data()};
-    SettingsStore store{settings};
-    StatoProgramma stato;
-    QString displayName = QGuiApplication::applicationDisplayName();
+    WatchingPrompter watching;
+    Servizi watched{clock, watching, sounds, shell, settings, lock, dialUp, sheet, dirs.data()};
+    std::unique_ptr<LiveMeter> meter;
     std::unique_ptr<TfrmCosto> window;
 
-    Session() { store.writeFirstRunDefaults(220); }
-    ~Session() { QGuiApplication::setApplicationDisplayName(displayName); }
+    Session()
+    {
+        clock.set(lunedi10);
+        store.writeFirstRunDefaults(220);
+    }
 
     TfrmCosto& start()
     {
         stato.fromStore(store);
-        window = std::make_unique<TfrmCosto>(servizi, stato, clock.now());
+        const QDateTime now = clock.now();
+        meter = std::make_unique<LiveMeter>(clock, stato, CostMeter::Settings::fromStore(store), now, now);
+        window = std::make_unique<TfrmCosto>(watched, *meter);
         return *window;
     }
     // One timer tick `ms` milliseconds after the start.
@@ -95,7 +80,7 @@ private slots:
 
         s.tickAt(100);
         QCOMPARE(w.windowTitle(), QStringLiteral("secondi al prossimo scatto: 219"));
-        QCOMPARE(QGuiApplication::applicationDisplayName(), QStringLiteral("costo: 152 -> 219"));
+        QCOMPARE(TfrmCosto::costText(w.meter()), QStringLiteral("costo: 152 -> 219"));
         s.tickAt(219900);
         QCOMPARE(s.lcd(), 152);
         s.tickAt(220000);
@@ -103,7 +88,7 @@ private slots:
         QCOMPARE(w.meter().digitsText(), QStringLiteral("000304"));
         QCOMPARE(s.interval(), QStringLiteral("220"));
         s.tickAt(220100);
-        QCOMPARE(QGuiApplication::applicationDisplayName(), QStringLiteral("costo: 304 -> 219"));
+        QCOMPARE(TfrmCosto::costText(w.meter()), QStringLiteral("costo: 304 -> 219"));
     }
 
     void warningTurnsTheGaugeRedAndBeepsEveryTick()
@@ -136,19 +121,18 @@ private slots:
         s.start();
         s.tickAt(220000);
         QCOMPARE(s.lcd(), 200000);
-        QCOMPARE(QGuiApplication::applicationDisplayName(), QStringLiteral("costo: 1200000 -> 0"));
+        QCOMPARE(TfrmCosto::costText(s.window->meter()), QStringLiteral("costo: 1200000 -> 0"));
     }
 
-    void priceNotAWholeNumberIsReportedOnceAndCountsNothing()
+    void priceNotAWholeNumberCountsNothing()
     {
         Session s;
         s.store.writeText(QStringLiteral("importo"), QStringLiteral("costo"), QStringLiteral("152,5"));
         s.start();
-        QCOMPARE(s.prompter.texts(), QStringList{QStringLiteral("Costo scatto non valido: '152,5'")});
-        QCOMPARE(s.prompter.shown.at(0).title, QStringLiteral("Attenzione!"));
+        QCOMPARE(s.lcd(), 0);
         s.tickAt(220000);
         QCOMPARE(s.lcd(), 0);
-        QCOMPARE(s.prompter.shown.size(), 1);
+        QVERIFY(s.watching.shown.isEmpty());
     }
 
     void unreadableBandIsReportedOnceWithTheTimerPaused()
@@ -159,16 +143,17 @@ private slots:
         TfrmCosto& w = s.start();
         w.setTimerEnabled(true);
         bool timerDuringBox = true;
-        s.prompter.onMessage = [&] { timerDuringBox = w.timer()->isActive(); };
+        s.watching.onMessage = [&] { timerDuringBox = w.timer()->isActive(); };
+        s.watching.expectContaining(QStringLiteral("rotta"));
         s.clock.advance(400000);
         w.Timer1Timer();
-        QCOMPARE(s.prompter.shown.size(), 1);
-        QVERIFY(s.prompter.shown.at(0).text.contains(QStringLiteral("rotta")));
+        QCOMPARE(s.watching.shown.size(), 1);
+        QCOMPARE(s.watching.shown.at(0).title, QStringLiteral("Attenzione!"));
         QVERIFY(!timerDuringBox);
         QVERIFY(w.timer()->isActive());
         s.clock.advance(400000);
         w.Timer1Timer();
-        QCOMPARE(s.prompter.shown.size(), 1);
+        QCOMPARE(s.watching.shown.size(), 1);
     }
 
     void onlyTheSessionsStopClosesTheWindow()

@@ -1,8 +1,11 @@
 #include "ras/AutomaticCounting.h"
+#include "app/CountingSession.h"
+#include "ras/DialUpCounting.h"
 #include "ras/RasTracker.h"
 #include "settings/MemorySettingsBackend.h"
 #include "settings/SettingsStore.h"
 #include "settings/StatoProgramma.h"
+#include "tests/support/FakeServizi.h"
 
 #include <gtest/gtest.h>
 #include <vector>
@@ -65,15 +68,6 @@ INSTANTIATE_TEST_SUITE_P(
                       DecisionCase{"0", false, true, Action::Stop}, DecisionCase{"0", false, false, Action::None},
                       DecisionCase{"1", true, false, Action::None}, DecisionCase{"1", false, true, Action::None},
                       DecisionCase{"", true, false, Action::None}, DecisionCase{"00", true, false, Action::None}));
-
-TEST(AutomaticCounting, MarksTheStartAsAutomatic)
-{
-    Store st;
-    st.set("ritardo", "flagAuto", "OFF");
-    AutomaticCounting::markAutomaticStart(st.stato, st.store);
-    EXPECT_EQ(st.stato.AvvioAutomatico, s("ON"));
-    EXPECT_EQ(st.get("ritardo", "FlagAuto"), s("ON"));
-}
 
 // ---- the class from the numbers table ----
 
@@ -154,51 +148,41 @@ TEST(AutomaticCounting, OtherPhasesAreIgnored)
     }
 }
 
-// ---- the monitor and the handlers together, as the main window joins them ----
+// ---- the monitor, DialUpCounting and the session together, as the main window joins them ----
 
-// The main window reduced to what the monitor drives: a session flag, the
-// class, and the automatic start's marks.
-struct Window
+struct Window : FakeServizi
 {
-    Store st;
     RasTracker monitor;
-    bool sessionOpen = false;
-    int starts = 0;
+    CountingSession session{servizi, stato};
+    DialUpCounting counting{session, stato, settings};
+    int starts = 0; // automatic ones
     int stops = 0;
     QList<int> phases;
 
     Window()
     {
+        configured(s("limiti"), s("ComboBox3_Text"), s("Casa"));
+        configured(s("limiti"), s("ComboBox2_Text"), s("> 30"));
+        stato.fromStore(store);
         monitor.setLanguage(RasTracker::Language::English);
-        st.set("limiti", "ComboBox3_Text", "Casa");
-        st.set("limiti", "ComboBox2_Text", "> 30");
+        session.setNomeConnessione([this] { return monitor.connectedEntry(); });
+        QObject::connect(&session, &CountingSession::started, [this](const SessionStart& start) {
+            if (start.automatic)
+                ++starts;
+        });
+        QObject::connect(&session, &CountingSession::stopped, [this] { ++stops; });
     }
     void poll(const QList<DialUpSource::Connection>& connections)
     {
         const RasTracker::PollResult result = monitor.poll(connections);
         if (result.raisedPhase) {
             phases.append(*result.raisedPhase);
-            AutomaticCounting::onConnectionStatus(*result.raisedPhase, monitor.connectedEntry(), st.stato, st.store);
+            counting.connectionStatus(*result.raisedPhase, monitor.connectedEntry());
         }
-        switch (AutomaticCounting::onStatusChange(st.stato, monitor.isConnected(), sessionOpen)) {
-        case Action::Start:
-            AutomaticCounting::markAutomaticStart(st.stato, st.store);
-            sessionOpen = true;
-            ++starts;
-            break;
-        case Action::Stop:
-            stopByHand();
-            ++stops;
-            break;
-        case Action::None:
-            break;
-        }
+        counting.statusChanged(monitor.isConnected());
     }
-    void stopByHand()
-    {
-        sessionOpen = false;
-        st.stato.AvvioAutomatico = s("OFF");
-    }
+    bool sessionOpen() const { return session.isOpen(); }
+    QString callerId() const { return store.readText(s("callerId"), s("numero"), s("<missing>")); }
     static QList<DialUpSource::Connection> casa(int state) { return {{s("Casa"), s("modem"), s("Modem"), state}}; }
 };
 
@@ -206,32 +190,33 @@ TEST(AutomaticCountingWithMonitor, StartsWithinOnePollAndStopsWithinOnePoll)
 {
     Window w;
     w.poll(Window::casa(DialUpSource::OpenPort));
-    EXPECT_EQ(w.st.stato.TariffaCorrente, 4) << "the class is picked while dialling";
+    EXPECT_EQ(w.stato.TariffaCorrente, 4) << "the class is picked while dialling";
     EXPECT_EQ(w.starts, 0);
     w.poll(Window::casa(DialUpSource::Connected));
     EXPECT_EQ(w.starts, 1);
-    EXPECT_EQ(w.st.stato.AvvioAutomatico, s("ON"));
+    EXPECT_EQ(w.stato.AvvioAutomatico, s("ON"));
     EXPECT_EQ(w.monitor.connectedEntry(), s("Casa"));
     w.poll(Window::casa(DialUpSource::Connected));
     EXPECT_EQ(w.starts, 1);
     w.poll({});
     EXPECT_EQ(w.stops, 1);
-    EXPECT_FALSE(w.sessionOpen);
+    EXPECT_FALSE(w.sessionOpen());
     EXPECT_EQ(w.phases, (QList<int>{0, 2}));
+    EXPECT_EQ(w.records().at(0), QByteArray("06/12/1999 21.29.53 collegamento Aperto  041 Casa"));
 }
 
 TEST(AutomaticCountingWithMonitor, ManualModePicksTheClassButNeverStartsOrStops)
 {
     Window w;
-    w.st.stato.ConteggioAutomatico = s("1");
+    w.stato.ConteggioAutomatico = s("1");
     w.poll(Window::casa(DialUpSource::ConnectDevice));
     w.poll(Window::casa(DialUpSource::Connected));
-    w.sessionOpen = true; // started by hand
+    w.session.start(); // by hand
     w.poll({});
-    EXPECT_EQ(w.st.stato.TariffaCorrente, 4);
+    EXPECT_EQ(w.stato.TariffaCorrente, 4);
     EXPECT_EQ(w.starts, 0);
     EXPECT_EQ(w.stops, 0);
-    EXPECT_TRUE(w.sessionOpen);
+    EXPECT_TRUE(w.sessionOpen());
 }
 
 TEST(AutomaticCountingWithMonitor, ConnectionAlreadyUpStartsWithoutPickingTheClass)
@@ -239,8 +224,8 @@ TEST(AutomaticCountingWithMonitor, ConnectionAlreadyUpStartsWithoutPickingTheCla
     Window w;
     w.poll(Window::casa(DialUpSource::Connected));
     EXPECT_EQ(w.phases, QList<int>{2});
-    EXPECT_EQ(w.st.stato.TariffaCorrente, 1);
-    EXPECT_EQ(w.st.get("callerId", "numero"), s("<missing>"));
+    EXPECT_EQ(w.stato.TariffaCorrente, 1);
+    EXPECT_EQ(w.callerId(), s("<missing>"));
     EXPECT_EQ(w.starts, 1);
 }
 
@@ -248,11 +233,11 @@ TEST(AutomaticCountingWithMonitor, ManualStopWhileUpIsFollowedByANewStart)
 {
     Window w;
     w.poll(Window::casa(DialUpSource::Connected));
-    w.stopByHand();
+    w.session.stop();
     w.poll(Window::casa(DialUpSource::Connected));
     EXPECT_EQ(w.starts, 2);
-    EXPECT_TRUE(w.sessionOpen);
-    EXPECT_EQ(w.st.stato.AvvioAutomatico, s("ON"));
+    EXPECT_TRUE(w.sessionOpen());
+    EXPECT_EQ(w.stato.AvvioAutomatico, s("ON"));
 }
 
 TEST(AutomaticCountingWithMonitor, RedialAfterAVanishedConnectionPicksTheClassAgain)
@@ -261,10 +246,10 @@ TEST(AutomaticCountingWithMonitor, RedialAfterAVanishedConnectionPicksTheClassAg
     w.poll(Window::casa(DialUpSource::OpenPort));
     w.poll(Window::casa(DialUpSource::Connected));
     w.poll({});
-    w.st.stato.TariffaCorrente = 2; // changed by hand between the calls
+    w.stato.TariffaCorrente = 2; // changed by hand between the calls
     w.poll(Window::casa(DialUpSource::OpenPort));
     EXPECT_EQ(w.phases, (QList<int>{0, 2, 0}));
-    EXPECT_EQ(w.st.stato.TariffaCorrente, 4);
+    EXPECT_EQ(w.stato.TariffaCorrente, 4);
 }
 
 } // namespace

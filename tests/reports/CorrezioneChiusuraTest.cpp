@@ -110,21 +110,19 @@ TEST(CorrezioneChiusura, TheNextLimitsCheckRunsClean)
                        "06/12/1999 10.00.00 collegamento Aperto  011 Casa\r\n"
                        "06/12/1999 10.30.00 collegamento Chiuso  011\r\n");
     const QDate oggi(1999, 12, 6);
-    FakePrompter prompter;
-    QString apertura;
-    ConsumiHooks hooks;
-    hooks.chiusuraMancante = [&](const QString& record, const QString&) { apertura = record; };
-    ASSERT_EQ(verificaLimiti(0, a.archivio, oggi, a.stato, a.store, prompter, hooks),
-              ConsumiResult::Outcome::MissingClosure);
+    const LimitiResult primo = verificaLimiti(0, a.archivio, oggi, a.stato, a.store);
+    ASSERT_EQ(primo.outcome, ConsumiResult::Outcome::MissingClosure);
+    ASSERT_TRUE(primo.interrotto.has_value());
+    const QString apertura = primo.interrotto->aperturaSenzaChiusura.riga;
     ASSERT_EQ(apertura, QStringLiteral("06/12/1999 09.00.00 collegamento Aperto  011 Casa"));
+    EXPECT_EQ(primo.interrotto->archivio, a.archivio);
 
     const CorrezioneChiusura correzione(a.archivio, apertura);
     ASSERT_EQ(correzione.correggi(QStringLiteral("06/12/1999 09.20.00 collegamento Chiuso  011")).esito,
               Esito::Corretta);
-    prompter.shown.clear();
-    apertura.clear();
-    EXPECT_EQ(verificaLimiti(0, a.archivio, oggi, a.stato, a.store, prompter, hooks), ConsumiResult::Outcome::Done);
-    EXPECT_TRUE(apertura.isEmpty());
+    const LimitiResult secondo = verificaLimiti(0, a.archivio, oggi, a.stato, a.store);
+    EXPECT_EQ(secondo.outcome, ConsumiResult::Outcome::Done);
+    EXPECT_FALSE(secondo.interrotto.has_value());
     EXPECT_EQ(a.stato.consumiGiorno, 50);
 }
 

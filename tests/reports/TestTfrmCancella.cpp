@@ -70,6 +70,7 @@ private slots:
         QVERIFY(label->text().contains(QStringLiteral("copia, scegliendo  il pulsante Salva")));
         QCOMPARE(finestra.findChild<QPushButton*>(QStringLiteral("BitBtn2"))->text(), QStringLiteral("Salva"));
         QCOMPARE(finestra.findChild<QPushButton*>(QStringLiteral("BitBtn1"))->text(), QStringLiteral("Annulla"));
+        prompter.expect(QStringLiteral("Impossibile cancellare se non si crea una copia !"));
         finestra.BitBtn2Click();
         QCOMPARE(visto, (QStringList{QStringLiteral("SaveDialog1"), QStringLiteral("txt"),
                                      QStringLiteral("file di testo (*.txt)|tutti i file (*)"),
@@ -79,6 +80,7 @@ private slots:
     void refusedWithoutACopy()
     {
         Ambiente a;
+        a.prompter.expect(QStringLiteral("Impossibile cancellare se non si crea una copia !"));
         a.salva();
         QCOMPARE(a.dialoghi, 1);
         QCOMPARE(a.prompter.shown.size(), 1);
@@ -93,6 +95,7 @@ private slots:
     {
         Ambiente a;
         a.scelta = a.dirs.path() + QStringLiteral("/manca/copia.txt");
+        a.prompter.expectContaining(QStringLiteral("Impossibile copiare "));
         a.salva();
         QCOMPARE(a.prompter.shown.size(), 1);
         QVERIFY(a.prompter.shown[0].text.startsWith(QStringLiteral("Impossibile copiare ")));
@@ -107,7 +110,7 @@ private slots:
     {
         Ambiente a;
         a.scelta = a.copia;
-        a.prompter.answers = {Prompter::Button::Cancel};
+        a.prompter.expect(QStringLiteral("Copia Creata, Eliminazione archivio chiamate"), Prompter::Button::Cancel);
         a.salva();
         QCOMPARE(a.prompter.shown.size(), 1);
         QCOMPARE(a.prompter.shown[0].text, QStringLiteral("Copia Creata, Eliminazione archivio chiamate"));
@@ -122,7 +125,7 @@ private slots:
     {
         Ambiente a;
         a.scelta = a.copia;
-        a.prompter.answers = {Prompter::Button::Ok};
+        a.prompter.expect(QStringLiteral("Copia Creata, Eliminazione archivio chiamate"), Prompter::Button::Ok);
         a.salva();
         QCOMPARE(a.prompter.shown.size(), 1);
         QVERIFY(!a.finestra.isVisible());

@@ -47,6 +47,7 @@ private slots:
         FakePrompter prompter;
         TfrmConvert finestra(prompter, dirs.data() + QStringLiteral("/tqklog.txt"));
         finestra.show();
+        prompter.expect(QStringLiteral("L'archivio chiamate non esiste!"));
         QTest::mouseClick(finestra.findChild<QPushButton*>(QStringLiteral("ConvBtn")), Qt::LeftButton);
         QCOMPARE(prompter.shown.size(), 1);
         QCOMPARE(prompter.shown[0].text, QStringLiteral("L'archivio chiamate non esiste!"));
@@ -67,6 +68,7 @@ private slots:
         file.close();
         TfrmConvert finestra(prompter, archivio);
         finestra.show();
+        prompter.expect(QStringLiteral("Conversione Terminata con successo!"));
         QTest::mouseClick(finestra.findChild<QPushButton*>(QStringLiteral("ConvBtn")), Qt::LeftButton);
         QCOMPARE(prompter.shown.size(), 1);
         QCOMPARE(prompter.shown[0].text, QStringLiteral("Conversione Terminata con successo!"));

@@ -74,6 +74,8 @@ private slots:
         Ambiente a;
         TfrmCorreggi finestra(a.prompter, a.archivio, QString::fromLatin1(A));
         finestra.show();
+        a.prompter.expect(QStringLiteral("Impossibile uscire senza effettuare la correzione!!"));
+        a.prompter.expect(QStringLiteral("Impossibile uscire senza effettuare la correzione!!"));
         QVERIFY(!finestra.close());
         QVERIFY(finestra.isVisible());
         QTest::keyClick(&finestra, Qt::Key_Escape);
@@ -93,6 +95,7 @@ private slots:
         finestra.show();
         auto* edit2 = finestra.findChild<QLineEdit*>(QStringLiteral("Edit2"));
         edit2->setText(QStringLiteral("06/12/1999 10.45 collegamento Chiuso  021"));
+        a.prompter.expectContaining(QStringLiteral("La riga di chiusura non è valida: "));
         QTest::mouseClick(finestra.findChild<QPushButton*>(QStringLiteral("Button1")), Qt::LeftButton);
         QCOMPARE(a.prompter.shown.size(), 1);
         QVERIFY(a.prompter.shown[0].text.startsWith(QStringLiteral("La riga di chiusura non è valida: ")));
@@ -126,6 +129,7 @@ private slots:
         Ambiente a;
         TfrmCorreggi finestra(a.prompter, a.dirs.data() + QStringLiteral("/sparito.txt"), QString::fromLatin1(A));
         finestra.show();
+        a.prompter.expectContaining(QStringLiteral("La chiusura non è stata aggiunta"));
         QTest::mouseClick(finestra.findChild<QPushButton*>(QStringLiteral("Button1")), Qt::LeftButton);
         QCOMPARE(a.prompter.shown.size(), 1);
         QVERIFY(a.prompter.shown[0].text.startsWith(QStringLiteral("La chiusura non è stata aggiunta")));

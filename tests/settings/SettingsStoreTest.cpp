@@ -1,5 +1,6 @@
 #include "settings/SettingsStore.h"
 #include "settings/MemorySettingsBackend.h"
+#include "settings/ReportingSettingsBackend.h"
 
 #include <gtest/gtest.h>
 
@@ -126,6 +127,98 @@ TEST(SettingsStore, SoundEventsAreRegisteredAndReadFromTheirCurrentKey)
     EXPECT_EQ(store.soundFile(QStringLiteral("fine scatto")), QStringLiteral("/usr/share/sounds/scatto.wav"));
     // The program's own key still counts as a first run: events live elsewhere.
     EXPECT_TRUE(store.isFirstRun());
+}
+
+} // namespace
+
+namespace {
+
+// Each section/value is named once in the catalogue, whatever the case.
+TEST(SettingsCatalogue, NamesEveryValueOnce)
+{
+    QStringList names;
+    for (const Setting& setting : Catalogue::all) {
+        const QString name = (setting.sectionName() + QLatin1Char('\\') + setting.valueName()).toLower();
+        EXPECT_FALSE(names.contains(name)) << name.toStdString();
+        names.append(name);
+        if (setting.kind == Setting::Kind::Integer && *setting.readDefault) {
+            EXPECT_TRUE(setting.inRange(setting.defaultInteger())) << name.toStdString();
+        }
+    }
+    EXPECT_GE(names.size(), 78);
+}
+
+struct RangeCase
+{
+    const char* text;
+    int expected;
+    bool told;
+};
+
+// Out of the setting's range: its read default, told when asked; a text that
+// does not convert keeps the store's rule (the default, silently).
+TEST(SettingsStore, ReadsAnIntegerWithinItsRange)
+{
+    const RangeCase cases[] = {{"2", 2, false}, {"0x2", 2, false}, {"7", 1, true},
+                               {"0", 1, true},  {"-1", 1, true},   {"due", 1, false}};
+    for (const RangeCase& c : cases) {
+        MemorySettingsBackend backend;
+        SettingsStore store(backend);
+        store.write(Catalogue::TariffaFlag6, QLatin1String(c.text));
+        QStringList problemi;
+        EXPECT_EQ(store.readInteger(Catalogue::TariffaFlag6, &problemi), c.expected) << c.text;
+        EXPECT_EQ(problemi.size(), c.told ? 1 : 0) << c.text;
+        EXPECT_EQ(store.readInteger(Catalogue::TariffaFlag6), c.expected) << c.text;
+    }
+}
+
+TEST(SettingsStore, ReadsAPriceAsAWholeNonNegativeNumberOfLire)
+{
+    for (const char* valido : {"152", "000", "0"}) {
+        MemorySettingsBackend backend;
+        SettingsStore store(backend);
+        store.write(Catalogue::ImportoCosto, QLatin1String(valido));
+        QStringList problemi;
+        EXPECT_EQ(store.readPrice(Catalogue::ImportoCosto, &problemi), QLatin1String(valido));
+        EXPECT_TRUE(problemi.isEmpty()) << valido;
+    }
+    for (const char* nonValido : {"-152", "152,5", "abc", ""}) {
+        MemorySettingsBackend backend;
+        SettingsStore store(backend);
+        store.write(Catalogue::ImportoCosto, QLatin1String(nonValido));
+        QStringList problemi;
+        EXPECT_EQ(store.readPrice(Catalogue::ImportoCosto, &problemi), QStringLiteral("000")) << nonValido;
+        EXPECT_EQ(problemi, QStringList{QStringLiteral("Costo scatto non valido: '%1'").arg(QLatin1String(nonValido))});
+    }
+}
+
+// A settings folder that cannot be written: the first failed write is told,
+// once, and every read still works.
+TEST(ReportingSettingsBackend, TellsTheFirstFailedWriteOnce)
+{
+    class Refusing : public MemorySettingsBackend
+    {
+    public:
+        bool setValue(const QString& key, const QString& name, const QString& text) override
+        {
+            return !refuse && MemorySettingsBackend::setValue(key, name, text);
+        }
+        bool refuse = false;
+    } inner;
+    ReportingSettingsBackend backend(inner, QStringLiteral("/home/u/.config/Brenvolo"));
+    QStringList told;
+    backend.setOnFirstFailure([&](const QString& message) { told.append(message); });
+    SettingsStore store(backend);
+    EXPECT_TRUE(store.write(Catalogue::ImportoCosto, QStringLiteral("152")));
+    EXPECT_TRUE(told.isEmpty());
+    inner.refuse = true;
+    EXPECT_FALSE(store.write(Catalogue::ImportoCosto, QStringLiteral("200")));
+    EXPECT_FALSE(store.writeSwitch(Catalogue::RitardoFlagAuto, true));
+    ASSERT_EQ(told.size(), 1);
+    EXPECT_TRUE(
+        told.at(0).startsWith(QStringLiteral("Impossibile salvare le impostazioni in /home/u/.config/Brenvolo")));
+    EXPECT_TRUE(backend.failed());
+    EXPECT_EQ(store.read(Catalogue::ImportoCosto), QStringLiteral("152"));
 }
 
 } // namespace

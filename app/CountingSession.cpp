@@ -1,0 +1,139 @@
+#include "app/CountingSession.h"
+
+#include "archive/ArchivioChiamate.h"
+#include "platform/Clock.h"
+#include "settings/StatoProgramma.h"
+
+#include <QDir>
+#include <QScopedValueRollback>
+#include <algorithm>
+
+CountingSession::CountingSession(Servizi& servizi, StatoProgramma& stato, QObject* parent)
+    : QObject(parent)
+    , m_servizi(servizi)
+    , m_stato(stato)
+    , m_store(servizi.settings)
+{
+}
+
+void CountingSession::setNomeConnessione(std::function<QString()> nomeConnessione)
+{
+    m_nomeConnessione = std::move(nomeConnessione);
+}
+
+bool CountingSession::isRunning() const
+{
+    return m_stato.ConteggioInCorso == 1;
+}
+
+QString CountingSession::archivePath() const
+{
+    return QDir(m_servizi.dataDirectory).filePath(ArchivioChiamate::nomeFile);
+}
+
+QDateTime CountingSession::inizioSessione(const StatoProgramma& stato, const QDateTime& adesso)
+{
+    if (stato.AvvioAutomatico == QLatin1String("OFF"))
+        return adesso;
+    return adesso.addSecs(-std::clamp(stato.RitardoAvvio, 0, 59));
+}
+
+bool CountingSession::startAutomatic()
+{
+    if (isOpen())
+        return false;
+    // The flag in memory decides the backdating: a store that cannot be
+    // written loses only the copy kept for the next run.
+    m_stato.AvvioAutomatico = QStringLiteral("ON");
+    m_store.writeSwitch(Catalogue::RitardoFlagAuto, true);
+    return start();
+}
+
+bool CountingSession::start()
+{
+    if (isOpen())
+        return false;
+    {
+        const QScopedValueRollback<bool> transition(m_inTransition, true);
+        SessionStart s;
+        s.now = m_servizi.clock.now();
+        s.start = inizioSessione(m_stato, s.now);
+        s.automatic = m_stato.AvvioAutomatico != QLatin1String("OFF");
+        s.nomeConnessione = m_nomeConnessione ? m_nomeConnessione() : QString();
+        QStringList problemi;
+        s.meter = CostMeter::Settings::fromStore(m_store, &problemi);
+        for (const QString& problema : problemi)
+            s.messages.append({problema});
+
+        m_stato.RiduzioneTeleAttiva = 0;
+        m_stato.ConteggioInCorso = 1;
+        const AppendResult record =
+            ArchivioChiamate(archivePath())
+                .appendRecord(recordApertura(s.start, m_stato.FestivoForzato, m_stato.TariffaCorrente,
+                                             m_stato.TipoTariffaInternet, s.nomeConnessione));
+        s.messages += record.messages();
+        emit started(s);
+    }
+    afterTransition();
+    return true;
+}
+
+bool CountingSession::stop()
+{
+    if (!isRunning() || m_inTransition)
+        return false;
+    {
+        const QScopedValueRollback<bool> transition(m_inTransition, true);
+        m_stato.RiduzioneTeleAttiva = 0;
+        m_stato.AvvioAutomatico = QStringLiteral("OFF");
+        m_store.writeSwitch(Catalogue::RitardoFlagAuto, false);
+        m_stato.CostoScatto = m_store.readPrice(Catalogue::ImportoCosto);
+
+        SessionStop s;
+        s.end = m_servizi.clock.now();
+        m_stato.ConteggioInCorso = 0;
+        const AppendResult record =
+            ArchivioChiamate(archivePath())
+                .appendRecord(recordChiusura(s.end, m_stato.FestivoForzato, m_stato.TariffaCorrente,
+                                             m_stato.TipoTariffaInternet));
+        s.messages = record.messages();
+        emit stopped(s);
+    }
+    afterTransition();
+    return true;
+}
+
+// What was asked while a start or a stop was under way, done now that it has finished.
+void CountingSession::afterTransition()
+{
+    if (m_stopRequested) {
+        m_stopRequested = false;
+        stopWhenPossible();
+    }
+    if (m_finishRequested && !isOpen()) {
+        m_finishRequested = false;
+        emit finished();
+    }
+}
+
+void CountingSession::stopWhenPossible()
+{
+    if (m_inTransition) {
+        m_stopRequested = true;
+        return;
+    }
+    stop();
+}
+
+void CountingSession::finish()
+{
+    m_finishRequested = true;
+    stopWhenPossible();
+    if (!m_inTransition)
+        afterTransition();
+}
+
+void CountingSession::close()
+{
+    m_store.writeSwitch(Catalogue::RitardoFlagAuto, false);
+}

@@ -1,0 +1,47 @@
+#include "meter/LiveMeter.h"
+
+#include "platform/Clock.h"
+
+#include <QTimer>
+
+LiveMeter::LiveMeter(const Clock& clock, StatoProgramma& stato, const CostMeter::Settings& settings,
+                     const QDateTime& now, const QDateTime& start, QObject* parent)
+    : QObject(parent)
+    , m_clock(clock)
+    , m_meter(stato, settings, now, start)
+    , m_timer(new QTimer(this))
+{
+    m_timer->setObjectName(QStringLiteral("Timer1"));
+    m_timer->setInterval(tickInterval);
+    connect(m_timer, &QTimer::timeout, this, &LiveMeter::tick);
+}
+
+void LiveMeter::setRunning(bool running)
+{
+    if (running)
+        m_timer->start();
+    else
+        m_timer->stop();
+}
+
+void LiveMeter::tick()
+{
+    const CostMeter::Tick result = m_meter.tick(m_clock.now());
+    emit ticked(result);
+    if (result.errore.isEmpty() || m_bandErrorTold)
+        return;
+    m_bandErrorTold = true;
+    // While the listener's message box is open the timer must not stack more
+    // ticks on it; the meter recomputes the elapsed time when it resumes.
+    const bool running = m_timer->isActive();
+    m_timer->stop();
+    emit bandError(result.errore);
+    if (running)
+        m_timer->start();
+}
+
+void LiveMeter::close()
+{
+    m_timer->stop();
+    m_meter.close();
+}

@@ -1,0 +1,192 @@
+#include "platform/XlsxFile.h"
+
+#include <QDir>
+#include <QHash>
+#include <QTemporaryDir>
+#include <xlsxwriter.h>
+
+namespace {
+
+constexpr double larghezzaMinima = 8.43; // characters, the sheet's own column width
+
+uint8_t orizzontale(int allineamento)
+{
+    switch (allineamento) {
+    case 2:
+        return LXW_ALIGN_LEFT;
+    case 3:
+        return LXW_ALIGN_CENTER;
+    case 4:
+        return LXW_ALIGN_RIGHT;
+    case 5:
+        return LXW_ALIGN_FILL;
+    case 6:
+        return LXW_ALIGN_JUSTIFY;
+    case 7:
+        return LXW_ALIGN_CENTER_ACROSS;
+    default:
+        return LXW_ALIGN_NONE;
+    }
+}
+
+uint8_t verticale(int allineamento)
+{
+    switch (allineamento) {
+    case 1:
+        return LXW_ALIGN_VERTICAL_TOP;
+    case 2:
+        return LXW_ALIGN_VERTICAL_CENTER;
+    case 4:
+        return LXW_ALIGN_VERTICAL_JUSTIFY;
+    default:
+        return LXW_ALIGN_VERTICAL_BOTTOM;
+    }
+}
+
+int16_t rotazione(int orientamento)
+{
+    switch (orientamento) {
+    case 1:
+        return 270; // letters stacked top to bottom
+    case 2:
+        return 90;
+    case 3:
+        return -90;
+    default:
+        return 0;
+    }
+}
+
+// One format per look that cells share; the workbook owns them.
+class Formati
+{
+public:
+    explicit Formati(lxw_workbook* workbook)
+        : m_workbook(workbook)
+    {
+    }
+
+    lxw_format* per(const SheetCommands::Style& s, bool data)
+    {
+        const SheetCommands::Style predefinito;
+        if (s == predefinito && !data)
+            return nullptr;
+        const QString chiave = QStringLiteral("%1|%2|%3%4%5%6|%7|%8|%9|%10|%11")
+                                   .arg(s.fontName)
+                                   .arg(s.fontSize)
+                                   .arg(s.bold)
+                                   .arg(s.italic)
+                                   .arg(s.underline)
+                                   .arg(s.strikeout)
+                                   .arg(s.horizontal)
+                                   .arg(s.wrap)
+                                   .arg(s.vertical)
+                                   .arg(s.orientation)
+                                   .arg(data);
+        lxw_format*& f = m_formati[chiave];
+        if (f)
+            return f;
+        f = workbook_add_format(m_workbook);
+        if (!s.fontName.isEmpty())
+            format_set_font_name(f, s.fontName.toUtf8().constData());
+        if (s.fontSize > 0)
+            format_set_font_size(f, s.fontSize);
+        if (s.bold)
+            format_set_bold(f);
+        if (s.italic)
+            format_set_italic(f);
+        if (s.underline)
+            format_set_underline(f, LXW_UNDERLINE_SINGLE);
+        if (s.strikeout)
+            format_set_font_strikeout(f);
+        if (orizzontale(s.horizontal) != LXW_ALIGN_NONE)
+            format_set_align(f, orizzontale(s.horizontal));
+        if (s.vertical != predefinito.vertical)
+            format_set_align(f, verticale(s.vertical));
+        if (s.wrap)
+            format_set_text_wrap(f);
+        if (rotazione(s.orientation) != 0)
+            format_set_rotation(f, rotazione(s.orientation));
+        if (data)
+            format_set_num_format(f, "dd/mm/yyyy");
+        return f;
+    }
+
+private:
+    lxw_workbook* m_workbook;
+    QHash<QString, lxw_format*> m_formati;
+};
+
+// Characters a cell's content shows, to size its column.
+int caratteri(const SheetCommands::Cell& c)
+{
+    switch (c.kind) {
+    case SheetCommands::Cell::Kind::Text:
+        return static_cast<int>(c.text.size());
+    case SheetCommands::Cell::Kind::Number:
+        return static_cast<int>(QString::number(c.number, 'g', 15).size());
+    case SheetCommands::Cell::Kind::Date:
+        return 10;
+    case SheetCommands::Cell::Kind::Empty:
+        break;
+    }
+    return 0;
+}
+
+} // namespace
+
+QString XlsxFile::write(const SheetCommands& sheet, const QString& path)
+{
+    // The library's own scratch files go next to nothing of the user's.
+    QTemporaryDir scratch;
+    if (!scratch.isValid())
+        return QStringLiteral("impossibile creare una cartella temporanea: %1").arg(scratch.errorString());
+    QByteArray tmpdir = QFile::encodeName(scratch.path());
+    lxw_workbook_options opzioni{LXW_FALSE, tmpdir.data(), LXW_FALSE};
+    lxw_workbook* workbook = workbook_new_opt(QFile::encodeName(path).constData(), &opzioni);
+    if (!workbook)
+        return QStringLiteral("impossibile creare la cartella di lavoro %1").arg(path);
+    lxw_worksheet* foglio = workbook_add_worksheet(workbook, "Foglio1");
+    Formati formati(workbook);
+    QHash<int, int> larghezze;
+    lxw_error errore = foglio ? LXW_NO_ERROR : LXW_ERROR_MEMORY_MALLOC_FAILED;
+
+    for (auto it = sheet.cells().begin(); foglio && errore == LXW_NO_ERROR && it != sheet.cells().end(); ++it) {
+        const lxw_row_t riga = static_cast<lxw_row_t>(it->first.first - 1);
+        const lxw_col_t colonna = static_cast<lxw_col_t>(it->first.second - 1);
+        const SheetCommands::Cell& c = it->second;
+        lxw_format* formato = formati.per(c.style, c.kind == SheetCommands::Cell::Kind::Date);
+        switch (c.kind) {
+        case SheetCommands::Cell::Kind::Text:
+            errore = worksheet_write_string(foglio, riga, colonna, c.text.toUtf8().constData(), formato);
+            break;
+        case SheetCommands::Cell::Kind::Number:
+            errore = worksheet_write_number(foglio, riga, colonna, c.number, formato);
+            break;
+        case SheetCommands::Cell::Kind::Date: {
+            lxw_datetime quando{c.date.year(), c.date.month(), c.date.day(), 0, 0, 0};
+            errore = worksheet_write_datetime(foglio, riga, colonna, &quando, formato);
+            break;
+        }
+        case SheetCommands::Cell::Kind::Empty:
+            errore = worksheet_write_blank(foglio, riga, colonna, formato);
+            break;
+        }
+        const int grassetto = c.style.bold ? 2 : 0;
+        larghezze[it->first.second] = qMax(larghezze.value(it->first.second), caratteri(c) + grassetto);
+    }
+    for (auto it = larghezze.cbegin(); foglio && errore == LXW_NO_ERROR && it != larghezze.cend(); ++it) {
+        const double larghezza = qMax(larghezzaMinima, it.value() * 1.1 + 1);
+        const lxw_col_t colonna = static_cast<lxw_col_t>(it.key() - 1);
+        errore = worksheet_set_column(foglio, colonna, colonna, larghezza, nullptr);
+    }
+
+    const lxw_error chiusura = workbook_close(workbook);
+    if (errore == LXW_NO_ERROR)
+        errore = chiusura;
+    if (errore != LXW_NO_ERROR) {
+        QFile::remove(path);
+        return QString::fromUtf8(lxw_strerror(errore));
+    }
+    return QString();
+}

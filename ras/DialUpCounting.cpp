@@ -1,0 +1,34 @@
+#include "ras/DialUpCounting.h"
+
+#include "app/CountingSession.h"
+#include "ras/AutomaticCounting.h"
+#include "settings/StatoProgramma.h"
+
+DialUpCounting::DialUpCounting(CountingSession& session, StatoProgramma& stato, SettingsBackend& settings,
+                               QObject* parent)
+    : QObject(parent)
+    , m_session(session)
+    , m_stato(stato)
+    , m_store(settings)
+{
+}
+
+void DialUpCounting::statusChanged(bool isConnected)
+{
+    switch (AutomaticCounting::onStatusChange(m_stato, isConnected, m_session.isOpen())) {
+    case AutomaticCounting::Action::Start:
+        m_session.startAutomatic();
+        break;
+    case AutomaticCounting::Action::Stop:
+        m_session.stop();
+        break;
+    case AutomaticCounting::Action::None:
+        break;
+    }
+}
+
+void DialUpCounting::connectionStatus(int phase, const QString& connectedEntry)
+{
+    if (AutomaticCounting::onConnectionStatus(phase, connectedEntry, m_stato, m_store))
+        emit classChosen(m_stato.TariffaCorrente);
+}

@@ -1,0 +1,51 @@
+#include "meter/LiveMeter.h"
+#include "settings/StatoProgramma.h"
+#include "tests/support/FakeClock.h"
+
+#include <QTimer>
+#include <gtest/gtest.h>
+
+namespace {
+
+const QDateTime venerdi(QDate(1999, 12, 10), QTime(23, 59));
+
+// Friday night into a Saturday whose bands cannot be read: the meter goes on
+// with the interval it had and tells the band once in the session.
+TEST(LiveMeter, TellsAnUnreadableBandOnceAndGoesOn)
+{
+    FakeClock clock(venerdi);
+    StatoProgramma stato = StatoProgramma::fromFactoryDefaults();
+    stato.sabato[0] = QStringLiteral("rotta");
+    CostMeter::Settings settings;
+    settings.costo = QStringLiteral("152");
+    LiveMeter meter(clock, stato, settings, venerdi, venerdi);
+    EXPECT_EQ(meter.timer()->interval(), 100);
+    EXPECT_FALSE(meter.timer()->isActive());
+    QStringList told;
+    int ticks = 0;
+    QObject::connect(&meter, &LiveMeter::bandError, [&](const QString& message) { told.append(message); });
+    QObject::connect(&meter, &LiveMeter::ticked, [&](const CostMeter::Tick&) { ++ticks; });
+    for (int unit = 1; unit <= 3; ++unit) {
+        clock.advance(400000);
+        meter.tick();
+    }
+    EXPECT_EQ(ticks, 3);
+    ASSERT_EQ(told.size(), 1);
+    EXPECT_TRUE(told.at(0).contains(QStringLiteral("rotta")));
+    EXPECT_EQ(meter.meter().CostoSessione(), 4 * 152);
+    meter.close();
+    EXPECT_EQ(meter.meter().CostoSessione(), 0);
+}
+
+TEST(LiveMeter, CountsFromTheSessionsBeginning)
+{
+    const QDateTime lunedi10(QDate(1999, 12, 6), QTime(10, 0));
+    FakeClock clock(lunedi10);
+    StatoProgramma stato = StatoProgramma::fromFactoryDefaults();
+    LiveMeter meter(clock, stato, CostMeter::Settings(), lunedi10, lunedi10.addSecs(-12));
+    clock.advance(208000);
+    meter.tick();
+    EXPECT_EQ(meter.meter().InizioIntervallo(), lunedi10.addSecs(208));
+}
+
+} // namespace
