@@ -109,6 +109,8 @@ private:
     void ClassButtonClick(int classe);
     void Visualizzacosti1Click();
     void Forzailconteggiofestivo1Click();
+    void Conversionevecchiarchivi1Click();
+    void Statistiche1Click();
     void Informazionisu1Click();
     void Sommario1Click();
     void SpeedButton1Click();
