@@ -20,6 +20,7 @@
 #include "ras/StartupLaunch.h"
 #include "ras/TRasMonitor.h"
 #include "reports/TfrmConvert.h"
+#include "reports/TfrmCorreggi.h"
 #include "reports/TfrmStatistiche.h"
 #include "settings/Conversion.h"
 #include "settings/StatoProgramma.h"
@@ -267,10 +268,14 @@ void TfrmPrincipale::FormCreate()
     checkHoliday();
     // 11.-12.
     prepareArchive();
-    // 13. A missing closing record found here (limiti.interrotto) is where the
-    // archive repair dialog will start from.
+    // 13. A pass that stopped on a missing closing record leads to the
+    // repair; once it is written the program ends without going on.
     const LimitiResult limiti = verificaLimiti(0, archivePath(), m_servizi.clock.now().date(), m_stato, m_store);
     m_servizi.prompter.show(limiti.messages);
+    if (limiti.interrotto && TfrmCorreggi::ripara(m_servizi.prompter, m_session, *limiti.interrotto, this)) {
+        m_endsAfterRepair = true;
+        return;
+    }
     // 14.
     ConnessioneRas->setDoTimer(true);
 
@@ -295,6 +300,8 @@ void TfrmPrincipale::FormCreate()
 
 void TfrmPrincipale::present()
 {
+    if (m_endsAfterRepair)
+        return;
     if (m_stato.modo(Visualizzazione::Normale) || m_stato.modo(Visualizzazione::Tray))
         show();
 }

@@ -45,6 +45,38 @@ class TestTfrmPrincipaleArchivio : public QObject
 {
     Q_OBJECT
 private slots:
+    void aMissingClosureAtStartUpIsRepairedThenTheNextStartRunsClean()
+    {
+        Program p;
+        p.configured(QStringLiteral("limiti"), QStringLiteral("RxSpinEdit4_value"), QStringLiteral("60"));
+        p.configured(QStringLiteral("limiti"), QStringLiteral("CheckBox6_Checked"), QStringLiteral("True"));
+        p.configured(QStringLiteral("ritardo"), QStringLiteral("flagAuto"), QStringLiteral("ON"));
+        scrivi(p.archive(), senzaChiusura);
+        p.prompter.expect(mancaLaChiusura).expect(limitiNonVerificati);
+        correggiAlle(this, QStringLiteral("06/12/1999 10.25.00 collegamento Chiuso  011"));
+        TfrmPrincipale& w = p.start();
+        QCOMPARE(p.prompter.texts(), (QStringList{mancaLaChiusura, limitiNonVerificati}));
+        QVERIFY(!w.isVisible());
+        QSignalSpy ready(&w, &TfrmPrincipale::readyToQuit);
+        QCoreApplication::processEvents();
+        QCOMPARE(ready.size(), 1);
+        QCOMPARE(p.store.readText(QStringLiteral("ritardo"), QStringLiteral("flagauto"), QString()),
+                 QStringLiteral("OFF"));
+        QCOMPARE(p.records(), (QList<QByteArray>{"06/12/1999 10.00.00 collegamento Aperto  011 Casa",
+                                                 "06/12/1999 10.25.00 collegamento Chiuso  011",
+                                                 "06/12/1999 11.00.00 collegamento Aperto  011 Casa",
+                                                 "06/12/1999 11.30.00 collegamento Chiuso  011"}));
+
+        // Started again: every call pairs, 55 of the 60 minutes are used.
+        p.window.reset();
+        p.prompter.shown.clear();
+        p.prompter.expect(QStringLiteral("Limite Giornaliero superato fra 5 minuti"));
+        TfrmPrincipale& dopo = p.start();
+        QCOMPARE(p.prompter.texts(), QStringList{QStringLiteral("Limite Giornaliero superato fra 5 minuti")});
+        QVERIFY(dopo.isVisible());
+        QCOMPARE(p.stato.consumiGiorno, 55);
+    }
+
     void statisticsReadTqklogAndAreClosedWhileCounting()
     {
         Program p;
