@@ -10,6 +10,7 @@
 #include "tests/support/WhenModal.h"
 
 #include <QAction>
+#include <QCalendarWidget>
 #include <QCheckBox>
 #include <QFileDialog>
 #include <QLabel>
@@ -22,6 +23,7 @@
 #include <QSignalSpy>
 #include <QTabWidget>
 #include <QTest>
+#include <QTimer>
 
 namespace {
 
@@ -526,24 +528,46 @@ private slots:
         f.date(QStringLiteral("01/12/1999"), QStringLiteral("06/12/1999"));
         f.calcola();
         auto* pagine = f.control<QTabWidget>("PageControl1");
-        const char* const nomi[] = {"TfrmStatistiche-generale.png", "TfrmStatistiche-ultimo.png",
-                                    "TfrmStatistiche-giornata.png", "TfrmStatistiche-limiti.png"};
-        for (int i = 0; i < 4; ++i) {
-            pagine->setCurrentIndex(i);
+        const auto salva = [&w, &cartella](const char* nome) {
             QVERIFY(QTest::qWaitForWindowExposed(&w));
             QTest::qWait(500);
             const QRect cornice = w.frameGeometry();
             QPixmap foto = w.screen()->grabWindow(0, cornice.x(), cornice.y(), cornice.width(), cornice.height());
             if (foto.isNull() || foto.size() != cornice.size())
                 foto = w.grab();
-            QVERIFY(foto.save(cartella + QLatin1Char('/') + QLatin1String(nomi[i])));
+            QVERIFY(foto.save(cartella + QLatin1Char('/') + QLatin1String(nome)));
+        };
+        const char* const nomi[] = {"TfrmStatistiche-generale.png", "TfrmStatistiche-ultimo.png",
+                                    "TfrmStatistiche-giornata.png", "TfrmStatistiche-limiti.png"};
+        for (int i = 0; i < 4; ++i) {
+            pagine->setCurrentIndex(i);
+            salva(nomi[i]);
         }
         auto* indicatore = f.control<QProgressBar>("Gauge1");
         indicatore->setValue(60);
         indicatore->show();
         pagine->setCurrentIndex(0);
-        QTest::qWait(300);
-        QVERIFY(w.grab().save(cartella + QStringLiteral("/TfrmStatistiche-avanzamento.png")));
+        salva("TfrmStatistiche-avanzamento.png");
+
+        // The real drop-down calendar under the start date, picked from the screen.
+        TfrmStatistiche vera(f.servizi, f.stato, f.session);
+        vera.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&vera));
+        auto* inizio = vera.findChild<QLineEdit*>(QStringLiteral("DateEdit1"));
+        QTimer::singleShot(800, this, [&cartella, &vera] {
+            QWidget* tendina = QApplication::activePopupWidget();
+            QVERIFY(tendina);
+            const QRect area = tendina->frameGeometry().united(vera.frameGeometry());
+            QVERIFY(vera.screen()
+                        ->grabWindow(0, area.x(), area.y(), area.width(), area.height())
+                        .save(cartella + QStringLiteral("/TfrmStatistiche-calendario.png")));
+            auto* calendario = tendina->findChild<QCalendarWidget*>(QStringLiteral("Calendario"));
+            QVERIFY(calendario);
+            calendario->setSelectedDate(QDate(1999, 11, 15));
+            emit calendario->activated(calendario->selectedDate());
+        });
+        inizio->findChild<QAction*>(QStringLiteral("DateEdit1Calendario"))->trigger();
+        QCOMPARE(inizio->text(), QStringLiteral("15/11/1999"));
     }
 };
 
