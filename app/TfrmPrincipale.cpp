@@ -19,6 +19,9 @@
 #include "ras/DialUpCounting.h"
 #include "ras/StartupLaunch.h"
 #include "ras/TRasMonitor.h"
+#include "reports/TfrmConvert.h"
+#include "reports/TfrmCorreggi.h"
+#include "reports/TfrmStatistiche.h"
 #include "settings/Conversion.h"
 #include "settings/StatoProgramma.h"
 #include "setup/TfrmTele.h"
@@ -31,6 +34,7 @@
 #include <QDir>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPointer>
 #include <QSystemTrayIcon>
 #include <QToolBar>
 #include <QToolButton>
@@ -128,7 +132,7 @@ void TfrmPrincipale::buildMenus()
     Informazionisu1 = action(help, QStringLiteral("Informazionisu1"), QStringLiteral("&Informazioni su..."));
 
     // The windows these open arrive with their own parts of the program.
-    m_nonDisponibili = {Setup1, Conversionevecchiarchivi1, Statistiche1};
+    m_nonDisponibili = {Setup1};
     for (QAction* later : m_nonDisponibili)
         later->setEnabled(false);
     Costi1->setEnabled(false);
@@ -139,6 +143,8 @@ void TfrmPrincipale::buildMenus()
     connect(Entrambe1, &QAction::triggered, this, [this] { savePosition(true, true); });
     connect(Visualizzacosti1, &QAction::triggered, this, &TfrmPrincipale::Visualizzacosti1Click);
     connect(Esci1, &QAction::triggered, this, &QWidget::close);
+    connect(Conversionevecchiarchivi1, &QAction::triggered, this, &TfrmPrincipale::Conversionevecchiarchivi1Click);
+    connect(Statistiche1, &QAction::triggered, this, &TfrmPrincipale::Statistiche1Click);
     connect(VisualizzaleFasceTUT1, &QAction::triggered, this, [this] { TfrmTut::apri(this, m_servizi, m_stato); });
     connect(Visualizzafasceteleselezione1, &QAction::triggered, this,
             [this] { TfrmTele::apri(this, m_servizi, m_stato); });
@@ -262,10 +268,14 @@ void TfrmPrincipale::FormCreate()
     checkHoliday();
     // 11.-12.
     prepareArchive();
-    // 13. A missing closing record found here (limiti.interrotto) is where the
-    // archive repair dialog will start from.
+    // 13. A pass that stopped on a missing closing record leads to the
+    // repair; once it is written the program ends without going on.
     const LimitiResult limiti = verificaLimiti(0, archivePath(), m_servizi.clock.now().date(), m_stato, m_store);
     m_servizi.prompter.show(limiti.messages);
+    if (limiti.interrotto && TfrmCorreggi::ripara(m_servizi.prompter, m_session, *limiti.interrotto, this)) {
+        m_endsAfterRepair = true;
+        return;
+    }
     // 14.
     ConnessioneRas->setDoTimer(true);
 
@@ -290,6 +300,8 @@ void TfrmPrincipale::FormCreate()
 
 void TfrmPrincipale::present()
 {
+    if (m_endsAfterRepair)
+        return;
     if (m_stato.modo(Visualizzazione::Normale) || m_stato.modo(Visualizzazione::Tray))
         show();
 }
@@ -436,6 +448,18 @@ void TfrmPrincipale::savePosition(bool main, bool costs)
         m_store.writeInteger(Catalogue::PosizionePosCostiX, m_costo->x());
         m_store.writeInteger(Catalogue::PosizionePosCostiY, m_costo->y());
     }
+}
+
+void TfrmPrincipale::Conversionevecchiarchivi1Click()
+{
+    QPointer<TfrmConvert> finestra = new TfrmConvert(m_servizi.prompter, archivePath(), this);
+    finestra->exec();
+    delete finestra.data();
+}
+
+void TfrmPrincipale::Statistiche1Click()
+{
+    TfrmStatistiche::apri(this, m_servizi, m_stato, m_session);
 }
 
 void TfrmPrincipale::Informazionisu1Click()

@@ -109,6 +109,8 @@ private:
     void ClassButtonClick(int classe);
     void Visualizzacosti1Click();
     void Forzailconteggiofestivo1Click();
+    void Conversionevecchiarchivi1Click();
+    void Statistiche1Click();
     void Informazionisu1Click();
     void Sommario1Click();
     void SpeedButton1Click();
@@ -120,6 +122,8 @@ private:
     SettingsStore m_store;
     std::unique_ptr<TSingleInstanceGuard> m_guard;
     bool m_shown = false;
+    // The start-up limits check led to the repair of the archive: the program ends at once.
+    bool m_endsAfterRepair = false;
 
     // Menu items whose windows have not joined the program yet: they stay disabled.
     QList<QAction*> m_nonDisponibili;
