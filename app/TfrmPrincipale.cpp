@@ -21,6 +21,7 @@
 #include "ras/TRasMonitor.h"
 #include "settings/Conversion.h"
 #include "settings/StatoProgramma.h"
+#include "setup/TfrmSetup.h"
 #include "setup/TfrmTele.h"
 #include "setup/TfrmTut.h"
 #include "tariff/Calendario.h"
@@ -32,6 +33,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QSystemTrayIcon>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 
@@ -128,7 +130,7 @@ void TfrmPrincipale::buildMenus()
     Informazionisu1 = action(help, QStringLiteral("Informazionisu1"), QStringLiteral("&Informazioni su..."));
 
     // The windows these open arrive with their own parts of the program.
-    m_nonDisponibili = {Setup1, Conversionevecchiarchivi1, Statistiche1};
+    m_nonDisponibili = {Conversionevecchiarchivi1, Statistiche1};
     for (QAction* later : m_nonDisponibili)
         later->setEnabled(false);
     Costi1->setEnabled(false);
@@ -137,6 +139,7 @@ void TfrmPrincipale::buildMenus()
     connect(Principale1, &QAction::triggered, this, [this] { savePosition(true, false); });
     connect(Costi1, &QAction::triggered, this, [this] { savePosition(false, true); });
     connect(Entrambe1, &QAction::triggered, this, [this] { savePosition(true, true); });
+    connect(Setup1, &QAction::triggered, this, &TfrmPrincipale::Setup1Click);
     connect(Visualizzacosti1, &QAction::triggered, this, &TfrmPrincipale::Visualizzacosti1Click);
     connect(Esci1, &QAction::triggered, this, &QWidget::close);
     connect(VisualizzaleFasceTUT1, &QAction::triggered, this, [this] { TfrmTut::apri(this, m_servizi, m_stato); });
@@ -413,6 +416,14 @@ void TfrmPrincipale::pressClassButton(int classe)
 void TfrmPrincipale::ClassButtonClick(int classe)
 {
     m_stato.TariffaCorrente = classe;
+}
+
+void TfrmPrincipale::Setup1Click()
+{
+    const QSize barra = m_compactWindow ? m_compactWindow->frameGeometry().size() : QSize();
+    // Yes at the restart prompt: the program ends from its event loop, as on a termination request.
+    if (TfrmSetup::apri(this, m_servizi, m_stato, false, frameGeometry().size(), barra))
+        QTimer::singleShot(0, this, &TfrmPrincipale::shutDown);
 }
 
 void TfrmPrincipale::Visualizzacosti1Click()

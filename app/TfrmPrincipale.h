@@ -107,6 +107,7 @@ private:
     void savePosition(bool main, bool costs);
 
     void ClassButtonClick(int classe);
+    void Setup1Click();
     void Visualizzacosti1Click();
     void Forzailconteggiofestivo1Click();
     void Informazionisu1Click();

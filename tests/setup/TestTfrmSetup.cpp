@@ -239,6 +239,31 @@ private slots:
         d.control<QLineEdit>("Edit14")->setText(s("9000"));
     }
 
+    void fromTheMainWindowOkWritesPosizioneOnly()
+    {
+        Program p;
+        p.configured(s("importo"), s("costo"), s("152"));
+        p.start();
+        bool disabled = false;
+        onDialog([&](TfrmSetup& w) {
+            disabled = !in<QLineEdit>(w, "Edit9")->isEnabled() && !in<QLineEdit>(w, "Edit10")->isEnabled() &&
+                       in<QLineEdit>(w, "Edit12")->isEnabled() && in<QLineEdit>(w, "Edit15")->isEnabled();
+            in<QLineEdit>(w, "Edit9")->setText(s("11"));
+            in<QLineEdit>(w, "Edit12")->setText(s("12"));
+            in<QLineEdit>(w, "Edit15")->setText(s("15"));
+            p.prompter.expect(riavvio, Prompter::Button::No);
+            in<QPushButton>(w, "BitBtn1")->click();
+        });
+        p.action("Setup1")->trigger();
+        QVERIFY(disabled);
+        QVERIFY(!p.stato.SetupDaBarra);
+        QCOMPARE(p.store.read(Catalogue::PosizionePosX), s("12"));
+        QCOMPARE(p.store.read(Catalogue::PosizionePosCostiY), s("15"));
+        QCOMPARE(p.store.read(Catalogue::PosizioneFinePosX), s("0"));
+        QVERIFY(p.window->isVisible());
+        QVERIFY(p.window->findChildren<TfrmSetup*>().isEmpty());
+    }
+
     void fromTheCompactStripOkWritesPosizioneFineOnly()
     {
         Dialogo d;
@@ -261,6 +286,25 @@ private slots:
         QCOMPARE(d.stored(Catalogue::PosizioneFinePosX), s("9"));
         QCOMPARE(d.stored(Catalogue::PosizioneFinePosY), s("10"));
         QCOMPARE(d.stored(Catalogue::PosizionePosX), s("0"));
+    }
+
+    void yesEndsTheProgramAfterItsClosingSteps()
+    {
+        Program p;
+        p.configured(s("importo"), s("costo"), s("152"));
+        p.configured(s("ritardo"), s("flagAuto"), s("ON"));
+        p.start();
+        QSignalSpy quit(p.window.get(), &TfrmPrincipale::readyToQuit);
+        onDialog([&](TfrmSetup& w) {
+            p.prompter.expect(riavvio, Prompter::Button::Yes);
+            in<QPushButton>(w, "BitBtn1")->click();
+        });
+        p.action("Setup1")->trigger();
+        // Not yet: the program ends from its event loop.
+        QCOMPARE(quit.count(), 0);
+        QTRY_COMPARE(quit.count(), 1);
+        QVERIFY(!p.window->isVisible());
+        QCOMPARE(p.store.read(Catalogue::RitardoFlagAuto), s("OFF"));
     }
 
     void defaultWritesTheFactoryValuesAndLeavesTheLimits()
