@@ -24,6 +24,7 @@
 #include "reports/TfrmStatistiche.h"
 #include "settings/Conversion.h"
 #include "settings/StatoProgramma.h"
+#include "setup/TfrmSetup.h"
 #include "setup/TfrmTele.h"
 #include "setup/TfrmTut.h"
 #include "tariff/Calendario.h"
@@ -36,6 +37,7 @@
 #include <QMenuBar>
 #include <QPointer>
 #include <QSystemTrayIcon>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 
@@ -131,16 +133,13 @@ void TfrmPrincipale::buildMenus()
     Sommario1 = action(help, QStringLiteral("Sommario1"), QStringLiteral("&Sommario"));
     Informazionisu1 = action(help, QStringLiteral("Informazionisu1"), QStringLiteral("&Informazioni su..."));
 
-    // The windows these open arrive with their own parts of the program.
-    m_nonDisponibili = {Setup1};
-    for (QAction* later : m_nonDisponibili)
-        later->setEnabled(false);
     Costi1->setEnabled(false);
     Entrambe1->setEnabled(false);
 
     connect(Principale1, &QAction::triggered, this, [this] { savePosition(true, false); });
     connect(Costi1, &QAction::triggered, this, [this] { savePosition(false, true); });
     connect(Entrambe1, &QAction::triggered, this, [this] { savePosition(true, true); });
+    connect(Setup1, &QAction::triggered, this, &TfrmPrincipale::Setup1Click);
     connect(Visualizzacosti1, &QAction::triggered, this, &TfrmPrincipale::Visualizzacosti1Click);
     connect(Esci1, &QAction::triggered, this, &QWidget::close);
     connect(Conversionevecchiarchivi1, &QAction::triggered, this, &TfrmPrincipale::Conversionevecchiarchivi1Click);
@@ -427,6 +426,14 @@ void TfrmPrincipale::ClassButtonClick(int classe)
     m_stato.TariffaCorrente = classe;
 }
 
+void TfrmPrincipale::Setup1Click()
+{
+    const QSize barra = m_compactWindow ? m_compactWindow->frameGeometry().size() : QSize();
+    // Yes at the restart prompt: the program ends from its event loop, as on a termination request.
+    if (TfrmSetup::apri(this, m_servizi, m_stato, false, frameGeometry().size(), barra))
+        QTimer::singleShot(0, this, &TfrmPrincipale::shutDown);
+}
+
 void TfrmPrincipale::Visualizzacosti1Click()
 {
     m_store.writeSwitch(Catalogue::VediCostiAttivo, Visualizzacosti1->isChecked());
@@ -646,8 +653,8 @@ void TfrmPrincipale::setCountingControls(bool counting)
 {
     SpeedButton6->setEnabled(counting);
     Visualizzacosti1->setEnabled(!counting && !m_stato.costiForzati());
-    setItemEnabled(Statistiche1, !counting);
-    setItemEnabled(Setup1, !counting);
+    Statistiche1->setEnabled(!counting);
+    Setup1->setEnabled(!counting);
     Costi1->setEnabled(counting && m_costo);
     Entrambe1->setEnabled(counting && m_costo);
     for (QAbstractButton* button : m_classButtons->buttons())
@@ -659,9 +666,4 @@ void TfrmPrincipale::syncStartStop()
     const bool counting = m_session.isRunning();
     SpeedButton7->setChecked(counting);
     SpeedButton8->setChecked(!counting);
-}
-
-void TfrmPrincipale::setItemEnabled(QAction* item, bool enabled)
-{
-    item->setEnabled(enabled && !m_nonDisponibili.contains(item));
 }

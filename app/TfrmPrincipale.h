@@ -3,7 +3,6 @@
 #include "app/Servizi.h"
 #include "settings/SettingsStore.h"
 
-#include <QList>
 #include <QMainWindow>
 #include <memory>
 
@@ -98,7 +97,6 @@ private:
     void meterTicked();
     void setCountingControls(bool counting);
     void syncStartStop();
-    void setItemEnabled(QAction* item, bool enabled);
     QString archivePath() const;
 
     void refreshCaption();
@@ -107,6 +105,7 @@ private:
     void savePosition(bool main, bool costs);
 
     void ClassButtonClick(int classe);
+    void Setup1Click();
     void Visualizzacosti1Click();
     void Forzailconteggiofestivo1Click();
     void Conversionevecchiarchivi1Click();
@@ -124,9 +123,6 @@ private:
     bool m_shown = false;
     // The start-up limits check led to the repair of the archive: the program ends at once.
     bool m_endsAfterRepair = false;
-
-    // Menu items whose windows have not joined the program yet: they stay disabled.
-    QList<QAction*> m_nonDisponibili;
 
     QToolBar* m_toolBar = nullptr;
     QToolButton* SpeedButton1 = nullptr; // hide to the tray
