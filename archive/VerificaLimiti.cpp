@@ -2,6 +2,7 @@
 
 #include "archive/ImpostazioniLimiti.h"
 #include "archive/Mesi.h"
+#include "archive/SoglieLimite.h"
 #include "settings/SettingsStore.h"
 #include "settings/StatoProgramma.h"
 
@@ -71,8 +72,11 @@ public:
             }
             return false;
         }
+        const qsizetype giaDetti = m_result.messages.size();
         if (messaggi)
             avvisa(limite, *valore, esito.minuti);
+        m_result.messages += SoglieLimite::verifica(m_store, limite.modo, *valore, esito.minuti, *dal,
+                                                    m_result.messages.size() > giaDetti);
         segnalaProblemi();
         return true;
     }
