@@ -237,6 +237,36 @@ private slots:
         QCOMPARE(p.stato.consumiGiorno, 55);
     }
 
+    // The warning at 80 % of the monthly limit comes once: the next start in
+    // the same month, with the consumption still past it, says nothing.
+    void startUpWarnsAtEightyPercentOnceAMonth()
+    {
+        Program p;
+        p.configured(QStringLiteral("limiti"), QStringLiteral("RxCalcEdit1_value"), QStringLiteral("1000"));
+        p.configured(QStringLiteral("limiti"), QStringLiteral("CheckBox7_Checked"), QStringLiteral("True"));
+        QFile archive(p.archive());
+        archive.open(QIODevice::Append);
+        archive.write(
+            "01/12/1999 08.00.00 collegamento Aperto  011 \r\n01/12/1999 22.10.00 collegamento Chiuso  011\r\n");
+        archive.close();
+        const QString avviso = QStringLiteral("Limite Mensile utilizzato oltre l'80%: 850 minuti su 1000");
+        p.prompter.expect(avviso);
+        p.start();
+        QCOMPARE(p.prompter.texts(), QStringList{avviso});
+
+        p.window.reset();
+        p.clock.advance(24 * 3600 * 1000);
+        p.start();
+        QCOMPARE(p.prompter.texts(), QStringList{avviso});
+
+        // It is the store that remembers it.
+        p.window.reset();
+        p.configured(QStringLiteral("limiti"), QStringLiteral("avvisoMensile80"), QString());
+        p.prompter.expect(avviso);
+        p.start();
+        QCOMPARE(p.prompter.texts(), (QStringList{avviso, avviso}));
+    }
+
     void startUpBacksUpOnlyWhenAsked()
     {
         Program p;
