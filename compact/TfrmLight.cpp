@@ -129,6 +129,7 @@ TfrmLight::TfrmLight(Servizi& servizi, StatoProgramma& stato, CountingSession& s
     buildControls();
     buildMenu();
     layOut();
+    place();
 
     connect(&m_session, &CountingSession::started, this, &TfrmLight::sessionStarted);
     connect(&m_session, &CountingSession::stopped, this, &TfrmLight::sessionStopped);
@@ -217,7 +218,7 @@ void TfrmLight::buildControls()
     Digits1 = new QLCDNumber(6, Panel4);
     Digits1->setObjectName(QStringLiteral("Digits1"));
     Digits1->setAccessibleName(QStringLiteral("costo"));
-    Digits1->setSegmentStyle(QLCDNumber::Filled);
+    Digits1->setSegmentStyle(QLCDNumber::Flat);
     Digits1->setFrameStyle(QFrame::NoFrame);
     Digits1->setAutoFillBackground(true);
     setColour(Digits1, QPalette::Window, Qt::black);
@@ -337,6 +338,16 @@ QList<TfrmSupera*> TfrmLight::avvisiAperti() const
     return aperti;
 }
 
+// Where it was saved, but never out of reach: it has no caption bar. Placed
+// before it is first shown too, so that the window manager leaves it there.
+void TfrmLight::place()
+{
+    QList<QRect> schermi;
+    for (const QScreen* schermo : QGuiApplication::screens())
+        schermi.append(schermo->availableGeometry());
+    move(BarraCompatta::posizioneVisibile(QRect(m_stato.Posizione, size()), schermi));
+}
+
 void TfrmLight::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
@@ -348,11 +359,8 @@ void TfrmLight::showEvent(QShowEvent* event)
 
 void TfrmLight::FormShow()
 {
-    // 1. Where it was saved, but never out of reach: it has no caption bar.
-    QList<QRect> schermi;
-    for (const QScreen* schermo : QGuiApplication::screens())
-        schermi.append(schermo->availableGeometry());
-    move(BarraCompatta::posizioneVisibile(QRect(m_stato.Posizione, size()), schermi));
+    // 1.
+    place();
 
     // 2.
     try {

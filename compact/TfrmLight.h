@@ -82,6 +82,7 @@ private:
     void buildControls();
     void buildMenu();
     void layOut();
+    void place();
     void FormShow();
 
     void sessionStarted(const SessionStart& start);
