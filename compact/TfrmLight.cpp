@@ -419,12 +419,11 @@ void TfrmLight::mousePressEvent(QMouseEvent* event)
 
 // Moves the strip as a caption bar would: by the window system where it can,
 // by hand otherwise.
-bool TfrmLight::startDrag(const QPoint& globalPos)
+void TfrmLight::startDrag(const QPoint& globalPos)
 {
     if (QWindow* finestra = windowHandle(); finestra && finestra->startSystemMove())
-        return true;
+        return;
     m_dragOffset = globalPos - frameGeometry().topLeft();
-    return false;
 }
 
 void TfrmLight::mouseMoveEvent(QMouseEvent* event)

@@ -97,7 +97,7 @@ private:
     void showClasse(int classe);
     void applyHolidayColour();
     void setGaugeRed(bool red);
-    bool startDrag(const QPoint& globalPos);
+    void startDrag(const QPoint& globalPos);
 
     Servizi& m_servizi;
     StatoProgramma& m_stato;
