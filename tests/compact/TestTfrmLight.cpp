@@ -596,6 +596,73 @@ private slots:
         QCoreApplication::sendEvent(&w, &away);
         QCOMPARE(w.pos(), QPoint(130, 120));
     }
+
+    // BRENVOLO_SCREENSHOT_DIR=DIR saves the strip idle, counting, with its
+    // menu open and with an over-limit window. Run on a display (xvfb-run,
+    // QT_QPA_PLATFORM=xcb) the pictures take the menus and the warning too.
+    void screenshots()
+    {
+        const QString cartella = qEnvironmentVariable("BRENVOLO_SCREENSHOT_DIR");
+        if (cartella.isEmpty())
+            QSKIP("BRENVOLO_SCREENSHOT_DIR not set");
+        Barra p;
+        p.limite("RxSpinEdit3_value", "CheckBox5_Checked", "30", 10);
+        // Counting by hand: the pictures take their time, and with automatic
+        // counting the monitor's polls would stop a session with no connection.
+        p.configured(s("limiti"), s("RadioGroup4_ItemIndex"), s("1"));
+        TfrmLight& w = p.avvia();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        const auto salva = [&w, &cartella](const char* nome, const QRect& area) {
+            QTest::qWait(300);
+            QPixmap foto = w.screen()->grabWindow(0, area.x(), area.y(), area.width(), area.height());
+            if (foto.isNull() || foto.size() != area.size())
+                foto = w.grab();
+            QVERIFY(foto.save(cartella + QLatin1Char('/') + QLatin1String(nome)));
+        };
+
+        // Idle after a session of 6 min 18 s: the panels show its start and end.
+        p.pulsante("SpeedButton1")->click();
+        p.tickFino(378000, lunedi, 1000);
+        p.pulsante("SpeedButton2")->click();
+        salva("TfrmLight-idle.png", w.frameGeometry());
+
+        const QDateTime seconda = p.clock.now();
+        p.pulsante("SpeedButton1")->click();
+        p.tickFino(244000, seconda, 1000);
+        salva("TfrmLight-counting.png", w.frameGeometry());
+
+        // The menu as a right click on the meter opens it, down to the classes.
+        p.voce("Forzaconteggiofestivo1")->trigger();
+        auto* menu = p.in<QMenu>("PopupMenu1");
+        menu->popup(w.mapToGlobal(QPoint(w.width() / 2, w.height() / 2)));
+        QVERIFY(QTest::qWaitForWindowExposed(menu));
+        QMenu* aperti[] = {menu, menu->findChild<QMenu*>(s("Tariffe1")), nullptr};
+        aperti[2] = aperti[1]->findChild<QMenu*>(s("Sceltatariffa1"));
+        QRect area = w.frameGeometry().united(menu->frameGeometry());
+        for (int i = 0; i < 2; ++i) {
+            QAction* voce = aperti[i + 1]->menuAction();
+            aperti[i]->setActiveAction(voce);
+            if (!aperti[i + 1]->isVisible()) {
+                const QRect riga = aperti[i]->actionGeometry(voce);
+                aperti[i + 1]->popup(aperti[i]->mapToGlobal(riga.topRight()));
+            }
+            QVERIFY(QTest::qWaitForWindowExposed(aperti[i + 1]));
+            area = area.united(aperti[i + 1]->frameGeometry());
+        }
+        salva("TfrmLight-menu.png", area.adjusted(0, 0, 40, 20));
+        for (QMenu* aperto : {aperti[2], aperti[1], aperti[0]})
+            aperto->close();
+        p.voce("Forzaconteggiofestivo1")->trigger();
+
+        // The per-connection limit of 30 minutes reached 10 s early.
+        p.tickFino((29 * 60 + 50) * 1000, seconda, 1000);
+        QCOMPARE(w.avvisiAperti().size(), 1);
+        TfrmSupera* avviso = w.avvisiAperti().first();
+        QVERIFY(QTest::qWaitForWindowExposed(avviso));
+        p.clock.advance(4000); // its gauge fills over the 10 s lead
+        salva("TfrmLight-supera.png", w.frameGeometry().united(avviso->frameGeometry()));
+        p.pulsante("SpeedButton2")->click();
+    }
 };
 
 BRENVOLO_UI_TEST(TestTfrmLight)
