@@ -553,6 +553,18 @@ private slots:
         QVERIFY(w.isVisible());
     }
 
+    void minimizzaAndTheButtonMinimiseTheStrip()
+    {
+        Barra p;
+        TfrmLight& w = p.avvia();
+        p.voce("Minimizza1")->trigger();
+        QVERIFY(w.isMinimized());
+        w.showNormal();
+        QVERIFY(!w.isMinimized());
+        p.pulsante("SpeedButton4")->click();
+        QVERIFY(w.isMinimized());
+    }
+
     void theMenuOpensOnARightClickAnywhere()
     {
         Barra p;
