@@ -152,6 +152,15 @@ QIcon stop()
     });
 }
 
+QIcon minimise()
+{
+    return draw(16, [](QPainter& p) {
+        p.setPen(Qt::NoPen);
+        p.setBrush(Qt::black);
+        p.drawRect(3, 11, 10, 2);
+    });
+}
+
 QIcon trayFrame(int frame)
 {
     if (frame <= 0)

@@ -16,6 +16,8 @@ QIcon lamp(bool lit);
 QIcon lamp();
 QIcon start();
 QIcon stop();
+// The compact strip's minimise button: a bar at the bottom.
+QIcon minimise();
 // Tray icon frames: frame 0 is the program's icon, 1..3 the animation while
 // counting, the icon's counter showing 01, 02 and 03.
 QIcon trayFrame(int frame);

@@ -285,7 +285,7 @@ void TfrmPrincipale::FormCreate()
     if (m_stato.modo(Visualizzazione::Barra)) {
         move(-5000, y());
         hide();
-        m_compactWindow = new TfrmLight(m_servizi, m_stato, this);
+        m_compactWindow = new TfrmLight(m_servizi, m_stato, m_session, *m_dialUpCounting, *this);
         m_compactWindow->show();
     }
 
@@ -374,7 +374,7 @@ void TfrmPrincipale::closeEvent(QCloseEvent* event)
     FormClose();
     event->accept();
     if (m_compactWindow)
-        m_compactWindow->close();
+        m_compactWindow->closeWithProgram();
     emit readyToQuit();
 }
 

@@ -18,6 +18,7 @@ struct SessionStop;
 struct StatoProgramma;
 class TSingleInstanceGuard;
 class TfrmCosto;
+class TfrmLight;
 class TimePanels;
 class TRasMonitor;
 class TrayIcon;
@@ -64,6 +65,8 @@ public:
     // Counting that follows the dial-up connection: the compact strip hears of
     // the class chosen from the dialled entry here.
     DialUpCounting* dialUpCounting() const { return m_dialUpCounting; }
+    // The compact strip that stands in for this window in compact mode; null in the other modes.
+    TfrmLight* compactWindow() const { return m_compactWindow; }
 
 signals:
     // The window has closed: the program ends.
@@ -147,7 +150,7 @@ private:
     QAction* Informazionisu1 = nullptr;
 
     TrayIcon* m_trayIcon = nullptr; // tray mode only
-    QWidget* m_compactWindow = nullptr;
+    TfrmLight* m_compactWindow = nullptr;
     LiveMeter* m_meter = nullptr;
     TfrmCosto* m_costo = nullptr;
     TRasMonitor* ConnessioneRas = nullptr;

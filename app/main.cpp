@@ -8,6 +8,7 @@
 #include "app/TfrmInfo.h"
 #include "app/TfrmPrincipale.h"
 #include "platform/DialUpSources.h"
+#include "platform/DisplayPlatform.h"
 #include "platform/FlockInstanceLock.h"
 #include "platform/IniSettingsBackend.h"
 #include "platform/Paths.h"
@@ -25,6 +26,13 @@
 
 int main(int argc, char** argv)
 {
+    // In a Wayland session the compact strip could not stay on top: the
+    // program runs through XWayland unless the user chose a platform.
+    const QString platform = DisplayPlatform::forcedPlatform(QProcessEnvironment::systemEnvironment(),
+                                                             DisplayPlatform::arguments(argc, argv));
+    if (!platform.isEmpty())
+        qputenv("QT_QPA_PLATFORM", platform.toLocal8Bit());
+
     BrenvoloApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Brenvolo"));
     // No display name: the platform would add it to every window's title, and

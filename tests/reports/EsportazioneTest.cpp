@@ -292,9 +292,9 @@ TEST(Esportazione, WritesOneLineADayOfTheMonth)
     EXPECT_EQ(esito.file, a.dirs.data() + QStringLiteral("/feb_00.txt"));
     const QList<QByteArray> righe = a.leggi(QStringLiteral("feb_00.txt")).split('\n');
     ASSERT_EQ(righe.size(), 30); // 29 days and the empty text after the last line end
-    EXPECT_EQ(QString::fromUtf8(righe[0]), QStringLiteral("01/02/2000;12;1.824\u00a0€;2400;Rete Citt\u00e0\r"));
-    EXPECT_EQ(QString::fromUtf8(righe[1]), QStringLiteral("02/02/2000;0;0\u00a0€;0;---\r"));
-    EXPECT_EQ(QString::fromUtf8(righe[28]), QStringLiteral("29/02/2000;1;152\u00a0€;120;Notte\r"));
+    EXPECT_EQ(QString::fromUtf8(righe[0]), QStringLiteral("01/02/2000;12;L.\u00a01.824;2400;Rete Citt\u00e0\r"));
+    EXPECT_EQ(QString::fromUtf8(righe[1]), QStringLiteral("02/02/2000;0;L.\u00a00;0;---\r"));
+    EXPECT_EQ(QString::fromUtf8(righe[28]), QStringLiteral("29/02/2000;1;L.\u00a0152;120;Notte\r"));
     EXPECT_TRUE(righe[29].isEmpty());
 }
 

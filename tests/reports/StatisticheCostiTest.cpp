@@ -105,15 +105,15 @@ TEST(StatisticheCosti, TheTextsAreThoseOfThePass)
     const ConsumiTexts& t = *r.testi;
     EXPECT_EQ(t.durata, QStringLiteral("0h 25m 0s"));
     EXPECT_EQ(t.scatti, QStringLiteral("8"));
-    EXPECT_EQ(t.costo, QStringLiteral("1.216\u00a0€"));
+    EXPECT_EQ(t.costo, QStringLiteral("L.\u00a01.216"));
     EXPECT_EQ(t.collegamenti, QStringLiteral("2"));
     EXPECT_EQ(t.ultimoScatti, QStringLiteral("2"));
-    EXPECT_EQ(t.ultimoCosto, QStringLiteral("304\u00a0€"));
+    EXPECT_EQ(t.ultimoCosto, QStringLiteral("L.\u00a0304"));
     EXPECT_EQ(t.ultimoTempo, QStringLiteral("0h 5m 0s "));
     EXPECT_EQ(t.giornataScatti, QStringLiteral("2"));
     EXPECT_EQ(t.giornataTempo, QStringLiteral("0h 5m 0s "));
     EXPECT_EQ(t.giornataCollegamenti, QStringLiteral("1"));
-    EXPECT_EQ(t.giornataCosto, QStringLiteral("304\u00a0€"));
+    EXPECT_EQ(t.giornataCosto, QStringLiteral("L.\u00a0304"));
 }
 
 TEST(StatisticheCosti, AMissingArchiveIsToldAndTheLimitsPageStillFilled)
