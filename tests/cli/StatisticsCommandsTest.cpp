@@ -121,9 +121,13 @@ TEST(StatisticsCommands, EsportaWritesTheMonthFile)
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QList<QByteArray> righe = file.readAll().split('\n');
     ASSERT_EQ(righe.size(), 32);
-    EXPECT_EQ(righe[21], QByteArray("22/03/1999;6;600;1200;Casa\r"));
-    EXPECT_EQ(righe[22], QByteArray("23/03/1999;0;0;0;Ufficio\r"));
-    EXPECT_EQ(righe[23], QByteArray("24/03/1999;0;0;0;---\r"));
+    // The cost as the statistics window writes it: "L. 600", with a no-break space.
+    EXPECT_EQ(righe[21], QByteArray("22/03/1999;6;L.\xC2\xA0"
+                                    "600;1200;Casa\r"));
+    EXPECT_EQ(righe[22], QByteArray("23/03/1999;0;L.\xC2\xA0"
+                                    "0;0;Ufficio\r"));
+    EXPECT_EQ(righe[23], QByteArray("24/03/1999;0;L.\xC2\xA0"
+                                    "0;0;---\r"));
 }
 
 TEST(StatisticsCommands, EsportaXlsxSavesTheSheet)
