@@ -164,12 +164,12 @@ QString json(const AndamentoConsumi& andamento)
              righe.join(QStringLiteral(", ")));
 }
 
-// One line a bar: the day (dd/mm/yyyy) or the month (mm/yyyy), units, cost in currency format, whole minutes.
+// One line a bar: the day (dd/mm/yyyy) or the month (mm/yyyy), units, whole lire, whole minutes.
 void stampaRighe(QTextStream& out, const AndamentoConsumi& andamento)
 {
     for (const AndamentoConsumi::Barra& b : andamento.barre()) {
         out << (andamento.mensile() ? b.dal.toString(QStringLiteral("MM/yyyy")) : formatDate(b.dal)) << ';' << b.scatti
-            << ';' << costoConsumi(b.costo) << ';' << b.minuti() << '\n';
+            << ';' << qRound64(b.costo) << ';' << b.minuti() << '\n';
     }
 }
 

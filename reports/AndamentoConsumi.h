@@ -46,7 +46,7 @@ public:
     QString etichetta(const Barra& barra) const;
     // What hovering a bar tells: the day ("06/12/1999") or the month
     // ("dicembre 1999", with the days in the range when it is not whole),
-    // then units, cost in the locale's currency format and whole minutes, one a line.
+    // then units, cost ("L. 1.824") and whole minutes, one a line.
     QString descrizione(const Barra& barra, const QLocale& locale = QLocale::system()) const;
 
     // The current month projected to its end from its days up to today.

@@ -87,7 +87,7 @@ GraficoAndamento::GraficoAndamento(QWidget* parent)
     m_asseX->setGridLineVisible(false);
     m_asseX->setRange(-0.5, 0.5);
     m_asseMinuti = asseValori(QStringLiteral("Minuti"), coloreMinuti, font);
-    m_asseCosto = asseValori(QStringLiteral("Costo"), coloreCosto, font);
+    m_asseCosto = asseValori(QStringLiteral("Costo (lire)"), coloreCosto, font);
     m_asseCosto->setGridLineVisible(false);
     grafico->addAxis(m_asseX, Qt::AlignBottom);
     grafico->addAxis(m_asseMinuti, Qt::AlignLeft);

@@ -37,7 +37,7 @@ struct ProiezioneMese
     static std::optional<qint64> limiteMensile(const SettingsStore& store);
 
     // The page's lines: the month and its days, the projected minutes and
-    // cost (the locale's currency format), and the minutes a day the limit leaves.
+    // cost ("L. 1.824"), and the minutes a day the limit leaves.
     QStringList righe(const QLocale& locale = QLocale::system()) const;
 
     bool operator==(const ProiezioneMese&) const = default;

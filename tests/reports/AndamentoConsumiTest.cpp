@@ -206,13 +206,13 @@ TEST(AndamentoConsumi, LabelsAndWhatHoveringTells)
     const AndamentoConsumi::Barra& sesto = giorni.barre().last();
     EXPECT_EQ(giorni.etichetta(sesto), QStringLiteral("06/12"));
     EXPECT_EQ(giorni.descrizione(sesto, italiano),
-              QStringLiteral("06/12/1999\nScatti: 12\nCosto: 1.824\u00a0€\nMinuti: 47"));
+              QStringLiteral("06/12/1999\nScatti: 12\nCosto: L.\u00a01.824\nMinuti: 47"));
 
     AndamentoConsumi mesi(data("05/10/1999"), data("06/12/1999"), data("06/12/1999"));
     ASSERT_EQ(mesi.barre().size(), 3);
     EXPECT_EQ(mesi.etichetta(mesi.barre()[1]), QStringLiteral("11/99"));
     EXPECT_EQ(mesi.descrizione(mesi.barre()[1], italiano),
-              QStringLiteral("novembre 1999\nScatti: 0\nCosto: 0\u00a0€\nMinuti: 0"));
+              QStringLiteral("novembre 1999\nScatti: 0\nCosto: L.\u00a00\nMinuti: 0"));
     EXPECT_TRUE(
         mesi.descrizione(mesi.barre()[0], italiano).startsWith(QStringLiteral("ottobre 1999 (dal 05/10 al 31/10)\n")));
 }
@@ -264,7 +264,7 @@ TEST(ProiezioneMese, TheLinesOfThePage)
     const QLocale italiano(QLocale::Italian, QLocale::Italy);
     EXPECT_EQ(ProiezioneMese::calcola(data("15/11/1999"), 300 * 60, 10000, 900).righe(italiano),
               (QStringList{QStringLiteral("Proiezione a fine novembre 1999 (trascorsi 15 giorni su 30)"),
-                           QStringLiteral("Minuti previsti: 600 (finora 300)   Costo previsto: 20.000\u00a0€"),
+                           QStringLiteral("Minuti previsti: 600 (finora 300)   Costo previsto: L.\u00a020.000"),
                            QStringLiteral("Per restare nel limite mensile di 900 minuti: 37 minuti al giorno")}));
     EXPECT_EQ(ProiezioneMese::calcola(data("15/11/1999"), 300 * 60, 10000, std::nullopt).righe(italiano).size(), 2);
     EXPECT_EQ(ProiezioneMese::calcola(data("15/11/1999"), 300 * 60, 10000, 300).righe(italiano).last(),
