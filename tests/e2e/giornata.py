@@ -314,6 +314,15 @@ class Giornata:
 
         return attendi("la finestra principale", cerca, 20)
 
+    def barra_compatta(self):
+        for f in self.a11y.finestre():
+            try:
+                if self.a11y.visibile(f) and self.a11y.cerca(f, "scatto in corso"):
+                    return f
+            except Exception:
+                continue
+        return None
+
     def finestra_costi(self):
         for f in self.a11y.finestre():
             try:
@@ -333,6 +342,7 @@ class Giornata:
             self.termina()
             self.imposta("visualizza", "tipo", "2")
             self.avvia()
+            attendi("la barra compatta", self.barra_compatta, 20)
         else:
             self.finestra_principale()
         verifica(self.records() == [], "l'archivio nuovo non è vuoto")
@@ -344,7 +354,9 @@ class Giornata:
         connesso = datetime.datetime.now()
         log("connessione di Casa stabilita")
         attendi("il record di apertura", lambda: len(self.records()) == 1, 10)
-        if modo != "compatto":
+        if modo == "compatto":
+            verifica(self.finestra_costi() is None, "la finestra dei costi si è aperta con la barra compatta")
+        else:
             attendi("la finestra dei costi", self.finestra_costi, 10)
 
         time.sleep(max(0.0, self.args.secondi - (datetime.datetime.now() - connesso).total_seconds()))
