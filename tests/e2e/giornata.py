@@ -487,7 +487,7 @@ def interno(args):
 
 
 def main():
-    parser = argparse.ArgumentParser()
+    parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
     parser.add_argument("--brenvolo", required=True)
     parser.add_argument("--cli", required=True)
     parser.add_argument("--modo", choices=("normale", "statistiche", "compatto"), default="normale")
