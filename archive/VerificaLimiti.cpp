@@ -3,6 +3,7 @@
 #include "archive/ImpostazioniLimiti.h"
 #include "archive/Mesi.h"
 #include "archive/SoglieLimite.h"
+#include "platform/Notifier.h"
 #include "settings/SettingsStore.h"
 #include "settings/StatoProgramma.h"
 
@@ -151,4 +152,12 @@ LimitiResult verificaLimiti(int dopoArresto, const QString& archivio, const QDat
     const std::optional<QDate> fineAnno = inizioAnno ? std::optional(inizioAnno->addDays(365)) : std::nullopt;
     verifica.controlla(annuo, inizioAnno, fineAnno, true);
     return verifica.result();
+}
+
+void notificaLimiti(Notifier& notifier, const QList<Prompter::Message>& messages)
+{
+    for (const Prompter::Message& m : messages) {
+        if (m.icon == Prompter::Icon::Information)
+            notifier.notify(QStringLiteral("Limiti di utilizzo"), m.text);
+    }
 }

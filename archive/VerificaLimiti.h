@@ -7,6 +7,7 @@
 #include <QString>
 #include <optional>
 
+class Notifier;
 class SettingsStore;
 struct StatoProgramma;
 
@@ -32,3 +33,7 @@ struct LimitiResult
 // nothing itself.
 LimitiResult verificaLimiti(int dopoArresto, const QString& archivio, const QDate& oggi, StatoProgramma& stato,
                             SettingsStore& store);
+
+// Sends the limits' own messages (not the errors met on the way) as desktop
+// notifications too, so a user whose windows sit in the tray sees them.
+void notificaLimiti(Notifier& notifier, const QList<Prompter::Message>& messages);

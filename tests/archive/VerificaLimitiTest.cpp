@@ -3,6 +3,7 @@
 #include "settings/MemorySettingsBackend.h"
 #include "settings/SettingsStore.h"
 #include "settings/StatoProgramma.h"
+#include "tests/support/FakeNotifier.h"
 #include "tests/support/TestDirs.h"
 
 #include <QDir>
@@ -291,3 +292,23 @@ TEST(VerificaLimiti, NoEarlierWarningBesideTheLimitsOwnMessage)
 }
 
 } // namespace
+
+// Only the limits' own messages reach the desktop; the errors met on the way
+// stay in the program's boxes.
+TEST(VerificaLimiti, OnlyTheLimitsAreNotified)
+{
+    FakeNotifier notifier;
+    notificaLimiti(notifier,
+                   {{QStringLiteral("Limite Giornaliero superato fra 5 minuti"), QStringLiteral("Informazione!"),
+                     Prompter::Icon::Information},
+                    {QStringLiteral("Limite Mensile già Superato di 3 minuti\rdal 01/12/1999"),
+                     QStringLiteral("Informazione!"), Prompter::Icon::Information},
+                    {QStringLiteral("Impossibile verificare i limiti \ra causa di un errore nel file tqklog.txt"),
+                     QStringLiteral("Attenzione!"), Prompter::Icon::Critical},
+                    {QStringLiteral("Valore non valido in limiti\\RxSpinEdit4_value")}});
+    ASSERT_EQ(notifier.sent.size(), 2);
+    EXPECT_EQ(notifier.sent.at(0).title, QStringLiteral("Limiti di utilizzo"));
+    EXPECT_EQ(notifier.sent.at(0).text, QStringLiteral("Limite Giornaliero superato fra 5 minuti"));
+    EXPECT_EQ(notifier.sent.at(1).text, QStringLiteral("Limite Mensile già Superato di 3 minuti\rdal 01/12/1999"));
+    EXPECT_EQ(notifier.sent.at(1).urgency, Notifier::Urgency::Normal);
+}
