@@ -35,9 +35,12 @@ bool SessionMarker::scrivi(const QString& apertura, const QDateTime& momento, QS
         (RecordArchivio::unaRiga(apertura) + QLatin1Char('\n') + momento.toString(formatoMomento) + QLatin1Char('\n'))
             .toUtf8();
     QSaveFile file(m_path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(contenuto) != contenuto.size() || !file.commit()) {
+    // Flushed before the commit: a commit after a failed last write would put a truncated file in place.
+    if (!file.open(QIODevice::WriteOnly) || file.write(contenuto) != contenuto.size() || !file.flush() ||
+        !file.commit()) {
         if (errore)
             *errore = file.errorString();
+        file.cancelWriting();
         return false;
     }
     return true;
