@@ -70,11 +70,13 @@ bool CountingSession::start()
 
         m_stato.RiduzioneTeleAttiva = 0;
         m_stato.ConteggioInCorso = 1;
-        m_apertura = recordApertura(s.start, m_stato.FestivoForzato, m_stato.TariffaCorrente,
-                                    m_stato.TipoTariffaInternet, s.nomeConnessione);
-        const AppendResult record = ArchivioChiamate(archivePath()).appendRecord(m_apertura);
+        const QString apertura = recordApertura(s.start, m_stato.FestivoForzato, m_stato.TariffaCorrente,
+                                                m_stato.TipoTariffaInternet, s.nomeConnessione);
+        const AppendResult record = ArchivioChiamate(archivePath()).appendRecord(apertura);
         s.messages += record.messages();
+        // Only a session whose opening record is in the archive can be closed after a crash.
         if (record.written) {
+            m_apertura = apertura;
             segnaMomento(s.now);
             m_battito.start();
         }
@@ -104,6 +106,7 @@ bool CountingSession::stop()
                                              m_stato.TipoTariffaInternet));
         s.messages = record.messages();
         m_battito.stop();
+        m_apertura.clear();
         // Without its closing record the session stays one to close at the next start.
         if (record.written)
             SessionMarker(m_servizi.dataDirectory).rimuovi();
@@ -115,7 +118,7 @@ bool CountingSession::stop()
 
 void CountingSession::battito(const QDateTime& adesso)
 {
-    if (!isRunning() || !m_battito.isActive())
+    if (!isRunning() || m_apertura.isEmpty())
         return;
     if (m_segnato.secsTo(adesso) >= 60 || adesso < m_segnato)
         segnaMomento(adesso);
