@@ -111,7 +111,7 @@ private:
     bool m_inTransition = false;
     bool m_stopRequested = false;
     bool m_finishRequested = false;
-    QString m_apertura; // the running session's opening record, once it is in the archive
+    QString m_apertura;  // the running session's opening record, once it is in the archive
     QDateTime m_segnato; // when the last known moment was last written
     QTimer m_battito;
 };

@@ -18,9 +18,9 @@ public:
     // Writes the missing values; posCostiX as for the first run.
     static SettingsRepair run(SettingsStore& store, const QStringList& copie, int posCostiX);
 
-    QStringList copie;                      // unreadable files kept aside
+    QStringList copie;                        // unreadable files kept aside
     QList<SettingsStore::Entry> ripristinati; // first-run values written again
-    bool salvati = true;                    // they reached the store, not only the memory
+    bool salvati = true;                      // they reached the store, not only the memory
 
     // For the user, titled "Attenzione!"; empty when there is nothing to
     // tell. Values that could not be saved are told by the store itself

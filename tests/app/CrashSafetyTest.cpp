@@ -117,8 +117,8 @@ TEST(CrashSafety, KilledWhileCountingLeavesWholeRecordsAndAnOfferToClose)
         const QString proposta = SessionMarker::chiusuraProposta(*interrotta, marker.leggi());
         if (aperta) {
             const QDateTime inizio(interrotta->giorno(), interrotta->orario());
-            EXPECT_EQ(RecordArchivio(proposta).dataOra(), formatDate(inizio.addSecs(61).date()) + QLatin1Char(' ') +
-                                                             formatTime(inizio.addSecs(61).time()));
+            EXPECT_EQ(RecordArchivio(proposta).dataOra(),
+                      formatDate(inizio.addSecs(61).date()) + QLatin1Char(' ') + formatTime(inizio.addSecs(61).time()));
         }
         if (proposta != interrotta->chiusuraProposta())
             ++allUltimoMomento;

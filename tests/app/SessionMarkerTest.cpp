@@ -1,5 +1,5 @@
-#include "app/CountingSession.h"
 #include "app/SessionMarker.h"
+#include "app/CountingSession.h"
 #include "tests/support/FakeServizi.h"
 
 #include <gtest/gtest.h>
@@ -26,7 +26,8 @@ TEST(SessionMarker, FindsOnlyAnOpeningRecordLeftLast)
 {
     const Caso casi[] = {
         {"empty", "", std::nullopt},
-        {"closed", "06/12/1999 21.30.05 collegamento Aperto  021 Casa\r\n06/12/1999 21.40.00 collegamento Chiuso  021\r\n",
+        {"closed",
+         "06/12/1999 21.30.05 collegamento Aperto  021 Casa\r\n06/12/1999 21.40.00 collegamento Chiuso  021\r\n",
          std::nullopt},
         {"open last", "06/12/1999 21.30.05 collegamento Aperto  021 Casa\r\n", apertura},
         {"open last, blank name", "06/12/1999 21.30.05 collegamento Aperto  021 \r\n",
@@ -73,8 +74,8 @@ TEST(SessionMarker, ProposesTheLastKnownMomentOnlyForItsOwnSession)
         {"entry name changed by the archive's code page",
          SessionMarker::Stato{QStringLiteral("06/12/1999 21.30.05 collegamento Aperto  021 Cas\u0101"), dopo},
          QStringLiteral("06/12/1999 22.14.00 collegamento Chiuso  021")},
-        {"another session", SessionMarker::Stato{QStringLiteral("05/12/1999 21.30.05 collegamento Aperto  021 Casa"), dopo},
-         solita},
+        {"another session",
+         SessionMarker::Stato{QStringLiteral("05/12/1999 21.30.05 collegamento Aperto  021 Casa"), dopo}, solita},
         {"moment before the opening", SessionMarker::Stato{apertura, QDateTime(QDate(1999, 12, 6), QTime(21, 0, 0))},
          solita},
     };

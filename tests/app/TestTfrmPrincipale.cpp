@@ -233,10 +233,11 @@ private slots:
         p.configured(QStringLiteral("visualizza"), QStringLiteral("backup"), QStringLiteral("ON"));
         QByteArray righe;
         while (righe.size() < 30 * 1024)
-            righe += "06/12/1999 10.00.00 collegamento Aperto  011 \r\n06/12/1999 10.55.00 collegamento Chiuso  011\r\n";
+            righe +=
+                "06/12/1999 10.00.00 collegamento Aperto  011 \r\n06/12/1999 10.55.00 collegamento Chiuso  011\r\n";
         const QByteArray precedente = righe.left(8 * 1024);
-        for (const auto& [path, bytes] : {std::pair{p.archive(), righe},
-                                         std::pair{p.dirs.data() + QStringLiteral("/tqklog.tx~"), precedente}}) {
+        for (const auto& [path, bytes] :
+             {std::pair{p.archive(), righe}, std::pair{p.dirs.data() + QStringLiteral("/tqklog.tx~"), precedente}}) {
             QFile file(path);
             QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
             QCOMPARE(file.write(bytes), bytes.size());

@@ -1,5 +1,5 @@
-#include "archive/ArchivioChiamate.h"
 #include "archive/CopiaVerificata.h"
+#include "archive/ArchivioChiamate.h"
 #include "tests/support/SmallTmpfs.h"
 #include "tests/support/TestDirs.h"
 
