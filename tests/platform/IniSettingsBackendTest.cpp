@@ -120,7 +120,7 @@ TEST(IniSettingsBackend, GarbageFileIsKeptAsideAndItsMissingValuesComeBack)
 {
     TestDirs dirs;
     const QString file = dirs.settingsDirectory() + QStringLiteral("/Software.ini");
-    static const char bytes[] = "\x01\x02[feriali\nfascia1=zzz\n[importo]\ncosto=200\n\xff\xfe[[[\n=\n\x00\x00";
+    static const char bytes[] = "\x01\x02\n[feriali\nfascia1=zzz\n[importo]\ncosto=200\n\xff\xfe[[[\n=\n\x00\x00";
     const QByteArray garbage(bytes, sizeof bytes - 1);
     writeFile(file, garbage);
     IniSettingsBackend ini(dirs.settingsDirectory());
