@@ -1,5 +1,6 @@
 #include "app/CountingSession.h"
 
+#include "app/SessionMarker.h"
 #include "archive/ArchivioChiamate.h"
 #include "platform/Clock.h"
 #include "settings/StatoProgramma.h"
@@ -14,6 +15,8 @@ CountingSession::CountingSession(Servizi& servizi, StatoProgramma& stato, QObjec
     , m_stato(stato)
     , m_store(servizi.settings)
 {
+    m_battito.setInterval(5000);
+    connect(&m_battito, &QTimer::timeout, this, [this] { battito(m_servizi.clock.now()); });
 }
 
 void CountingSession::setNomeConnessione(std::function<QString()> nomeConnessione)
@@ -67,11 +70,16 @@ bool CountingSession::start()
 
         m_stato.RiduzioneTeleAttiva = 0;
         m_stato.ConteggioInCorso = 1;
-        const AppendResult record =
-            ArchivioChiamate(archivePath())
-                .appendRecord(recordApertura(s.start, m_stato.FestivoForzato, m_stato.TariffaCorrente,
-                                             m_stato.TipoTariffaInternet, s.nomeConnessione));
+        const QString apertura = recordApertura(s.start, m_stato.FestivoForzato, m_stato.TariffaCorrente,
+                                                m_stato.TipoTariffaInternet, s.nomeConnessione);
+        const AppendResult record = ArchivioChiamate(archivePath()).appendRecord(apertura);
         s.messages += record.messages();
+        // Only a session whose opening record is in the archive can be closed after a crash.
+        if (record.written) {
+            m_apertura = apertura;
+            segnaMomento(s.now);
+            m_battito.start();
+        }
         emit started(s);
     }
     afterTransition();
@@ -97,10 +105,31 @@ bool CountingSession::stop()
                 .appendRecord(recordChiusura(s.end, m_stato.FestivoForzato, m_stato.TariffaCorrente,
                                              m_stato.TipoTariffaInternet));
         s.messages = record.messages();
+        m_battito.stop();
+        m_apertura.clear();
+        // Without its closing record the session stays one to close at the next start.
+        if (record.written)
+            SessionMarker(m_servizi.dataDirectory).rimuovi();
         emit stopped(s);
     }
     afterTransition();
     return true;
+}
+
+void CountingSession::battito(const QDateTime& adesso)
+{
+    if (!isRunning() || m_apertura.isEmpty())
+        return;
+    if (m_segnato.secsTo(adesso) >= 60 || adesso < m_segnato)
+        segnaMomento(adesso);
+}
+
+void CountingSession::segnaMomento(const QDateTime& adesso)
+{
+    // A moment that cannot be written (a full disk) only makes the repair's
+    // proposal less precise: the session goes on without a word.
+    SessionMarker(m_servizi.dataDirectory).scrivi(m_apertura, adesso);
+    m_segnato = adesso;
 }
 
 // What was asked while a start or a stop was under way, done now that it has finished.

@@ -8,6 +8,7 @@
 #include <QDateTime>
 #include <QList>
 #include <QObject>
+#include <QTimer>
 #include <functional>
 
 struct StatoProgramma;
@@ -86,6 +87,13 @@ public:
     // seconds earlier (clamped to 0..59) when AvvioAutomatico is not "OFF".
     static QDateTime inizioSessione(const StatoProgramma& stato, const QDateTime& adesso);
 
+    // While counting, the session's last known moment is kept in the data
+    // directory (SessionMarker), written at the start and then about once a
+    // minute of the clock's time: `adesso` replaces it when a minute has
+    // passed since it was last written. A timer calls it with the clock's now;
+    // tests call it after moving the fake clock. Removed after the stop.
+    void battito(const QDateTime& adesso);
+
 signals:
     void started(const SessionStart& start);
     void stopped(const SessionStop& stop);
@@ -94,6 +102,7 @@ signals:
 private:
     void afterTransition();
     QString archivePath() const;
+    void segnaMomento(const QDateTime& adesso);
 
     Servizi& m_servizi;
     StatoProgramma& m_stato;
@@ -102,4 +111,7 @@ private:
     bool m_inTransition = false;
     bool m_stopRequested = false;
     bool m_finishRequested = false;
+    QString m_apertura;  // the running session's opening record, once it is in the archive
+    QDateTime m_segnato; // when the last known moment was last written
+    QTimer m_battito;
 };

@@ -9,6 +9,7 @@
 #include "app/TimePanels.h"
 #include "app/TrayIcon.h"
 #include "archive/ArchivioChiamate.h"
+#include "archive/CopiaVerificata.h"
 #include "archive/VerificaLimiti.h"
 #include "compact/TfrmLight.h"
 #include "meter/LiveMeter.h"
@@ -23,6 +24,7 @@
 #include "reports/TfrmCorreggi.h"
 #include "reports/TfrmStatistiche.h"
 #include "settings/Conversion.h"
+#include "settings/SettingsRepair.h"
 #include "settings/StatoProgramma.h"
 #include "setup/TfrmSetup.h"
 #include "setup/TfrmTele.h"
@@ -228,15 +230,22 @@ void TfrmPrincipale::FormCreate()
     PrimaAttivazione = 1;
     ContatoreLampeggio = 0;
 
-    // 2.-3. The settings key and the sound events.
-    m_store.open();
+    // 2.-3. The settings key and the sound events; files that cannot be read are kept aside first.
+    const QStringList copie = m_servizi.settings.rescueUnreadableFiles();
+    const bool salvabile = m_store.open();
     m_store.registerSoundEvents();
 
-    // 4. First run.
-    if (m_store.isFirstRun()) {
+    // 4. First run. A store that cannot be saved gets the factory values in
+    // memory, with the store's own message instead of the welcome; a damaged
+    // or half-written one gets its missing values back.
+    if (m_store.isFirstRun() && salvabile && copie.isEmpty()) {
         m_servizi.prompter.warning(QStringLiteral("Inizializzazione alla prima esecuzione"));
         m_store.writeFirstRunDefaults(width());
         m_servizi.prompter.information(QStringLiteral("Grazie per aver scelto Brenvolo"));
+    } else {
+        const QString riparazione = SettingsRepair::run(m_store, copie, width()).messaggio();
+        if (!riparazione.isEmpty())
+            m_servizi.prompter.warning(riparazione);
     }
 
     // 5.
@@ -267,6 +276,12 @@ void TfrmPrincipale::FormCreate()
     checkHoliday();
     // 11.-12.
     prepareArchive();
+    // A session cut short by a crash or a power cut is closed first, before
+    // a new one can bury its opening record in the middle of the archive.
+    if (TfrmCorreggi::riparaAllAvvio(m_servizi.prompter, m_session, archivePath(), m_servizi.dataDirectory, this)) {
+        m_endsAfterRepair = true;
+        return;
+    }
     // 13. A pass that stopped on a missing closing record leads to the
     // repair; once it is written the program ends without going on.
     const LimitiResult limiti = verificaLimiti(0, archivePath(), m_servizi.clock.now().date(), m_stato, m_store);
@@ -549,8 +564,11 @@ void TfrmPrincipale::prepareArchive()
         if (!archivio.create(&error) && !archivio.exists())
             m_servizi.prompter.warning(QStringLiteral("Impossibile creare l'archivio chiamate: %1").arg(error));
     }
-    if (m_store.isOn(Catalogue::VisualizzaBackup))
-        copiaArchivio(archivio.path());
+    QString errore;
+    if (m_store.isOn(Catalogue::VisualizzaBackup) && archivio.exists() && !copiaArchivio(archivio.path(), &errore))
+        m_servizi.prompter.warning(QStringLiteral("Impossibile aggiornare la copia di sicurezza %1: %2.\r"
+                                                  "La copia precedente è rimasta com'era.")
+                                       .arg(QDir::toNativeSeparators(nomeCopiaDiSicurezza(archivio.path())), errore));
 }
 
 QString TfrmPrincipale::archivePath() const

@@ -75,10 +75,6 @@ int main(int argc, char** argv)
     if (!guard->check())
         return QApplication::exec();
 
-    const QString rescued = store.rescueUnreadableFiles();
-    if (!rescued.isEmpty())
-        prompter.warning(rescued);
-
     StatoProgramma stato;
     CountingSession session(servizi, stato);
     TfrmPrincipale principale(servizi, stato, session, std::move(guard));

@@ -97,27 +97,46 @@ AppendResult ArchivioChiamate::appendRecord(const QString& record)
     return result;
 }
 
-bool copiaArchivio(const QString& fileName)
+bool copiaArchivio(const QString& fileName, QString* errore)
 {
-    if (fileName.isEmpty())
+    const auto fallita = [errore](const QString& motivo) {
+        if (errore)
+            *errore = motivo;
         return false;
+    };
+    if (fileName.isEmpty())
+        return fallita(QStringLiteral("nessun archivio"));
     QFile sorgente(fileName);
     if (!sorgente.open(QIODevice::ReadOnly))
-        return false;
+        return fallita(sorgente.errorString());
     QString copia = fileName;
     copia.back() = QLatin1Char('~');
     // The older copy is replaced only once the new one is whole.
     QSaveFile destinazione(copia);
     if (!destinazione.open(QIODevice::WriteOnly))
-        return false;
+        return fallita(destinazione.errorString());
+    const auto interrotta = [&](const QString& motivo) {
+        destinazione.cancelWriting();
+        return fallita(motivo);
+    };
+    const qint64 attesi = sorgente.size();
+    qint64 copiati = 0;
     while (!sorgente.atEnd()) {
         const QByteArray blocco = sorgente.read(64 * 1024);
-        if (blocco.isEmpty() || destinazione.write(blocco) != blocco.size()) {
-            destinazione.cancelWriting();
-            return false;
-        }
+        if (blocco.isEmpty())
+            return interrotta(sorgente.errorString());
+        if (destinazione.write(blocco) != blocco.size())
+            return interrotta(destinazione.errorString());
+        copiati += blocco.size();
     }
-    return destinazione.commit();
+    // Every byte must be on the disk before the new copy takes the old one's name.
+    if (!destinazione.flush() || copiati != attesi || destinazione.size() != attesi)
+        return interrotta(destinazione.error() != QFileDevice::NoError
+                              ? destinazione.errorString()
+                              : QStringLiteral("copiati %1 byte su %2").arg(destinazione.size()).arg(attesi));
+    if (!destinazione.commit())
+        return fallita(destinazione.errorString());
+    return true;
 }
 
 bool archivioValido(const QString& fileName)

@@ -51,8 +51,11 @@ private:
 };
 
 // Copies the archive to its name with the last character replaced by "~"
-// (tqklog.tx~), overwriting an older copy; false when the copy failed.
-bool copiaArchivio(const QString& fileName);
+// (tqklog.tx~), overwriting an older copy; false, with the system's reason in
+// *errore, when the copy failed. The new copy is written beside the old one
+// and takes its name only once it holds as many bytes as the archive, so a
+// copy that fails (a full disk) leaves the previous one as it was.
+bool copiaArchivio(const QString& fileName, QString* errore = nullptr);
 
 // The file's first line is an opening record ("Aperto" at positions 34-39)
 // at least 44 characters long.

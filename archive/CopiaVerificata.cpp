@@ -61,6 +61,13 @@ bool copiaVerificata(const QString& sorgente, const QString& destinazione, QStri
             return fallita(motivo);
         }
     }
+    // The last bytes wait in the buffer: a full disk shows only when they go
+    // out, and a commit would then give the copy its name all the same.
+    if (!a.flush()) {
+        const QString motivo = a.errorString();
+        a.cancelWriting();
+        return fallita(motivo);
+    }
     if (!a.commit())
         return fallita(a.errorString());
 
@@ -135,6 +142,13 @@ bool sostituisciFile(const QString& path, const QByteArray& contenuto, qint64 le
             nuovo.cancelWriting();
             return fallita(motivo);
         }
+    }
+    // As in copiaVerificata: a commit after a failed last write would put a
+    // truncated file in place of the whole one.
+    if (!nuovo.flush()) {
+        const QString motivo = nuovo.errorString();
+        nuovo.cancelWriting();
+        return fallita(motivo);
     }
     if (!nuovo.commit())
         return fallita(nuovo.errorString());

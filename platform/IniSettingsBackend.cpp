@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <cstdio>
 
 namespace {
 
@@ -67,12 +68,14 @@ std::unique_ptr<QSettings> IniSettingsBackend::open(const Location& location) co
 bool IniSettingsBackend::finishWrite(QSettings& settings, const Location& location) const
 {
     settings.sync();
-    const bool ok = settings.status() == QSettings::NoError;
+    // A format error is what the file held when it was read (rescued at
+    // start-up); only an access error says the write did not reach the disk.
+    const bool ok = settings.status() != QSettings::AccessError;
     QFile::setPermissions(location.file, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
     return ok;
 }
 
-QString IniSettingsBackend::rescueUnreadableFiles()
+QStringList IniSettingsBackend::rescueUnreadableFiles()
 {
     QStringList copies;
     for (const Root& root : roots) {
@@ -84,17 +87,27 @@ QString IniSettingsBackend::rescueUnreadableFiles()
             continue;
         const QString copy = file + QStringLiteral(".illeggibile-") +
                              QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-hhmmss"));
-        if (QFile::copy(file, copy)) {
-            QFile::setPermissions(copy, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-            copies.append(copy);
+        if (!QFile::copy(file, copy))
+            continue;
+        QFile::setPermissions(copy, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+        copies.append(copy);
+        // What could be read is written again as a whole file, through a new
+        // file that takes the old one's name only once it is complete.
+        const QString clean = file + QStringLiteral(".ripulito");
+        QFile::remove(clean);
+        {
+            QSettings rewritten(clean, QSettings::IniFormat);
+            for (const QString& key : probe.allKeys())
+                rewritten.setValue(key, probe.value(key));
+            rewritten.sync();
+            if (rewritten.status() != QSettings::NoError)
+                continue;
         }
+        QFile::setPermissions(clean, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+        if (std::rename(QFile::encodeName(clean).constData(), QFile::encodeName(file).constData()) != 0)
+            QFile::remove(clean);
     }
-    if (copies.isEmpty())
-        return {};
-    return QStringLiteral("Il file delle impostazioni non era leggibile.\r"
-                          "Ne è stata salvata una copia in:\r%1\r"
-                          "Le impostazioni mancanti tornano ai valori predefiniti.")
-        .arg(copies.join(QLatin1Char('\r')));
+    return copies;
 }
 
 std::optional<QString> IniSettingsBackend::value(const QString& key, const QString& name) const

@@ -15,8 +15,9 @@ public:
     explicit IniSettingsBackend(const QString& directory);
 
     // Copies aside every file that QSettings cannot read, before anything
-    // writes it, and returns the user's message about them (empty when none).
-    QString rescueUnreadableFiles();
+    // writes it, then rewrites it with what QSettings could read of it, so
+    // that it is rescued once and not at every start. Returns the copies.
+    QStringList rescueUnreadableFiles() override;
 
     std::optional<QString> value(const QString& key, const QString& name) const override;
     bool setValue(const QString& key, const QString& name, const QString& text) override;

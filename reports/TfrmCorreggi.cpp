@@ -1,6 +1,7 @@
 #include "reports/TfrmCorreggi.h"
 
 #include "app/CountingSession.h"
+#include "app/SessionMarker.h"
 #include "archive/CalcolaConsumi.h"
 #include "platform/Prompter.h"
 #include "reports/DimensioneFissa.h"
@@ -13,6 +14,8 @@
 #include <QPushButton>
 
 namespace {
+
+constexpr int rigaOrario = 5;
 
 const char* const istruzioni[] = {
     "ATTENZIONE!",
@@ -28,11 +31,13 @@ const char* const istruzioni[] = {
     "IL PROGRAMMA VERRA' CHIUSO E DOVRA' ESSERE RILANCIATO.",
 };
 
-QString testoIstruzioni()
+QString testoIstruzioni(bool ultimoMomento = false)
 {
     QStringList righe;
     for (const char* riga : istruzioni)
         righe.append(QString::fromLatin1(riga));
+    if (ultimoMomento)
+        righe[rigaOrario] = QStringLiteral("(ALL'ULTIMO ORARIO IN CUI IL CONTEGGIO ERA ATTIVO).");
     return righe.join(QLatin1Char('\n'));
 }
 
@@ -94,6 +99,32 @@ bool TfrmCorreggi::ripara(Prompter& prompter, CountingSession& session, const Co
     // start-up the program ends only once its event loop runs.
     QMetaObject::invokeMethod(&session, &CountingSession::finish, Qt::QueuedConnection);
     return true;
+}
+
+bool TfrmCorreggi::riparaAllAvvio(Prompter& prompter, CountingSession& session, const QString& archivio,
+                                  const QString& dataDirectory, QWidget* parent)
+{
+    const SessionMarker marker(dataDirectory);
+    const std::optional<RecordArchivio> apertura = sessioneInterrotta(archivio);
+    if (!apertura) {
+        marker.rimuovi();
+        return false;
+    }
+    const QString proposta = SessionMarker::chiusuraProposta(*apertura, marker.leggi());
+    TfrmCorreggi finestra(prompter, archivio, apertura->riga, parent);
+    if (proposta != apertura->chiusuraProposta())
+        finestra.proponiUltimoMomento(proposta);
+    if (finestra.exec() != QDialog::Accepted)
+        return false;
+    marker.rimuovi();
+    QMetaObject::invokeMethod(&session, &CountingSession::finish, Qt::QueuedConnection);
+    return true;
+}
+
+void TfrmCorreggi::proponiUltimoMomento(const QString& chiusura)
+{
+    Edit2->setText(chiusura);
+    Label1->setText(testoIstruzioni(true));
 }
 
 void TfrmCorreggi::Button1Click()

@@ -39,6 +39,21 @@ public:
     static bool ripara(Prompter& prompter, CountingSession& session, const ConsumiResult& passata,
                        QWidget* parent = nullptr);
 
+    // At start-up, before any session can start: when the archive's last
+    // record is an opening record without its closing record (a session cut
+    // short by a crash or a power cut), the repair dialog for it, proposing
+    // the closing record at the last moment the session was known to be
+    // counting (SessionMarker in `dataDirectory`), or at its opening time when
+    // that is not known. Once the closing record is written the program ends
+    // as after ripara(); true then. A last known moment left by a session
+    // that ended cleanly is removed.
+    static bool riparaAllAvvio(Prompter& prompter, CountingSession& session, const QString& archivio,
+                               const QString& dataDirectory, QWidget* parent = nullptr);
+
+    // Proposes `chiusura` instead of the closing record at the opening's own
+    // time; the instructions say it is the last moment known.
+    void proponiUltimoMomento(const QString& chiusura);
+
     bool correzionePendente() const { return m_correzionePendente; }
 
 public slots:

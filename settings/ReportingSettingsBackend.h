@@ -1,5 +1,6 @@
 #pragma once
 
+#include "settings/MemorySettingsBackend.h"
 #include "settings/SettingsBackend.h"
 
 #include <functional>
@@ -7,7 +8,10 @@
 // Passes every read and write on to another backend, and tells its listener
 // the first time a write fails (a settings folder that cannot be written):
 // the user hears once that nothing is being saved, instead of every change
-// being lost in silence. Later failures are not told again.
+// being lost in silence. Later failures are not told again. A value that
+// could not be written is kept in memory and read back from there until the
+// program ends, so the program goes on with it (the factory values, when the
+// settings folder cannot be written at all).
 class ReportingSettingsBackend : public SettingsBackend
 {
 public:
@@ -25,6 +29,7 @@ public:
     bool keyExists(const QString& key) const override;
     QStringList subKeys(const QString& key) const override;
     Values values(const QString& key) const override;
+    QStringList rescueUnreadableFiles() override;
 
 private:
     bool report(bool written);
@@ -33,4 +38,5 @@ private:
     QString m_where;
     std::function<void(const QString&)> m_listener;
     bool m_failed = false;
+    MemorySettingsBackend m_kept; // what could not be written
 };

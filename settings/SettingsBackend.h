@@ -26,4 +26,9 @@ public:
     // Direct sub-keys of a key and the named values of a key, in stored order.
     virtual QStringList subKeys(const QString& key) const = 0;
     virtual Values values(const QString& key) const = 0;
+
+    // Keeps aside, as copies, the stored files that cannot be read and makes
+    // them readable again with what could be read of them; returns the
+    // copies' paths. A store without files has nothing to rescue.
+    virtual QStringList rescueUnreadableFiles() { return {}; }
 };

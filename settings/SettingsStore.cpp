@@ -12,10 +12,9 @@ SettingsStore::SettingsStore(SettingsBackend& backend)
 {
 }
 
-void SettingsStore::open()
+bool SettingsStore::open()
 {
-    if (!m_backend.keyExists(chiave))
-        m_backend.createKey(chiave);
+    return m_backend.keyExists(chiave) || m_backend.createKey(chiave);
 }
 
 QString SettingsStore::sectionKey(const QString& section) const
@@ -133,6 +132,16 @@ bool SettingsStore::writeFirstRunDefaults(int posCostiX)
     for (const Entry& entry : firstRunDefaults(posCostiX))
         ok = writeText(entry.section, entry.value, entry.text) && ok;
     return ok;
+}
+
+QList<SettingsStore::Entry> SettingsStore::missingFirstRunValues(int posCostiX) const
+{
+    QList<Entry> missing;
+    for (const Entry& entry : firstRunDefaults(posCostiX)) {
+        if (!m_backend.value(sectionKey(entry.section), entry.value))
+            missing.append(entry);
+    }
+    return missing;
 }
 
 QList<SettingsStore::Entry> SettingsStore::allValues() const

@@ -25,8 +25,8 @@ public:
 
     explicit SettingsStore(SettingsBackend& backend);
 
-    // Creates the program's key when it does not exist yet.
-    void open();
+    // Creates the program's key when it does not exist yet; false when it could not be created.
+    bool open();
 
     // A setting of the catalogue (SettingsCatalogue.h), with its read default.
     QString read(const Setting& setting) const;
@@ -58,6 +58,9 @@ public:
     // catalogue's first-run texts); posCostiX is the main window's width at that moment.
     static QList<Entry> firstRunDefaults(int posCostiX);
     bool writeFirstRunDefaults(int posCostiX);
+    // The first-run values the store does not hold (a damaged or half-written
+    // store), in first-run order.
+    QList<Entry> missingFirstRunValues(int posCostiX) const;
 
     // Every section/value=text of the store, in stored order.
     QList<Entry> allValues() const;

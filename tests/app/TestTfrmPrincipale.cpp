@@ -1,6 +1,7 @@
 #include "app/TrayIcon.h"
 #include "meter/TfrmCosto.h"
 #include "tests/support/MainWindowFixture.h"
+#include "tests/support/SmallTmpfs.h"
 #include "tests/support/UiTestRegistry.h"
 
 #include <QAction>
@@ -220,6 +221,39 @@ private slots:
         QVERIFY(QFile::exists(p.archive()));
         QVERIFY(QFile::exists(p.dirs.data() + QStringLiteral("/tqklog.tx~")));
         QCOMPARE(QDir::currentPath(), QDir(p.dirs.data()).absolutePath());
+    }
+
+    // A full disk at start-up: the backup that cannot be completed leaves the
+    // previous one whole, and the user is told.
+    void aBackupOnAFullDiskKeepsThePreviousOne()
+    {
+        Program p;
+        SmallTmpfs disco(p.dirs.data());
+        if (!disco.mounted())
+            QSKIP("mounting a small tmpfs needs root");
+        p.configured(QStringLiteral("visualizza"), QStringLiteral("backup"), QStringLiteral("ON"));
+        QByteArray righe;
+        while (righe.size() < 30 * 1024)
+            righe +=
+                "06/12/1999 10.00.00 collegamento Aperto  011 \r\n06/12/1999 10.55.00 collegamento Chiuso  011\r\n";
+        const QByteArray precedente = righe.left(8 * 1024);
+        for (const auto& [path, bytes] :
+             {std::pair{p.archive(), righe}, std::pair{p.dirs.data() + QStringLiteral("/tqklog.tx~"), precedente}}) {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            QCOMPARE(file.write(bytes), bytes.size());
+        }
+        QVERIFY(disco.fill());
+        p.prompter.expectContaining(QStringLiteral("Impossibile aggiornare la copia di sicurezza"));
+        p.start();
+        QCOMPARE(p.prompter.shown.size(), 1);
+        QVERIFY(p.prompter.shown.at(0).text.contains(QStringLiteral("tqklog.tx~")));
+        QVERIFY(p.prompter.shown.at(0).text.contains(QStringLiteral("La copia precedente è rimasta com'era")));
+        QFile copia(p.dirs.data() + QStringLiteral("/tqklog.tx~"));
+        QVERIFY(copia.open(QIODevice::ReadOnly));
+        QCOMPARE(copia.readAll(), precedente);
+        QCOMPARE(p.archiveBytes(), righe);
+        QCOMPARE(QDir(p.dirs.data()).entryList(QDir::Files | QDir::Hidden).size(), 3);
     }
 
     void startUpChecksTheLimits()
@@ -742,6 +776,66 @@ private slots:
         p.window->SpeedButton8Click();
         QVERIFY(p.records().at(0).endsWith(" 011 "));
         QVERIFY(p.records().at(1).endsWith(" 011"));
+    }
+
+    // A first run cut short after its first values: the next start writes
+    // every missing value again and says so once; the bands and holidays are
+    // there for the session and the holiday check.
+    void aHalfWrittenStoreGetsItsMissingValuesBack()
+    {
+        Program p;
+        const QList<SettingsStore::Entry> defaults = SettingsStore::firstRunDefaults(220);
+        for (const SettingsStore::Entry& entry : defaults.mid(0, 5))
+            p.store.writeText(entry.section, entry.value, entry.text);
+        p.configured(QStringLiteral("tariffa"), QStringLiteral("flag6"), QStringLiteral("2"));
+        QDir().mkpath(p.dirs.data());
+        QFile(p.archive()).open(QIODevice::WriteOnly);
+        p.at(QDateTime(QDate(1999, 12, 25), QTime(10, 0, 0)));
+        p.prompter.expectContaining(QStringLiteral("Alcune impostazioni mancavano"));
+        p.start();
+        QCOMPARE(p.prompter.shown.size(), 1);
+        const QString testo = p.prompter.shown.at(0).text;
+        QVERIFY2(testo.contains(QStringLiteral("fasce orarie dei giorni feriali")), qPrintable(testo));
+        QVERIFY2(testo.contains(QStringLiteral("festività")), qPrintable(testo));
+        QVERIFY2(!testo.contains(QStringLiteral("costo dello scatto")), qPrintable(testo));
+        QCOMPARE(p.store.allValues().size(), 49);
+        QCOMPARE(p.store.readText(QStringLiteral("tariffa"), QStringLiteral("flag6"), QString()), QStringLiteral("2"));
+        QCOMPARE(p.stato.feriali.at(0), QStringLiteral("08.00.00-18.30.00-2200-0750-0400-0267"));
+        QCOMPARE(p.stato.FestivoForzato, 1);
+
+        p.window->SpeedButton7Click();
+        p.clock.advance(60 * 1000);
+        p.window->SpeedButton8Click();
+        QCOMPARE(p.prompter.shown.size(), 1);
+
+        p.window.reset();
+        p.prompter.shown.clear();
+        p.start();
+        QVERIFY(p.prompter.shown.isEmpty());
+    }
+
+    // A settings folder that cannot be written: the factory values serve from
+    // memory, told in one message at every start, never the first-run boxes.
+    void anUnwritableEmptyStoreRunsOnTheFactoryValues()
+    {
+        for (int run = 0; run < 2; ++run) {
+            Program p;
+            p.memory.locked = true;
+            QDir().mkpath(p.dirs.data());
+            QFile(p.archive()).open(QIODevice::WriteOnly);
+            p.prompter.expectContaining(QStringLiteral("Impossibile salvare le impostazioni"));
+            p.start();
+            QCOMPARE(p.prompter.shown.size(), 1);
+            QVERIFY(p.prompter.shown.at(0).text.contains(QStringLiteral("valori predefiniti")));
+            QCOMPARE(p.stato.CostoScatto, QStringLiteral("152"));
+            QCOMPARE(p.stato.festivi.at(0), QStringLiteral("08.00.00-23.59.59-4000-1500-0800-0500"));
+            QVERIFY(p.memory.subKeys(SettingsStore::chiave).isEmpty());
+            p.window->SpeedButton7Click();
+            p.clock.advance(60 * 1000);
+            p.window->SpeedButton8Click();
+            QCOMPARE(p.prompter.shown.size(), 1);
+            QCOMPARE(p.records().size(), 2);
+        }
     }
 
     // Settings that cannot be written are told once; the automatic session

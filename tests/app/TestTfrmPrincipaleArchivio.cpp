@@ -1,3 +1,4 @@
+#include "app/SessionMarker.h"
 #include "reports/TfrmConvert.h"
 #include "reports/TfrmCorreggi.h"
 #include "reports/TfrmStatistiche.h"
@@ -75,6 +76,75 @@ private slots:
         QCOMPARE(p.prompter.texts(), QStringList{QStringLiteral("Limite Giornaliero superato fra 5 minuti")});
         QVERIFY(dopo.isVisible());
         QCOMPARE(p.stato.consumiGiorno, 55);
+    }
+
+    // A session cut short (the program killed while counting) is offered for
+    // closing at its last known moment before anything else runs; without
+    // that moment the proposal is the opening's own time.
+    void aSessionCutShortIsClosedAtItsLastKnownMoment_data()
+    {
+        QTest::addColumn<bool>("momentoNoto");
+        QTest::addColumn<QString>("proposta");
+        QTest::newRow("last known moment") << true << QStringLiteral("06/12/1999 20.47.00 collegamento Chiuso  011");
+        QTest::newRow("no moment kept") << false << QStringLiteral("06/12/1999 20.00.00 collegamento Chiuso  011");
+    }
+
+    void aSessionCutShortIsClosedAtItsLastKnownMoment()
+    {
+        QFETCH(bool, momentoNoto);
+        QFETCH(QString, proposta);
+        Program p;
+        p.configured(QStringLiteral("tariffa"), QStringLiteral("flag5"), QStringLiteral("1"));
+        const QByteArray aperta = "06/12/1999 20.00.00 collegamento Aperto  011 Casa";
+        scrivi(p.archive(), "06/12/1999 10.00.00 collegamento Aperto  011 Casa\r\n"
+                            "06/12/1999 10.30.00 collegamento Chiuso  011\r\n" +
+                                aperta + "\r\n");
+        const SessionMarker marker(p.dirs.data());
+        if (momentoNoto)
+            QVERIFY(marker.scrivi(QString::fromLatin1(aperta), QDateTime(QDate(1999, 12, 6), QTime(20, 47, 0))));
+        QString proposto;
+        QString istruzioni;
+        whenModal<TfrmCorreggi>(this, [&](TfrmCorreggi& d) {
+            proposto = d.findChild<QLineEdit*>(QStringLiteral("Edit2"))->text();
+            istruzioni = d.findChild<QLabel*>(QStringLiteral("Label1"))->text();
+            QTest::mouseClick(d.findChild<QPushButton*>(QStringLiteral("Button1")), Qt::LeftButton);
+        });
+        TfrmPrincipale& w = p.start();
+        QCOMPARE(proposto, proposta);
+        QCOMPARE(istruzioni.contains(QStringLiteral("ALL'ULTIMO ORARIO")), momentoNoto);
+        QVERIFY(p.prompter.shown.isEmpty());
+        QVERIFY(!w.isVisible());
+        QSignalSpy ready(&w, &TfrmPrincipale::readyToQuit);
+        QCoreApplication::processEvents();
+        QCOMPARE(ready.size(), 1);
+        QCOMPARE(p.records().mid(2), (QList<QByteArray>{aperta, proposta.toLatin1()}));
+        QVERIFY(!QFile::exists(marker.path()));
+
+        // The next start finds every session closed and runs as usual.
+        p.window.reset();
+        TfrmPrincipale& dopo = p.start();
+        QVERIFY(dopo.isVisible());
+        QVERIFY(p.prompter.shown.isEmpty());
+    }
+
+    // A moment left behind by a session whose closing record is in the
+    // archive is removed at the next start, and no repair is offered.
+    void aStaleMomentIsRemoved()
+    {
+        Program p;
+        p.configured(QStringLiteral("tariffa"), QStringLiteral("flag5"), QStringLiteral("1"));
+        scrivi(p.archive(), "06/12/1999 10.00.00 collegamento Aperto  011 Casa\r\n"
+                            "06/12/1999 10.30.00 collegamento Chiuso  011\r\n");
+        const SessionMarker marker(p.dirs.data());
+        QVERIFY(marker.scrivi(QStringLiteral("06/12/1999 10.00.00 collegamento Aperto  011 Casa"),
+                              QDateTime(QDate(1999, 12, 6), QTime(10, 29, 0))));
+        TfrmPrincipale& w = p.start();
+        QVERIFY(w.isVisible());
+        QVERIFY(!QFile::exists(marker.path()));
+        w.SpeedButton7Click();
+        QVERIFY(QFile::exists(marker.path()));
+        w.SpeedButton8Click();
+        QVERIFY(!QFile::exists(marker.path()));
     }
 
     void statisticsReadTqklogAndAreClosedWhileCounting()

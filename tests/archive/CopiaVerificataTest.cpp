@@ -1,9 +1,13 @@
 #include "archive/CopiaVerificata.h"
+#include "archive/ArchivioChiamate.h"
+#include "tests/support/SmallTmpfs.h"
 #include "tests/support/TestDirs.h"
 
 #include <QDir>
 #include <QFile>
 #include <gtest/gtest.h>
+
+#include <functional>
 
 namespace {
 
@@ -139,3 +143,51 @@ TEST(SostituisciFile, BackupNames)
 }
 
 } // namespace
+
+// On a full disk nothing that replaces a file reports success: each of them
+// fails with the system's reason and leaves the file it would have replaced
+// exactly as it was, with no half file beside it.
+TEST(CopiaVerificata, AFullDiskLeavesEveryReplacedFileAsItWas)
+{
+    struct Caso
+    {
+        const char* nome;
+        std::function<bool(const QString& sorgente, const QString& bersaglio, QString* errore)> sostituisci;
+    };
+    const Caso casi[] = {
+        {"copiaVerificata", [](const QString& s, const QString& b, QString* e) { return copiaVerificata(s, b, e); }},
+        {"copiaArchivio", [](const QString& s, const QString&, QString* e) { return copiaArchivio(s, e); }},
+        {"sostituisciFile",
+         [](const QString& s, const QString&, QString* e) {
+             QFile letto(s);
+             letto.open(QIODevice::ReadOnly);
+             const QByteArray vecchio = letto.readAll();
+             return sostituisciFile(s, vecchio + vecchio, vecchio.size(), e);
+         }},
+    };
+    for (const Caso& caso : casi) {
+        TestDirs dirs;
+        SmallTmpfs disco(dirs.data());
+        if (!disco.mounted())
+            GTEST_SKIP() << "mounting a small tmpfs needs root";
+        const QString sorgente = dirs.data() + QStringLiteral("/tqklog.txt");
+        const QString bersaglio = dirs.data() + QStringLiteral("/tqklog.tx~");
+        const QByteArray archivio(20 * 1024, 'a');
+        const QByteArray precedente(6 * 1024, 'p');
+        for (const auto& [path, bytes] : {std::pair{sorgente, archivio}, std::pair{bersaglio, precedente}}) {
+            QFile file(path);
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+            ASSERT_EQ(file.write(bytes), bytes.size());
+        }
+        ASSERT_TRUE(disco.fill());
+        QString errore;
+        EXPECT_FALSE(caso.sostituisci(sorgente, bersaglio, &errore)) << caso.nome;
+        EXPECT_FALSE(errore.isEmpty()) << caso.nome;
+        for (const auto& [path, bytes] : {std::pair{sorgente, archivio}, std::pair{bersaglio, precedente}}) {
+            QFile file(path);
+            ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+            EXPECT_EQ(file.readAll(), bytes) << caso.nome << " " << path.toStdString();
+        }
+        EXPECT_EQ(QDir(dirs.data()).entryList(QDir::Files | QDir::Hidden).size(), 3) << caso.nome;
+    }
+}

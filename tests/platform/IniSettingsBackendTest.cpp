@@ -1,4 +1,6 @@
 #include "platform/IniSettingsBackend.h"
+#include "settings/ReportingSettingsBackend.h"
+#include "settings/SettingsRepair.h"
 #include "settings/SettingsStore.h"
 #include "tests/support/TestDirs.h"
 
@@ -91,20 +93,65 @@ TEST(IniSettingsBackend, UnreadableFileIsCopiedAsideBeforeAnyWrite)
     const QByteArray broken = "[importo\ncosto=999\n";
     writeFile(file, broken);
     IniSettingsBackend backend(dirs.settingsDirectory());
-    const QString message = backend.rescueUnreadableFiles();
-    ASSERT_FALSE(message.isEmpty());
+    const QStringList rescued = backend.rescueUnreadableFiles();
     const QStringList copies =
         QDir(dirs.settingsDirectory()).entryList({QStringLiteral("Software.ini.illeggibile-*")}, QDir::Files);
     ASSERT_EQ(copies.size(), 1);
-    EXPECT_TRUE(message.contains(copies.first()));
+    ASSERT_EQ(rescued.size(), 1);
+    EXPECT_TRUE(rescued.first().endsWith(copies.first()));
     QFile copy(dirs.settingsDirectory() + QLatin1Char('/') + copies.first());
     copy.open(QIODevice::ReadOnly);
     EXPECT_EQ(copy.readAll(), broken);
 
-    // A readable store is left alone.
-    SettingsStore store(backend);
-    store.writeFirstRunDefaults(220);
+    // The file is readable again, with what could be read of it, so the next
+    // start rescues nothing; a readable store is left alone.
+    QSettings again(file, QSettings::IniFormat);
+    EXPECT_EQ(again.status(), QSettings::NoError);
     EXPECT_TRUE(backend.rescueUnreadableFiles().isEmpty());
+    SettingsStore store(backend);
+    EXPECT_TRUE(store.writeFirstRunDefaults(220));
+    EXPECT_TRUE(backend.rescueUnreadableFiles().isEmpty());
+}
+
+// A settings file of garbage: kept aside once, made readable again, every
+// missing first-run value written back, the user told once, and no write
+// taken for a failure because of what the file held before.
+TEST(IniSettingsBackend, GarbageFileIsKeptAsideAndItsMissingValuesComeBack)
+{
+    TestDirs dirs;
+    const QString file = dirs.settingsDirectory() + QStringLiteral("/Software.ini");
+    static const char bytes[] = "\x01\x02\n[feriali\nfascia1=zzz\n[importo]\ncosto=200\n\xff\xfe[[[\n=\n\x00\x00";
+    const QByteArray garbage(bytes, sizeof bytes - 1);
+    writeFile(file, garbage);
+    IniSettingsBackend ini(dirs.settingsDirectory());
+    ReportingSettingsBackend settings(ini, dirs.settingsDirectory());
+    int failures = 0;
+    settings.setOnFirstFailure([&failures](const QString&) { ++failures; });
+    SettingsStore store(settings);
+
+    const QStringList copies = settings.rescueUnreadableFiles();
+    ASSERT_EQ(copies.size(), 1);
+    ASSERT_TRUE(store.open());
+    const SettingsRepair repair = SettingsRepair::run(store, copies, 220);
+    EXPECT_TRUE(repair.salvati);
+    EXPECT_EQ(failures, 0);
+    const QString message = repair.messaggio();
+    EXPECT_TRUE(message.contains(copies.first())) << message.toStdString();
+    EXPECT_TRUE(message.contains(QStringLiteral("fasce orarie del sabato"))) << message.toStdString();
+    EXPECT_TRUE(message.contains(QStringLiteral("festività"))) << message.toStdString();
+
+    QFile copy(copies.first());
+    ASSERT_TRUE(copy.open(QIODevice::ReadOnly));
+    EXPECT_EQ(copy.readAll(), garbage);
+
+    // A fresh reader finds a whole, readable store with every first-run value.
+    IniSettingsBackend again(dirs.settingsDirectory());
+    const SettingsStore reread(again);
+    EXPECT_TRUE(reread.missingFirstRunValues(220).isEmpty());
+    EXPECT_EQ(reread.read(Catalogue::Sabato[0]), QStringLiteral("08.00.00-13.00.00-2200-0750-0400-0267"));
+    EXPECT_TRUE(again.rescueUnreadableFiles().isEmpty());
+    const SettingsRepair next = SettingsRepair::run(store, {}, 220);
+    EXPECT_TRUE(next.messaggio().isEmpty());
 }
 
 TEST(IniSettingsBackend, KilledWriterLeavesAWholeFile)

@@ -193,7 +193,8 @@ TEST(SettingsStore, ReadsAPriceAsAWholeNonNegativeNumberOfLire)
 }
 
 // A settings folder that cannot be written: the first failed write is told,
-// once, and every read still works.
+// once, every read still works, and what could not be saved is read back
+// from memory until the program ends, as the message says.
 TEST(ReportingSettingsBackend, TellsTheFirstFailedWriteOnce)
 {
     class Refusing : public MemorySettingsBackend
@@ -218,7 +219,10 @@ TEST(ReportingSettingsBackend, TellsTheFirstFailedWriteOnce)
     EXPECT_TRUE(
         told.at(0).startsWith(QStringLiteral("Impossibile salvare le impostazioni in /home/u/.config/Brenvolo")));
     EXPECT_TRUE(backend.failed());
-    EXPECT_EQ(store.read(Catalogue::ImportoCosto), QStringLiteral("152"));
+    EXPECT_EQ(store.read(Catalogue::ImportoCosto), QStringLiteral("200"));
+    EXPECT_EQ(inner.value(SettingsStore::chiave + QStringLiteral("\\importo"), QStringLiteral("costo")),
+              QStringLiteral("152"));
+    EXPECT_TRUE(store.isOn(Catalogue::RitardoFlagAuto));
 }
 
 } // namespace
