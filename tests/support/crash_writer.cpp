@@ -15,6 +15,7 @@
 #include "tests/support/FakeClock.h"
 #include "tests/support/FakeDialUpSource.h"
 #include "tests/support/FakeInstanceLock.h"
+#include "tests/support/FakeNotifier.h"
 #include "tests/support/FakePrompter.h"
 #include "tests/support/FakeSheetTransport.h"
 #include "tests/support/FakeShell.h"
@@ -54,7 +55,8 @@ int main(int argc, char** argv)
     FakeInstanceLock lock;
     FakeDialUpSource dialUp;
     FakeSheetTransport sheet;
-    Servizi servizi{clock, prompter, sounds, shell, settings, lock, dialUp, sheet, data};
+    FakeNotifier notifier;
+    Servizi servizi{clock, prompter, sounds, shell, settings, lock, dialUp, sheet, notifier, data};
     StatoProgramma stato;
     stato.fromStore(store);
     CountingSession session(servizi, stato);
