@@ -3,7 +3,6 @@
 #include "app/Servizi.h"
 #include "settings/SettingsStore.h"
 
-#include <QList>
 #include <QMainWindow>
 #include <memory>
 
@@ -98,7 +97,6 @@ private:
     void meterTicked();
     void setCountingControls(bool counting);
     void syncStartStop();
-    void setItemEnabled(QAction* item, bool enabled);
     QString archivePath() const;
 
     void refreshCaption();
@@ -107,8 +105,11 @@ private:
     void savePosition(bool main, bool costs);
 
     void ClassButtonClick(int classe);
+    void Setup1Click();
     void Visualizzacosti1Click();
     void Forzailconteggiofestivo1Click();
+    void Conversionevecchiarchivi1Click();
+    void Statistiche1Click();
     void Informazionisu1Click();
     void Sommario1Click();
     void SpeedButton1Click();
@@ -120,9 +121,8 @@ private:
     SettingsStore m_store;
     std::unique_ptr<TSingleInstanceGuard> m_guard;
     bool m_shown = false;
-
-    // Menu items whose windows have not joined the program yet: they stay disabled.
-    QList<QAction*> m_nonDisponibili;
+    // The start-up limits check led to the repair of the archive: the program ends at once.
+    bool m_endsAfterRepair = false;
 
     QToolBar* m_toolBar = nullptr;
     QToolButton* SpeedButton1 = nullptr; // hide to the tray
