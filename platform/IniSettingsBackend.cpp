@@ -178,8 +178,10 @@ SettingsBackend::Values IniSettingsBackend::values(const QString& key) const
     const auto settings = open(location);
     Values values;
     for (const QString& name : settings->childKeys()) {
+        if (!readable(name))
+            continue;
         const QVariant v = settings->value(name);
-        if (!readable(name) || !v.isValid())
+        if (!v.isValid())
             continue;
         const QString shown = name == defaultValueName ? QString() : name;
         values.append({shown, asText(v)});
