@@ -108,6 +108,9 @@ bool copiaArchivio(const QString& fileName)
 {
     if (fileName.isEmpty())
         return false;
+    // A pipe in the archive's place would hold the program's start for ever.
+    if (!LettoreArchivio::difettoFile(fileName).isEmpty())
+        return false;
     QFile sorgente(fileName);
     if (!sorgente.open(QIODevice::ReadOnly))
         return false;

@@ -93,6 +93,20 @@ TEST_P(SpecialFiles, AreRefusedBeforeTheyAreOpened)
     EXPECT_FALSE(copiaVerificata(path, dirs.path() + QStringLiteral("/copia.txt"), &errore));
     EXPECT_TRUE(errore.endsWith(reason)) << errore.toStdString();
     EXPECT_FALSE(QFile::exists(dirs.path() + QStringLiteral("/copia.txt")));
+    // The start-up backup neither waits on it nor touches the older copy.
+    const QString backup = path.chopped(1) + QLatin1Char('~');
+    const bool backupWritable = !backup.startsWith(QStringLiteral("/dev/"));
+    if (backupWritable) {
+        QFile vecchia(backup);
+        ASSERT_TRUE(vecchia.open(QIODevice::WriteOnly));
+        vecchia.write("copia vecchia\r\n");
+    }
+    EXPECT_FALSE(copiaArchivio(path));
+    if (backupWritable) {
+        QFile vecchia(backup);
+        ASSERT_TRUE(vecchia.open(QIODevice::ReadOnly));
+        EXPECT_EQ(vecchia.readAll(), QByteArray("copia vecchia\r\n"));
+    }
 
     errore.clear();
     EXPECT_FALSE(CorrezioneChiusura::cerca(path, &errore));
