@@ -1,5 +1,7 @@
 #include "archive/CalcolaConsumi.h"
 #include "bench/HeapUsage.h"
+#include "platform/IniSettingsBackend.h"
+#include "settings/SettingsStore.h"
 #include "tests/support/ArchiveGenerator.h"
 
 #include <benchmark/benchmark.h>
@@ -111,5 +113,37 @@ void BM_HostileArchive10MiBLine(benchmark::State& state)
         state, [] { return calls() + QByteArray(10 * megabyte, 'x'); }, 1);
 }
 BENCHMARK(BM_HostileArchive10MiBLine)->Iterations(5)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The program's start-up snapshot of its settings when Software.ini holds
+// thousands of sections besides its own: every value is looked up by name.
+void BM_HostileSettingsSections(benchmark::State& state)
+{
+    const QTemporaryDir dir;
+    {
+        IniSettingsBackend backend(dir.path());
+        SettingsStore(backend).writeFirstRunDefaults(220);
+    }
+    QFile file(dir.filePath(QStringLiteral("Software.ini")));
+    if (!file.open(QIODevice::Append))
+        qFatal("cannot write the settings");
+    for (qint64 i = 0; i < state.range(0); ++i)
+        file.write("[sezione" + QByteArray::number(i) + "]\nvalore=" + QByteArray::number(i) + "\n");
+    file.close();
+
+    IniSettingsBackend backend(dir.path());
+    const SettingsStore store(backend);
+    StatoProgramma stato;
+    for (auto _ : state)
+        stato.fromStore(store);
+    if (stato.feriali != StatoProgramma::fromFactoryDefaults().feriali)
+        state.SkipWithError("the bands were not read");
+    state.counters["file_MiB"] = static_cast<double>(file.size()) / static_cast<double>(megabyte);
+}
+BENCHMARK(BM_HostileSettingsSections)
+    ->Arg(10000)
+    ->Arg(100000)
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 
 } // namespace
