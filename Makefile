@@ -2,15 +2,18 @@
 # make test  installs what is missing, builds with sanitizers and -Werror, runs every test headless
 # make deb   builds the Debian package in build-deb/ and checks it with lintian
 # make screenshots  takes the README's pictures of the program into docs/screenshots/
+# make fuzz  builds the fuzz targets with clang in build-fuzz/ and runs each FUZZ_SECONDS (default 600)
 
 BUILD      := build
 TEST_BUILD := build-test
 BENCH_BUILD:= build-bench
 DEB_BUILD  := build-deb
+FUZZ_BUILD := build-fuzz
+FUZZ_SECONDS ?= 600
 JOBS       ?= $(shell nproc)
 
 
-.PHONY: run test deps build bench deb screenshots format format-check clean
+.PHONY: run test deps build bench deb fuzz screenshots format format-check clean
 
 deps:
 	@tools/install-deps
@@ -36,6 +39,7 @@ test: deps $(TEST_BUILD)/build.ninja
 	    LSAN_OPTIONS=suppressions=$(CURDIR)/tools/lsan.supp \
 	    UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 	    ctest --output-on-failure -j $(JOBS)
+	$(MAKE) --no-print-directory fuzz FUZZ_SECONDS=20
 
 bench: deps
 	cmake -S . -B $(BENCH_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release -DBRENVOLO_BENCH=ON
@@ -61,8 +65,17 @@ screenshots: build
 	@tools/install-deps openbox
 	tools/screenshots $(BUILD)
 
+# libFuzzer and its sanitizers come with clang; the targets run JOBS at a time.
+$(FUZZ_BUILD)/build.ninja: | deps
+	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g" \
+	    -DBRENVOLO_FUZZ=ON -DBRENVOLO_TESTS=OFF -DBRENVOLO_BENCH=OFF
+
+fuzz: deps $(FUZZ_BUILD)/build.ninja
+	cmake --build $(FUZZ_BUILD) --target brenvolo_fuzz -j $(JOBS)
+	nice -n 10 tools/run-fuzz $(FUZZ_BUILD) $(FUZZ_SECONDS) $(JOBS)
+
 format: $(BUILD)/build.ninja
 	cmake --build $(BUILD) --target format
 
 clean:
-	rm -rf $(BUILD) $(TEST_BUILD) $(BENCH_BUILD) $(DEB_BUILD)
+	rm -rf $(BUILD) $(TEST_BUILD) $(BENCH_BUILD) $(DEB_BUILD) $(FUZZ_BUILD)

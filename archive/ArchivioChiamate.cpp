@@ -1,5 +1,6 @@
 #include "archive/ArchivioChiamate.h"
 
+#include "archive/LettoreArchivio.h"
 #include "archive/RecordArchivio.h"
 #include "archive/Windows1252.h"
 
@@ -58,6 +59,12 @@ bool ArchivioChiamate::create(QString* error)
 
 bool ArchivioChiamate::append(const QString& record, QString* error)
 {
+    // A pipe or a device in the archive's place would hold the session's start for ever.
+    if (const QString difetto = LettoreArchivio::difettoFile(m_path); !difetto.isEmpty()) {
+        if (error)
+            *error = difetto;
+        return false;
+    }
     QByteArray bytes = Windows1252::encode(RecordArchivio::unaRiga(record)) + "\r\n";
     if (!terminaConFineRiga(m_path))
         bytes.prepend("\r\n");
@@ -106,6 +113,9 @@ bool copiaArchivio(const QString& fileName, QString* errore)
     };
     if (fileName.isEmpty())
         return fallita(QStringLiteral("nessun archivio"));
+    // A pipe in the archive's place would hold the program's start for ever.
+    if (const QString difetto = LettoreArchivio::difettoFile(fileName); !difetto.isEmpty())
+        return fallita(difetto);
     QFile sorgente(fileName);
     if (!sorgente.open(QIODevice::ReadOnly))
         return fallita(sorgente.errorString());
@@ -144,7 +154,7 @@ bool archivioValido(const QString& fileName)
     // The first line decides, and only its first 44 characters matter: a
     // large file that is no archive is never read whole.
     QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly))
+    if (!LettoreArchivio::difettoFile(fileName).isEmpty() || !file.open(QIODevice::ReadOnly))
         return false;
     const QByteArray inizio = file.read(1024);
     const auto fine = std::find_if(inizio.begin(), inizio.end(), [](char c) { return c == '\r' || c == '\n'; });

@@ -1,5 +1,7 @@
 #include "archive/CopiaVerificata.h"
 
+#include "archive/LettoreArchivio.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -40,6 +42,8 @@ bool copiaVerificata(const QString& sorgente, const QString& destinazione, QStri
     if (stessoFile(sorgente, destinazione))
         return fallita(QStringLiteral("la copia sostituirebbe l'originale stesso"));
 
+    if (const QString difetto = LettoreArchivio::difettoFile(sorgente); !difetto.isEmpty())
+        return fallita(difetto);
     QFile da(sorgente);
     if (!da.open(QIODevice::ReadOnly))
         return fallita(da.errorString());

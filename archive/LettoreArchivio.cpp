@@ -2,6 +2,7 @@
 
 #include "archive/Windows1252.h"
 
+#include <QFileInfo>
 #include <cstring>
 
 namespace {
@@ -13,6 +14,16 @@ constexpr qsizetype bloccoLettura = 64 * 1024;
 LettoreArchivio::LettoreArchivio(const QString& fileName)
     : m_file(fileName)
 {
+}
+
+QString LettoreArchivio::difettoFile(const QString& fileName)
+{
+    const QFileInfo info(fileName);
+    if (!info.exists() || info.isFile())
+        return {};
+    if (info.isDir())
+        return QStringLiteral("è una cartella, non un file");
+    return QStringLiteral("non è un file ma una pipe o un dispositivo");
 }
 
 bool LettoreArchivio::exists() const
@@ -28,9 +39,10 @@ bool LettoreArchivio::open(QString* error)
     m_read = 0;
     m_skipLineFeed = false;
     m_discard = false;
-    m_error.clear();
-    if (!m_file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
+    m_error = difettoFile(m_file.fileName());
+    if (m_error.isEmpty() && !m_file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
         m_error = m_file.errorString();
+    if (!m_error.isEmpty()) {
         if (error)
             *error = m_error;
         return false;

@@ -47,8 +47,16 @@ public:
 
     explicit LettoreArchivio(const QString& fileName);
 
+    // Why an existing `fileName` cannot be read as a file at all, for the
+    // user: it is a folder, or a pipe or a device (such as /dev/zero) that a
+    // reader would wait on, or read, for ever. Empty for a regular file (or a
+    // link to one) and for a name that does not exist. Every reader and copier
+    // of the archive asks this before it opens the file.
+    static QString difettoFile(const QString& fileName);
+
     bool exists() const;
-    // Opens the file for reading from its start; false, with the system's reason in *error, when it cannot.
+    // Opens the file for reading from its start; false, with the reason in
+    // *error, when it cannot (difettoFile() first, then the system's reason).
     bool open(QString* error = nullptr);
     // The next line's bytes without its line end, valid until the next call;
     // false at the end of the file (or on a read error, see error()).

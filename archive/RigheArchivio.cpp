@@ -1,5 +1,6 @@
 #include "archive/RigheArchivio.h"
 
+#include "archive/LettoreArchivio.h"
 #include "archive/Windows1252.h"
 #include "settings/Conversion.h"
 
@@ -28,9 +29,10 @@ RigheArchivio::RigheArchivio(QByteArray bytes)
 bool RigheArchivio::leggi(const QString& path, RigheArchivio& righe, QString* errore)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    const QString difetto = LettoreArchivio::difettoFile(path);
+    if (!difetto.isEmpty() || !file.open(QIODevice::ReadOnly)) {
         if (errore)
-            *errore = file.errorString();
+            *errore = difetto.isEmpty() ? file.errorString() : difetto;
         return false;
     }
     QByteArray bytes = file.readAll();

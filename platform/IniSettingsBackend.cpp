@@ -35,6 +35,16 @@ QString storedName(const QString& name)
     return name.isEmpty() ? defaultValueName : name.toLower();
 }
 
+// Names are looked up folded to lower case: a section or value a hand-edited
+// file names in capitals can never be read, so it is not listed either, and
+// brenvolo-cli's copy of the store reads what the program reads. A key
+// written "/x" or "a//b" makes a group without a name, which is the group
+// itself again: listing it would lead a walk of the tree round for ever.
+bool readable(const QString& name)
+{
+    return !name.isEmpty() && name == name.toLower();
+}
+
 } // namespace
 
 IniSettingsBackend::IniSettingsBackend(const QString& directory)
@@ -168,7 +178,9 @@ QStringList IniSettingsBackend::subKeys(const QString& key) const
     const Location location = locate(key);
     if (location.file.isEmpty() || !QFileInfo::exists(location.file))
         return {};
-    return open(location)->childGroups();
+    QStringList groups = open(location)->childGroups();
+    groups.removeIf([](const QString& group) { return !readable(group); });
+    return groups;
 }
 
 SettingsBackend::Values IniSettingsBackend::values(const QString& key) const
@@ -179,8 +191,13 @@ SettingsBackend::Values IniSettingsBackend::values(const QString& key) const
     const auto settings = open(location);
     Values values;
     for (const QString& name : settings->childKeys()) {
+        if (!readable(name))
+            continue;
+        const QVariant v = settings->value(name);
+        if (!v.isValid())
+            continue;
         const QString shown = name == defaultValueName ? QString() : name;
-        values.append({shown, asText(settings->value(name))});
+        values.append({shown, asText(v)});
     }
     return values;
 }

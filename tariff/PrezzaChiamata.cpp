@@ -23,6 +23,43 @@ struct FasciaEvento
     QTime inizio;
 };
 
+// Whole lire, or units, in 64 bits: a sum or a product that does not fit (a
+// price of billions of lire over a call of centuries) throws instead of
+// wrapping around into a wrong cost.
+class Lire
+{
+public:
+    explicit Lire(qint64 valore)
+        : m_valore(valore)
+    {
+    }
+    qint64 valore() const { return m_valore; }
+
+    friend Lire operator+(Lire a, Lire b)
+    {
+        return controlla(__builtin_add_overflow(a.m_valore, b.m_valore, &a.m_valore), a);
+    }
+    friend Lire operator-(Lire a, Lire b)
+    {
+        return controlla(__builtin_sub_overflow(a.m_valore, b.m_valore, &a.m_valore), a);
+    }
+    friend Lire operator*(Lire a, Lire b)
+    {
+        return controlla(__builtin_mul_overflow(a.m_valore, b.m_valore, &a.m_valore), a);
+    }
+    friend Lire operator/(Lire a, Lire b) { return Lire(a.m_valore / b.m_valore); }
+
+private:
+    static Lire controlla(bool traboccato, Lire risultato)
+    {
+        if (traboccato)
+            throw EConvertError(QStringLiteral("costo troppo grande"));
+        return risultato;
+    }
+
+    qint64 m_valore;
+};
+
 int cifre(QStringView testo, qsizetype da, qsizetype quante)
 {
     int valore = 0;
@@ -117,36 +154,39 @@ PricingSettings PricingSettings::fromStore(const SettingsStore& store, QStringLi
 
 qint64 costoScatti(const CallPrice& chiamata, qint64 costoScatto, const PricingSettings& impostazioni)
 {
-    const qint64 n = chiamata.scatti;
-    const qint64 c = costoScatto;
+    const Lire n(chiamata.scatti);
+    const Lire c(costoScatto);
+    const Lire uno(1);
+    const Lire cento(100);
     if (chiamata.tipo == 1)
-        return n * c;
+        return (n * c).valore();
     if (chiamata.tipo != 2)
         return 0;
 
     if (chiamata.classe == 1) {
-        const qint64 r = c * impostazioni.ridTut / 100;
-        if (n <= impostazioni.ridTutDopo + 1)
-            return n * c;
-        return c * (1 + impostazioni.ridTutDopo) + (n - 1 - impostazioni.ridTutDopo) * r;
+        const Lire r = c * Lire(impostazioni.ridTut) / cento;
+        const Lire dopo(impostazioni.ridTutDopo);
+        if (chiamata.scatti <= (dopo + uno).valore())
+            return (n * c).valore();
+        return (c * (uno + dopo) + (n - uno - dopo) * r).valore();
     }
 
-    const qint64 r = c * impostazioni.ridTel / 100;
+    const Lire r = c * Lire(impostazioni.ridTel) / cento;
     const qint64 dopo = impostazioni.ridTelDopo;
     if (chiamata.durata <= dopo)
-        return n * c;
+        return (n * c).valore();
     if (!chiamata.cambioFascia) {
-        const qint64 v = dopo * 10 / chiamata.intervalloApertura;
-        return c + v * c + (n - 1 - v) * r;
+        const Lire v(dopo * 10 / chiamata.intervalloApertura);
+        return (c + v * c + (n - uno - v) * r).valore();
     }
     // With a band change the reduced part keeps the answer unit: n - v, not n - 1 - v.
     if (chiamata.secondiPrima > dopo) {
-        const qint64 v = dopo * 10 / chiamata.intervalloApertura;
-        return c + v * c + (n - v) * r;
+        const Lire v(dopo * 10 / chiamata.intervalloApertura);
+        return (c + v * c + (n - v) * r).valore();
     }
-    const qint64 w = chiamata.secondiPrima * 10 / chiamata.intervalloApertura;
-    const qint64 v = (dopo - chiamata.secondiPrima) * 10 / chiamata.intervalloChiusura;
-    return c + (w + v) * c + (n - w - v) * r;
+    const Lire w(chiamata.secondiPrima * 10 / chiamata.intervalloApertura);
+    const Lire v((dopo - chiamata.secondiPrima) * 10 / chiamata.intervalloChiusura);
+    return (c + (w + v) * c + (n - w - v) * r).valore();
 }
 
 std::optional<CallPrice> prezzaChiamata(const RecordArchivio& apertura, const RecordArchivio& chiusura,
@@ -192,7 +232,14 @@ std::optional<CallPrice> prezzaChiamata(const RecordArchivio& apertura, const Re
         p.scatti = 0;
         return p;
     }
-    if (p.tipo == 1 || p.tipo == 2)
-        p.costo = costoScatti(p, strToInt(fasce.stato().CostoScattoBase), impostazioni);
+    if (p.tipo == 1 || p.tipo == 2) {
+        const qint64 costoScatto = strToInt(fasce.stato().CostoScattoBase);
+        try {
+            p.costo = costoScatti(p, costoScatto, impostazioni);
+        } catch (const EConvertError&) {
+            throw EConvertError(QStringLiteral("Il costo della chiamata del %1 è troppo grande per essere calcolato")
+                                    .arg(apertura.dataOra()));
+        }
+    }
     return p;
 }

@@ -51,7 +51,7 @@ struct CallPrice
 // on the "Agevolata" type the answer unit and the units or seconds allowed at
 // full price, the rest at the reduced price (truncated to whole lire). A
 // tariff type other than 1 or 2 costs 0. Integer arithmetic, every division
-// truncating.
+// truncating; EConvertError when the cost does not fit in 64 bits.
 qint64 costoScatti(const CallPrice& chiamata, qint64 costoScatto, const PricingSettings& impostazioni);
 
 // Prices one call from its opening and closing records at the unit price
@@ -60,7 +60,8 @@ qint64 costoScatti(const CallPrice& chiamata, qint64 costoScatto, const PricingS
 // interval, the rest at the closing interval, each part truncated on its own;
 // a call of 0 seconds has no units and no cost. Returns nothing for a closing
 // record whose class digit is not 1..4. Throws EConvertError when a date, a
-// time, a band or the unit price does not convert.
+// time, a band or the unit price does not convert, or when the cost is too
+// large for 64 bits.
 std::optional<CallPrice> prezzaChiamata(const RecordArchivio& apertura, const RecordArchivio& chiusura,
                                         const StatoProgramma& stato, const PricingSettings& impostazioni);
 

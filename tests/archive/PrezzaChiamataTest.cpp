@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <QRandomGenerator>
+#include <limits>
 
 namespace {
 
@@ -265,6 +266,39 @@ TEST(PrezzaChiamata, AnInvalidUnitPriceFailsOnlyCallsThatCost)
     stato.CostoScattoBase = QStringLiteral("abc");
     EXPECT_EQ(prezzo(apertura("22/03/1999 10.00.00"), chiusura("22/03/1999 10.00.00"), stato).costo, 0);
     EXPECT_THROW(prezzo(apertura("22/03/1999 10.00.00"), chiusura("22/03/1999 10.05.00"), stato), EConvertError);
+}
+
+// Settings and records at the edge of what the store and the archive hold:
+// the cost never wraps around. A TUT reduction after ridTutDopo = 2147483647
+// units leaves every unit at full price; a price of 2147483647 lire over a
+// call of eight thousand years does not fit in 64 bits and is told as such.
+TEST(PrezzaChiamata, ExtremeValuesNeverWrapAround)
+{
+    StatoProgramma stato = StatoProgramma::fromFactoryDefaults();
+    PricingSettings riduzioni;
+    riduzioni.ridTutDopo = std::numeric_limits<int>::max();
+    riduzioni.ridTelDopo = std::numeric_limits<int>::max();
+    for (const int classe : {1, 4}) {
+        const CallPrice p = prezzo(apertura("22/03/1999 10.00.00", classe, 2),
+                                   chiusura("22/03/1999 12.00.00", classe, 2), stato, riduzioni);
+        EXPECT_EQ(p.costo, p.scatti * 152) << classe;
+    }
+
+    stato.CostoScattoBase = QStringLiteral("2147483647");
+    const CallPrice secolo =
+        prezzo(apertura("22/03/1999 10.00.00", 4), chiusura("22/03/2099 10.00.00", 4), stato, riduzioni);
+    EXPECT_EQ(secolo.costo, secolo.scatti * 2147483647LL);
+    for (const int tipo : {1, 2}) {
+        try {
+            prezzo(apertura("22/03/1999 10.00.00", 4, tipo), chiusura("22/03/9999 10.00.00", 4, tipo), stato,
+                   riduzioni);
+            ADD_FAILURE() << "no error for tariff type " << tipo;
+        } catch (const EConvertError& e) {
+            EXPECT_EQ(
+                e.message(),
+                QStringLiteral("Il costo della chiamata del 22/03/1999 10.00.00 è troppo grande per essere calcolato"));
+        }
+    }
 }
 
 // The pass's parsed bands answer exactly as the lookups that re-read every
