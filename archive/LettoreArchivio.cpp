@@ -2,6 +2,7 @@
 
 #include "archive/Windows1252.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -25,6 +26,7 @@ bool LettoreArchivio::open(QString* error)
     m_file.close();
     m_buffer = QByteArray(bloccoLettura, Qt::Uninitialized);
     m_begin = m_end = m_scanned = 0;
+    m_lineFeed = m_carriageReturn = -1;
     m_read = 0;
     m_skipLineFeed = false;
     m_discard = false;
@@ -44,6 +46,8 @@ bool LettoreArchivio::fill()
 {
     if (!m_file.isOpen())
         return false;
+    // Called only when the rest of the buffer holds no line end.
+    m_lineFeed = m_carriageReturn = -1;
     if (m_begin > 0) {
         std::memmove(m_buffer.data(), m_buffer.constData() + m_begin, static_cast<size_t>(m_end - m_begin));
         m_end -= m_begin;
@@ -61,6 +65,22 @@ bool LettoreArchivio::fill()
     return true;
 }
 
+// The position of the first CR or LF at or after `da` (which is past every
+// line end already handed out), m_end when the buffer holds none.
+qsizetype LettoreArchivio::fineRiga(qsizetype da)
+{
+    const char* data = m_buffer.constData();
+    const auto cerca = [&](qsizetype& posizione, char fine) {
+        if (posizione >= da)
+            return;
+        const void* trovato = std::memchr(data + da, fine, static_cast<size_t>(m_end - da));
+        posizione = trovato ? static_cast<const char*>(trovato) - data : m_end;
+    };
+    cerca(m_lineFeed, '\n');
+    cerca(m_carriageReturn, '\r');
+    return std::min(m_lineFeed, m_carriageReturn);
+}
+
 bool LettoreArchivio::next(QByteArrayView& line)
 {
     for (;;) {
@@ -71,9 +91,7 @@ bool LettoreArchivio::next(QByteArrayView& line)
             if (data[m_begin] == '\n')
                 ++m_begin;
         }
-        qsizetype i = m_begin + m_scanned;
-        while (i < m_end && data[i] != '\n' && data[i] != '\r')
-            ++i;
+        const qsizetype i = fineRiga(m_begin + m_scanned);
         if (i < m_end) {
             const bool cut = m_discard;
             m_discard = false;
