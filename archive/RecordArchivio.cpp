@@ -1,7 +1,9 @@
 #include "archive/RecordArchivio.h"
 
+#include "archive/Windows1252.h"
 #include "settings/Conversion.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -151,6 +153,44 @@ QDate RecordArchivio::dataIn(QByteArrayView riga)
     if (giorno < 0 || mese < 0 || anno <= 0)
         return QDate();
     return QDate(anno, mese, giorno);
+}
+
+qint64 RecordArchivio::chiaveDataIn(QByteArrayView riga)
+{
+    if (riga.size() < 10 || riga.at(2) != '/' || riga.at(5) != '/')
+        return -1;
+    const int giorno = cifre(riga, 0, 2);
+    const int mese = cifre(riga, 3, 2);
+    const int anno = cifre(riga, 6, 4);
+    if (giorno < 0 || mese < 0 || anno < 0)
+        return -1;
+    return anno * qint64(10000) + mese * 100 + giorno;
+}
+
+QTime RecordArchivio::oraIn(QByteArrayView riga)
+{
+    if (riga.size() < 19 || riga.at(13) != '.' || riga.at(16) != '.')
+        return QTime();
+    const int ore = cifre(riga, 11, 2);
+    const int minuti = cifre(riga, 14, 2);
+    const int secondi = cifre(riga, 17, 2);
+    if (ore < 0 || minuti < 0 || secondi < 0)
+        return QTime();
+    return QTime(ore, minuti, secondi);
+}
+
+int RecordArchivio::cifraIn(QByteArrayView riga, int posizione)
+{
+    if (riga.size() < posizione)
+        return -1;
+    const char c = riga.at(posizione - 1);
+    return c >= '0' && c <= '9' ? c - '0' : -1;
+}
+
+QString RecordArchivio::nomeConnessioneIn(QByteArrayView riga)
+{
+    return riga.size() <= 45 ? QString()
+                             : Windows1252::decode(riga.sliced(45, std::min<qsizetype>(40, riga.size() - 45)));
 }
 
 QString RecordArchivio::unaRiga(const QString& testo)

@@ -65,6 +65,17 @@ struct RecordArchivio
     static bool aperturaIn(QByteArrayView riga);
     static bool chiusuraIn(QByteArrayView riga);
     static QDate dataIn(QByteArrayView riga);
+    // The date at 1-10 as the number yyyymmdd when it is written "dd/mm/yyyy"
+    // in digits, whether or not it is a real date; -1 otherwise. It orders as
+    // the dates do, so a pass can test a line against its range before it
+    // builds the date.
+    static qint64 chiaveDataIn(QByteArrayView riga);
+    // The time at 12-19 when it is written "hh.nn.ss" (an invalid time otherwise).
+    static QTime oraIn(QByteArrayView riga);
+    // The digit at position 42, 43 or 44, as festivo(), classe() and tipo() read it.
+    static int cifraIn(QByteArrayView riga, int posizione);
+    // The entry name as nomeConnessione() reads it.
+    static QString nomeConnessioneIn(QByteArrayView riga);
 
     // The text made one line: control characters (an entry name may hold
     // any) become blanks, so nothing can end a record early or forge another.

@@ -71,3 +71,17 @@ int BandCache::intervallo(const Found& found, int classe)
         band.intervalli[colonna] = band.fascia.intervallo(classe);
     return band.intervalli[colonna];
 }
+
+qint64 BandCache::costoScatto()
+{
+    if (!m_costoScatto && m_erroreCosto.isNull()) {
+        try {
+            m_costoScatto = strToInt(m_stato.CostoScattoBase);
+        } catch (const EConvertError& e) {
+            m_erroreCosto = e.message();
+        }
+    }
+    if (!m_costoScatto)
+        throw EConvertError(m_erroreCosto);
+    return *m_costoScatto;
+}

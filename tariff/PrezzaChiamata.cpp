@@ -1,5 +1,6 @@
 #include "tariff/PrezzaChiamata.h"
 
+#include "archive/Windows1252.h"
 #include "settings/Conversion.h"
 #include "settings/SettingsStore.h"
 #include "tariff/BandCache.h"
@@ -102,6 +103,61 @@ FasciaEvento fasciaEvento(BandCache& fasce, const Istante& quando, int festivo, 
     return FasciaEvento{fasce.intervallo(trovata, classe), fasce.fascia(trovata).inizio()};
 }
 
+// The digits of the closing record that pricing reads.
+struct Cifre
+{
+    int festivo = 0;
+    int classe = 1;
+    int tipo = 1;
+};
+
+// A call whose class is 1..4 and whose two moments are known.
+CallPrice prezza(const Istante& inizio, const Istante& fine, const Cifre& cifre, BandCache& fasce,
+                 const PricingSettings& impostazioni)
+{
+    CallPrice p;
+    p.classe = cifre.classe;
+    p.tipo = cifre.tipo;
+    const FasciaEvento primo = fasciaEvento(fasce, inizio, cifre.festivo, p.classe);
+    const FasciaEvento ultimo = fasciaEvento(fasce, fine, cifre.festivo, p.classe);
+    p.intervalloApertura = primo.intervallo;
+    p.intervalloChiusura = ultimo.intervallo;
+    p.cambioFascia = primo.intervallo != ultimo.intervallo;
+
+    const qint64 extra = impostazioni.frazioneScatto == 1 ? 1 : 0;
+    if (!p.cambioFascia) {
+        p.durata = secondi(fine.secondi - inizio.secondi);
+        p.scatti = p.durata * 10 / p.intervalloApertura + 1 + extra;
+    } else {
+        // Only one band change is considered: everything before the start of
+        // the closing band, on the closing date, is priced at the opening interval.
+        const qint64 confine = secondiDa(fine.data, ultimo.inizio);
+        p.secondiPrima = secondi(confine - inizio.secondi);
+        p.secondiDopo = secondi(fine.secondi - confine);
+        p.durata = secondi(fine.secondi - inizio.secondi);
+        p.scatti = p.secondiPrima * 10 / p.intervalloApertura + p.secondiDopo * 10 / p.intervalloChiusura + 1 + extra;
+    }
+    if (p.durata == 0) {
+        p.scatti = 0;
+        return p;
+    }
+    if (p.tipo == 1 || p.tipo == 2)
+        p.costo = costoScatti(p, fasce.costoScatto(), impostazioni);
+    return p;
+}
+
+// The moment of a line written exactly "dd/mm/yyyy hh.nn.ss" with a real date and time.
+std::optional<Istante> istanteEsatto(QByteArrayView riga)
+{
+    Istante i;
+    i.data = RecordArchivio::dataIn(riga);
+    i.ora = RecordArchivio::oraIn(riga);
+    if (!i.data.isValid() || !i.ora.isValid())
+        return std::nullopt;
+    i.secondi = secondiDa(i.data, i.ora);
+    return i;
+}
+
 } // namespace
 
 PricingSettings PricingSettings::fromStore(const SettingsStore& store, QStringList* problemi)
@@ -159,40 +215,26 @@ std::optional<CallPrice> prezzaChiamata(const RecordArchivio& apertura, const Re
 std::optional<CallPrice> prezzaChiamata(const RecordArchivio& apertura, const RecordArchivio& chiusura,
                                         BandCache& fasce, const PricingSettings& impostazioni)
 {
-    CallPrice p;
-    p.classe = chiusura.classe();
-    p.tipo = chiusura.tipo();
+    const Cifre cifre{chiusura.festivo(), chiusura.classe(), chiusura.tipo()};
     // The writers only write classes 1..4: any other digit has no interval.
-    if (p.classe < 1 || p.classe > 4)
+    if (cifre.classe < 1 || cifre.classe > 4)
         return std::nullopt;
-    const int festivo = chiusura.festivo();
     const Istante inizio = istante(apertura);
     const Istante fine = istante(chiusura);
+    return prezza(inizio, fine, cifre, fasce, impostazioni);
+}
 
-    const FasciaEvento primo = fasciaEvento(fasce, inizio, festivo, p.classe);
-    const FasciaEvento ultimo = fasciaEvento(fasce, fine, festivo, p.classe);
-    p.intervalloApertura = primo.intervallo;
-    p.intervalloChiusura = ultimo.intervallo;
-    p.cambioFascia = primo.intervallo != ultimo.intervallo;
-
-    const qint64 extra = impostazioni.frazioneScatto == 1 ? 1 : 0;
-    if (!p.cambioFascia) {
-        p.durata = secondi(fine.secondi - inizio.secondi);
-        p.scatti = p.durata * 10 / p.intervalloApertura + 1 + extra;
-    } else {
-        // Only one band change is considered: everything before the start of
-        // the closing band, on the closing date, is priced at the opening interval.
-        const qint64 confine = secondiDa(fine.data, ultimo.inizio);
-        p.secondiPrima = secondi(confine - inizio.secondi);
-        p.secondiDopo = secondi(fine.secondi - confine);
-        p.durata = secondi(fine.secondi - inizio.secondi);
-        p.scatti = p.secondiPrima * 10 / p.intervalloApertura + p.secondiDopo * 10 / p.intervalloChiusura + 1 + extra;
-    }
-    if (p.durata == 0) {
-        p.scatti = 0;
-        return p;
-    }
-    if (p.tipo == 1 || p.tipo == 2)
-        p.costo = costoScatti(p, strToInt(fasce.stato().CostoScattoBase), impostazioni);
-    return p;
+std::optional<CallPrice> prezzaChiamata(QByteArrayView apertura, QByteArrayView chiusura, BandCache& fasce,
+                                        const PricingSettings& impostazioni)
+{
+    const Cifre cifre{RecordArchivio::cifraIn(chiusura, 42), RecordArchivio::cifraIn(chiusura, 43),
+                      RecordArchivio::cifraIn(chiusura, 44)};
+    if (cifre.classe < 1 || cifre.classe > 4)
+        return std::nullopt;
+    const std::optional<Istante> inizio = istanteEsatto(apertura);
+    const std::optional<Istante> fine = istanteEsatto(chiusura);
+    if (!inizio || !fine)
+        return prezzaChiamata(RecordArchivio(Windows1252::decode(apertura)),
+                              RecordArchivio(Windows1252::decode(chiusura)), fasce, impostazioni);
+    return prezza(*inizio, *fine, cifre, fasce, impostazioni);
 }
