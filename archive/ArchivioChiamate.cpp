@@ -4,8 +4,10 @@
 #include "archive/Windows1252.h"
 
 #include <QFile>
-#include <QSaveFile>
+#include <QFileInfo>
 #include <algorithm>
+#include <filesystem>
+#include <system_error>
 
 const QString ArchivioChiamate::nomeFile = QStringLiteral("tqklog.txt");
 
@@ -99,25 +101,28 @@ AppendResult ArchivioChiamate::appendRecord(const QString& record)
 
 bool copiaArchivio(const QString& fileName)
 {
-    if (fileName.isEmpty())
-        return false;
-    QFile sorgente(fileName);
-    if (!sorgente.open(QIODevice::ReadOnly))
+    if (fileName.isEmpty() || !QFileInfo(fileName).isFile())
         return false;
     QString copia = fileName;
     copia.back() = QLatin1Char('~');
-    // The older copy is replaced only once the new one is whole.
-    QSaveFile destinazione(copia);
-    if (!destinazione.open(QIODevice::WriteOnly))
+    // The new copy is made beside the old one and takes its name only when it
+    // is whole, so a failed copy leaves the previous one. QFile::copy shares
+    // the file's blocks where the file system can (a reflink), else copies
+    // inside the kernel without reading the file through the program, and
+    // flushes the copy to disk before giving it a name.
+    const QString nuova = copia + QStringLiteral(".nuova");
+    QFile::remove(nuova); // left by a copy that was cut short
+    if (!QFile::copy(fileName, nuova)) {
+        QFile::remove(nuova);
         return false;
-    while (!sorgente.atEnd()) {
-        const QByteArray blocco = sorgente.read(64 * 1024);
-        if (blocco.isEmpty() || destinazione.write(blocco) != blocco.size()) {
-            destinazione.cancelWriting();
-            return false;
-        }
     }
-    return destinazione.commit();
+    std::error_code errore;
+    std::filesystem::rename(QFile::encodeName(nuova).toStdString(), QFile::encodeName(copia).toStdString(), errore);
+    if (errore) {
+        QFile::remove(nuova);
+        return false;
+    }
+    return true;
 }
 
 bool archivioValido(const QString& fileName)
