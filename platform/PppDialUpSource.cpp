@@ -3,10 +3,14 @@
 #include "platform/Shell.h"
 
 #include <QDir>
-#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <algorithm>
+#include <cstdlib>
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -135,6 +139,53 @@ bool isPidFileName(const QString& name)
     const QStringView stem = QStringView(name).mid(3, name.size() - 7);
     return stem.startsWith(QLatin1Char('-')) ||
            std::all_of(stem.begin(), stem.end(), [](QChar c) { return c.isDigit(); });
+}
+
+// The numeric names in a proc folder: the processes of this moment. Only the
+// folder is read, no entry is looked at; no value when it cannot be opened.
+std::optional<QList<qint64>> processIds(const QByteArray& proc)
+{
+    DIR* folder = ::opendir(proc.constData());
+    if (!folder)
+        return std::nullopt;
+    QList<qint64> pids;
+    while (const dirent* entry = ::readdir(folder)) {
+        if (entry->d_type != DT_DIR && entry->d_type != DT_UNKNOWN)
+            continue;
+        if (entry->d_name[0] < '0' || entry->d_name[0] > '9')
+            continue;
+        char* end = nullptr;
+        const long long pid = std::strtoll(entry->d_name, &end, 10);
+        if (pid > 0 && *end == '\0')
+            pids.append(pid);
+    }
+    ::closedir(folder);
+    return pids;
+}
+
+// The process's comm file says "pppd".
+bool runsPppd(const QByteArray& proc, qint64 pid)
+{
+    const QByteArray path = proc + '/' + QByteArray::number(pid) + "/comm";
+    const int fd = ::open(path.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0)
+        return false;
+    char comm[64];
+    const ssize_t n = ::read(fd, comm, sizeof comm);
+    ::close(fd);
+    return n > 0 && QByteArrayView(comm, n).trimmed() == "pppd";
+}
+
+// A folder's modification time and inode: a file added, removed or renamed
+// in it changes the first, a folder made anew the second. Zero when it is missing.
+qint64 folderStamp(const QString& path)
+{
+    struct stat info
+    {
+    };
+    if (::stat(QFile::encodeName(path).constData(), &info) != 0)
+        return 0;
+    return qint64(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec + qint64(info.st_ino);
 }
 
 } // namespace
@@ -268,32 +319,59 @@ bool PppDialUpSource::interfaceUp(const QString& interfaceName) const
     return ok && (value & 0x1u) != 0;
 }
 
-std::optional<QList<DialUpSource::Connection>> PppDialUpSource::connections()
+QList<qint64> PppDialUpSource::pidFolderStamps() const
 {
-    const QDir proc(path(QStringLiteral("proc")));
-    if (!proc.exists())
+    return {folderStamp(path(QStringLiteral("run"))), folderStamp(path(QStringLiteral("run/pppd")))};
+}
+
+std::optional<QList<qint64>> PppDialUpSource::pppdProcesses()
+{
+    const QByteArray proc = QFile::encodeName(path(QStringLiteral("proc")));
+    const std::optional<QList<qint64>> pids = processIds(proc);
+    if (!pids)
         return std::nullopt;
 
-    QList<qint64> pids;
-    // The whole process table is walked at every poll, so each process costs
-    // one read of its comm file and only the pppd ones are looked at further.
-    QDirIterator entries(proc.path(), QDir::Dirs | QDir::NoDotAndDotDot);
-    while (entries.hasNext()) {
-        entries.next();
-        bool ok = false;
-        const qint64 pid = entries.fileName().toLongLong(&ok);
-        if (!ok || pid <= 0)
-            continue;
-        QFile comm(entries.filePath() + QStringLiteral("/comm"));
-        if (comm.open(QIODevice::ReadOnly) && comm.read(64).trimmed() == "pppd")
-            pids.append(pid);
-    }
-    std::sort(pids.begin(), pids.end());
+    ProcessTable& last = m_processes;
+    ProcessTable now;
+    now.read = true;
+    now.pidFolderStamps = pidFolderStamps();
+    const bool fullWalk =
+        !last.read || now.pidFolderStamps != last.pidFolderStamps || last.pollsSinceFullWalk + 1 >= fullWalkEvery;
+    now.pollsSinceFullWalk = fullWalk ? 0 : last.pollsSinceFullWalk + 1;
+    now.isPppd.reserve(pids->size());
 
+    QList<qint64> pppd;
+    for (const qint64 pid : *pids) {
+        const auto known = last.isPppd.constFind(pid);
+        const bool isNew = known == last.isPppd.cend();
+        const bool look = fullWalk || isNew || known.value() || last.firstSeen.contains(pid);
+        const bool isPppd = look ? runsPppd(proc, pid) : false;
+        if (isNew)
+            now.firstSeen.insert(pid);
+        now.isPppd.insert(pid, isPppd);
+        if (isPppd)
+            pppd.append(pid);
+    }
+    m_processes = std::move(now);
+    std::sort(pppd.begin(), pppd.end());
+    return pppd;
+}
+
+std::optional<QList<DialUpSource::Connection>> PppDialUpSource::connections()
+{
+    const std::optional<QList<qint64>> pids = pppdProcesses();
+    if (!pids)
+        return std::nullopt;
+    if (pids->isEmpty()) {
+        m_linkWasUp.clear();
+        return QList<Connection>();
+    }
+
+    const QDir proc(path(QStringLiteral("proc")));
     const QHash<qint64, PidFile> pidFileOf = pidFiles();
     QSet<qint64> running;
     QList<Connection> result;
-    for (const qint64 pid : pids) {
+    for (const qint64 pid : *pids) {
         running.insert(pid);
         const std::optional<QString> cmdline = readSmallFile(proc.filePath(QStringLiteral("%1/cmdline").arg(pid)));
         const QStringList arguments = cmdline ? cmdline->split(QChar(0)) : QStringList();
