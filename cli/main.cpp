@@ -38,18 +38,23 @@ QList<CliCommand> allCommands()
     return commands;
 }
 
-// Copies the user's store, or the factory values when it has no section.
+// Copies the user's store, or the factory values when it has no section. The
+// store is read once, whatever its size.
 void loadSettings(CliContext& context)
 {
-    IniSettingsBackend user(Paths::configDirectory());
-    const SettingsStore userStore(user);
-    if (userStore.isFirstRun()) {
-        context.store.open();
+    const IniSettingsBackend user(Paths::configDirectory());
+    const QList<IniSettingsBackend::StoredValue> stored = user.valuesBelow(SettingsStore::chiave);
+    const bool hasSection = std::any_of(stored.begin(), stored.end(), [](const IniSettingsBackend::StoredValue& v) {
+        return v.key.size() > SettingsStore::chiave.size();
+    });
+    context.store.open();
+    if (!hasSection) {
         for (const SettingsStore::Entry& entry : SettingsStore::firstRunDefaults(220))
             context.store.writeText(entry.section, entry.value, entry.text);
-    } else {
-        context.settings.copyFrom(user, SettingsStore::chiave);
+        return;
     }
+    for (const IniSettingsBackend::StoredValue& value : stored)
+        context.settings.setValue(value.key, value.name, value.text);
 }
 
 } // namespace

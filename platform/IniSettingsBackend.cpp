@@ -6,6 +6,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QMap>
+#include <map>
 
 namespace {
 
@@ -170,4 +172,44 @@ SettingsBackend::Values IniSettingsBackend::values(const QString& key) const
         values.append({shown, asText(settings->value(name))});
     }
     return values;
+}
+
+QList<IniSettingsBackend::StoredValue> IniSettingsBackend::valuesBelow(const QString& key) const
+{
+    const Location location = locate(key);
+    if (location.file.isEmpty() || !QFileInfo::exists(location.file))
+        return {};
+    const auto settings = open(location);
+
+    // The keys come as paths "group/sub/name"; ordered by name at every
+    // level, as childKeys() and childGroups() order them.
+    struct Tree
+    {
+        QMap<QString, QString> values;
+        std::map<QString, std::unique_ptr<Tree>> children;
+    };
+    Tree root;
+    for (const QString& path : settings->allKeys()) {
+        const qsizetype slash = path.lastIndexOf(QLatin1Char('/'));
+        Tree* node = &root;
+        if (slash > 0) {
+            for (const QStringView part : QStringView(path).first(slash).split(QLatin1Char('/'))) {
+                std::unique_ptr<Tree>& child = node->children[part.toString()];
+                if (!child)
+                    child = std::make_unique<Tree>();
+                node = child.get();
+            }
+        }
+        node->values.insert(path.mid(slash + 1), asText(settings->value(path)));
+    }
+
+    QList<StoredValue> found;
+    const auto collect = [&found](const auto& self, const Tree& tree, const QString& treeKey) -> void {
+        for (auto value = tree.values.cbegin(); value != tree.values.cend(); ++value)
+            found.append({treeKey, value.key() == defaultValueName ? QString() : value.key(), value.value()});
+        for (const auto& [name, child] : tree.children)
+            self(self, *child, treeKey + QLatin1Char('\\') + name);
+    };
+    collect(collect, root, key);
+    return found;
 }
