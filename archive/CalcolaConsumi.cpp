@@ -243,6 +243,8 @@ QList<ConsumiResult> scanRanges(const QString& archivio, const QList<ConsumiRang
             chiaveMassima = std::max(chiaveMassima, scansioni.back().chiaveAl);
         }
     }
+    const qint64 annoMinimo = chiaveMinima / 10000;
+    const qint64 annoMassimo = chiaveMassima / 10000;
     const qint64 dimensione = lettore.size();
     BandCache fasce(stato);
 
@@ -300,8 +302,10 @@ QList<ConsumiResult> scanRanges(const QString& archivio, const QList<ConsumiRang
             inAttesa = false;
         }
         if (RecordArchivio::aperturaIn(riga)) {
-            // Most openings lie outside every range: the digits decide that before a date is built.
-            const qint64 chiave = RecordArchivio::chiaveDataIn(riga);
+            // Most openings lie outside every range: the year's digits, then
+            // the date's, tell that before a date is built.
+            const int anno = RecordArchivio::annoIn(riga);
+            const qint64 chiave = anno >= annoMinimo && anno <= annoMassimo ? RecordArchivio::chiaveDataIn(riga) : -1;
             const QDate data =
                 chiave >= chiaveMinima && chiave <= chiaveMassima ? RecordArchivio::dataIn(riga) : QDate();
             if (data.isValid()) {

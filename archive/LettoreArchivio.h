@@ -76,19 +76,12 @@ public:
 private:
     static GiornataArchivio abbina(const std::function<bool(QString&)>& prossima, const QString& giorno);
     bool fill();
-    qsizetype fineRiga(qsizetype da);
 
     QFile m_file;
     QByteArray m_buffer;
     qsizetype m_begin = 0;
     qsizetype m_end = 0;
     qsizetype m_scanned = 0; // bytes after m_begin already known to hold no line end
-    // The first LF and the first CR at or after m_begin, m_end when the
-    // buffer holds none; -1 when not known yet. Each is searched for with
-    // memchr only when the line before it has been handed out, so every byte
-    // is looked at about once per kind of line end.
-    qsizetype m_lineFeed = -1;
-    qsizetype m_carriageReturn = -1;
     qint64 m_read = 0;
     bool m_skipLineFeed = false;
     bool m_discard = false; // skipping the rest of a line that was cut

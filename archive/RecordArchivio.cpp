@@ -8,15 +8,6 @@
 
 namespace {
 
-constexpr qsizetype colonnaEvento = 33; // "Aperto" or "Chiuso", 0-based
-constexpr qsizetype lunghezzaEvento = 6;
-
-bool evento(QByteArrayView riga, const char* testo)
-{
-    return riga.size() >= colonnaEvento + lunghezzaEvento &&
-           std::memcmp(riga.data() + colonnaEvento, testo, lunghezzaEvento) == 0;
-}
-
 int cifre(QByteArrayView riga, qsizetype da, qsizetype quante)
 {
     int valore = 0;
@@ -133,16 +124,6 @@ QString RecordArchivio::chiusuraProposta() const
     return riga.left(33) + QLatin1String("Chiuso") + riga.mid(39, 5);
 }
 
-bool RecordArchivio::aperturaIn(QByteArrayView riga)
-{
-    return evento(riga, "Aperto");
-}
-
-bool RecordArchivio::chiusuraIn(QByteArrayView riga)
-{
-    return evento(riga, "Chiuso");
-}
-
 QDate RecordArchivio::dataIn(QByteArrayView riga)
 {
     if (riga.size() < 10 || riga.at(2) != '/' || riga.at(5) != '/')
@@ -157,14 +138,31 @@ QDate RecordArchivio::dataIn(QByteArrayView riga)
 
 qint64 RecordArchivio::chiaveDataIn(QByteArrayView riga)
 {
-    if (riga.size() < 10 || riga.at(2) != '/' || riga.at(5) != '/')
+    // Asked of every opening record of a pass: the eight digits are read in one go.
+    if (riga.size() < 10 || riga[2] != '/' || riga[5] != '/')
         return -1;
-    const int giorno = cifre(riga, 0, 2);
-    const int mese = cifre(riga, 3, 2);
-    const int anno = cifre(riga, 6, 4);
-    if (giorno < 0 || mese < 0 || anno < 0)
+    qint64 chiave = 0;
+    bool cifre = true;
+    for (const qsizetype i : {6, 7, 8, 9, 3, 4, 0, 1}) {
+        const unsigned cifra = static_cast<unsigned char>(riga[i]) - unsigned('0');
+        cifre = cifre && cifra <= 9;
+        chiave = chiave * 10 + cifra;
+    }
+    return cifre ? chiave : -1;
+}
+
+int RecordArchivio::annoIn(QByteArrayView riga)
+{
+    if (riga.size() < 10 || riga[2] != '/' || riga[5] != '/')
         return -1;
-    return anno * qint64(10000) + mese * 100 + giorno;
+    int anno = 0;
+    bool cifre = true;
+    for (qsizetype i = 6; i < 10; ++i) {
+        const unsigned cifra = static_cast<unsigned char>(riga[i]) - unsigned('0');
+        cifre = cifre && cifra <= 9;
+        anno = anno * 10 + static_cast<int>(cifra);
+    }
+    return cifre ? anno : -1;
 }
 
 QTime RecordArchivio::oraIn(QByteArrayView riga)

@@ -64,7 +64,8 @@ const FasciaOraria& BandCache::fascia(const Found& found) const
 
 int BandCache::intervallo(const Found& found, int classe)
 {
-    Band& band = list(found.giorno).bands.at(static_cast<size_t>(found.indice));
+    // inVigore found it in a list that parsed.
+    Band& band = m_lists.at(static_cast<size_t>(found.giorno)).bands.at(static_cast<size_t>(found.indice));
     const size_t colonna = classe >= 1 && classe <= 4 ? static_cast<size_t>(classe - 1) : 0;
     // A column that does not convert is read again, and fails again, every time it is asked for.
     if (band.intervalli[colonna] == 0)

@@ -5,6 +5,8 @@
 #include "settings/SettingsStore.h"
 #include "tariff/BandCache.h"
 
+#include <cstring>
+
 namespace {
 
 constexpr qint64 secondiAlGiorno = 24 * 60 * 60;
@@ -14,7 +16,8 @@ struct Istante
 {
     QDate data;
     QTime ora;
-    qint64 secondi = 0; // since the start of the Julian calendar, wall-clock time
+    qint64 secondi = 0;         // since the start of the Julian calendar, wall-clock time
+    const char* riga = nullptr; // the line it was read from, while it is at hand
 };
 
 // The band in force at an event: its interval for the call's class and its start.
@@ -146,12 +149,16 @@ CallPrice prezza(const Istante& inizio, const Istante& fine, const Cifre& cifre,
     return p;
 }
 
-// The moment of a line written exactly "dd/mm/yyyy hh.nn.ss" with a real date and time.
-std::optional<Istante> istanteEsatto(QByteArrayView riga)
+// The moment of a line written exactly "dd/mm/yyyy hh.nn.ss" with a real
+// date and time; `stessoGiorno` is taken as its date when the line's date is
+// written as that one's (a call closed on the day it opened).
+std::optional<Istante> istanteEsatto(QByteArrayView riga, const Istante* stessoGiorno = nullptr)
 {
     Istante i;
-    i.data = RecordArchivio::dataIn(riga);
+    const bool uguale = stessoGiorno && riga.size() >= 10 && std::memcmp(riga.data(), stessoGiorno->riga, 10) == 0;
+    i.data = uguale ? stessoGiorno->data : RecordArchivio::dataIn(riga);
     i.ora = RecordArchivio::oraIn(riga);
+    i.riga = riga.data();
     if (!i.data.isValid() || !i.ora.isValid())
         return std::nullopt;
     i.secondi = secondiDa(i.data, i.ora);
@@ -232,7 +239,7 @@ std::optional<CallPrice> prezzaChiamata(QByteArrayView apertura, QByteArrayView 
     if (cifre.classe < 1 || cifre.classe > 4)
         return std::nullopt;
     const std::optional<Istante> inizio = istanteEsatto(apertura);
-    const std::optional<Istante> fine = istanteEsatto(chiusura);
+    const std::optional<Istante> fine = inizio ? istanteEsatto(chiusura, &*inizio) : std::nullopt;
     if (!inizio || !fine)
         return prezzaChiamata(RecordArchivio(Windows1252::decode(apertura)),
                               RecordArchivio(Windows1252::decode(chiusura)), fasce, impostazioni);
