@@ -6,6 +6,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <algorithm>
+#include <optional>
 
 namespace {
 
@@ -61,15 +62,21 @@ void loadSettings(CliContext& context)
 
 int main(int argc, char** argv)
 {
-    QCoreApplication app(argc, argv);
     QTextStream out(stdout);
     QTextStream err(stderr);
-    QStringList args = QCoreApplication::arguments().mid(1);
+    QStringList args;
+    for (int i = 1; i < argc; ++i)
+        args.append(QString::fromLocal8Bit(argv[i]));
     if (args.isEmpty()) {
         err << usage;
         return CliExit::Usage;
     }
     const QString name = args.takeFirst();
+    // Scripts call the tool often: only the export, whose sheet link lets
+    // events run while it waits, pays for an application object.
+    std::optional<QCoreApplication> app;
+    if (name == QLatin1String("esporta"))
+        app.emplace(argc, argv);
     const QList<CliCommand> commands = allCommands();
     const auto command =
         std::find_if(commands.begin(), commands.end(), [&](const CliCommand& c) { return c.name == name; });
