@@ -176,6 +176,24 @@ bool runsPppd(const QByteArray& proc, qint64 pid)
     return n > 0 && QByteArrayView(comm, n).trimmed() == "pppd";
 }
 
+// The last pid the system gave out, the last field of loadavg: while it
+// stays the same no process has been created. No value when it cannot be read.
+std::optional<qint64> lastCreatedPid(const QByteArray& proc)
+{
+    const int fd = ::open((proc + "/loadavg").constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0)
+        return std::nullopt;
+    char text[128];
+    const ssize_t n = ::read(fd, text, sizeof text);
+    ::close(fd);
+    if (n <= 0)
+        return std::nullopt;
+    const QList<QByteArray> fields = QByteArray(text, n).simplified().split(' ');
+    bool ok = false;
+    const qint64 pid = fields.size() == 5 ? fields.last().toLongLong(&ok) : 0;
+    return ok ? std::optional(pid) : std::nullopt;
+}
+
 // A folder's modification time and inode: a file added, removed or renamed
 // in it changes the first, a folder made anew the second. Zero when it is missing.
 qint64 folderStamp(const QString& path)
@@ -327,17 +345,25 @@ QList<qint64> PppDialUpSource::pidFolderStamps() const
 std::optional<QList<qint64>> PppDialUpSource::pppdProcesses()
 {
     const QByteArray proc = QFile::encodeName(path(QStringLiteral("proc")));
-    const std::optional<QList<qint64>> pids = processIds(proc);
-    if (!pids)
-        return std::nullopt;
-
     ProcessTable& last = m_processes;
     ProcessTable now;
     now.read = true;
     now.pidFolderStamps = pidFolderStamps();
+    now.lastPid = lastCreatedPid(proc);
     const bool fullWalk =
         !last.read || now.pidFolderStamps != last.pidFolderStamps || last.pollsSinceFullWalk + 1 >= fullWalkEvery;
     now.pollsSinceFullWalk = fullWalk ? 0 : last.pollsSinceFullWalk + 1;
+
+    // Listing proc costs the kernel a lookup per process: without a process
+    // created since the last poll the last list stands.
+    std::optional<QList<qint64>> pids;
+    if (fullWalk || !now.lastPid || now.lastPid != last.lastPid) {
+        pids = processIds(proc);
+        if (!pids)
+            return std::nullopt;
+    } else {
+        pids = last.isPppd.keys();
+    }
     now.isPppd.reserve(pids->size());
 
     QList<qint64> pppd;

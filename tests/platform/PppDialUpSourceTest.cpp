@@ -328,6 +328,30 @@ TEST(PppConnections, APidFileThatAppearsSendsTheSourceToEveryProcess)
     EXPECT_EQ(seen->at(0).state, DialUpSource::ConnectDevice);
 }
 
+// Listing proc is what an idle poll would mostly cost: it is listed again
+// only when loadavg's last pid says a process was created.
+TEST(PppConnections, TheProcessTableIsListedOnlyWhenAProcessWasCreated)
+{
+    Tree t;
+    t.write("proc/loadavg", "0.00 0.01 0.05 1/90 4000\n");
+    t.write("proc/4000/comm", "bash\n");
+    EXPECT_TRUE(t.source.connections()->isEmpty());
+    EXPECT_TRUE(t.source.connections()->isEmpty());
+    // A process that cannot be there, since no pid was given out: not listed.
+    t.pppd(3999, callCasa);
+    EXPECT_TRUE(t.source.connections()->isEmpty());
+    t.write("proc/loadavg", "0.00 0.01 0.05 1/91 4242\n");
+    t.pppd(4242, callCasa);
+    const auto seen = t.source.connections();
+    ASSERT_EQ(seen->size(), 2);
+    // A known pppd is looked at every time: it ends without a pid given out.
+    t.remove("proc/3999");
+    EXPECT_EQ(t.source.connections()->size(), 1);
+    t.remove("proc/loadavg");
+    t.remove("proc");
+    EXPECT_EQ(t.source.connections(), std::nullopt);
+}
+
 TEST(PppConnections, AStalePidFileIsNoConnection)
 {
     Tree t;
