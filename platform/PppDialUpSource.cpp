@@ -163,17 +163,31 @@ std::optional<QList<qint64>> processIds(const QByteArray& proc)
     return pids;
 }
 
-// The process's comm file says "pppd".
-bool runsPppd(const QByteArray& proc, qint64 pid)
+// Whether the process's comm file says "pppd"; no value when the process is gone.
+std::optional<bool> runsPppd(const QByteArray& proc, qint64 pid)
 {
     const QByteArray path = proc + '/' + QByteArray::number(pid) + "/comm";
     const int fd = ::open(path.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0)
-        return false;
+        return std::nullopt;
     char comm[64];
     const ssize_t n = ::read(fd, comm, sizeof comm);
     ::close(fd);
     return n > 0 && QByteArrayView(comm, n).trimmed() == "pppd";
+}
+
+// The pid is a process's, not one of its threads' (a thread's comm is
+// readable under its own id too); a status that cannot be read says nothing.
+bool isProcess(const QByteArray& proc, qint64 pid)
+{
+    QFile status(QFile::decodeName(proc + '/' + QByteArray::number(pid) + "/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return true;
+    for (const QByteArray& line : status.read(4096).split('\n')) {
+        if (line.startsWith("Tgid:"))
+            return line.mid(5).trimmed().toLongLong() == pid;
+    }
+    return true;
 }
 
 // The last pid the system gave out, the last field of loadavg: while it
@@ -345,40 +359,64 @@ QList<qint64> PppDialUpSource::pidFolderStamps() const
 std::optional<QList<qint64>> PppDialUpSource::pppdProcesses()
 {
     const QByteArray proc = QFile::encodeName(path(QStringLiteral("proc")));
-    ProcessTable& last = m_processes;
-    ProcessTable now;
-    now.read = true;
-    now.pidFolderStamps = pidFolderStamps();
-    now.lastPid = lastCreatedPid(proc);
+    ProcessTable& table = m_processes;
+    const QList<qint64> stamps = pidFolderStamps();
+    const std::optional<qint64> lastPid = lastCreatedPid(proc);
     const bool fullWalk =
-        !last.read || now.pidFolderStamps != last.pidFolderStamps || last.pollsSinceFullWalk + 1 >= fullWalkEvery;
-    now.pollsSinceFullWalk = fullWalk ? 0 : last.pollsSinceFullWalk + 1;
+        !table.read || stamps != table.pidFolderStamps || table.pollsSinceFullWalk + 1 >= fullWalkEvery;
+    // The pids given out since the last poll, when few enough to be looked up one by one.
+    const bool fewNew = table.lastPid && lastPid && *lastPid >= *table.lastPid && *lastPid - *table.lastPid <= 512;
 
-    // Listing proc costs the kernel a lookup per process: without a process
-    // created since the last poll the last list stands.
-    std::optional<QList<qint64>> pids;
-    if (fullWalk || !now.lastPid || now.lastPid != last.lastPid) {
-        pids = processIds(proc);
+    QSet<qint64> firstSeen;
+    const auto look = [&](qint64 pid, bool isNew) {
+        const std::optional<bool> isPppd = runsPppd(proc, pid);
+        if (!isPppd || (*isPppd && isNew && !isProcess(proc, pid))) {
+            table.isPppd.remove(pid);
+            return;
+        }
+        table.isPppd.insert(pid, *isPppd);
+        if (isNew)
+            firstSeen.insert(pid);
+    };
+    if (fullWalk || !fewNew) {
+        // Listing proc costs the kernel a lookup for every process.
+        const std::optional<QList<qint64>> pids = processIds(proc);
         if (!pids)
             return std::nullopt;
+        QHash<qint64, bool> listed;
+        listed.reserve(pids->size());
+        for (const qint64 pid : *pids) {
+            const auto known = table.isPppd.constFind(pid);
+            const bool isNew = known == table.isPppd.cend();
+            if (fullWalk || isNew || known.value() || table.firstSeen.contains(pid)) {
+                const std::optional<bool> isPppd = runsPppd(proc, pid);
+                if (!isPppd)
+                    continue;
+                listed.insert(pid, *isPppd);
+                if (isNew)
+                    firstSeen.insert(pid);
+            } else {
+                listed.insert(pid, false);
+            }
+        }
+        table.isPppd = std::move(listed);
     } else {
-        pids = last.isPppd.keys();
+        // No list: the processes new since the last poll, those new at the
+        // last poll and the pppd ones are looked at, the rest stand as they were.
+        for (qint64 pid = *table.lastPid + 1; pid <= *lastPid; ++pid)
+            look(pid, true);
+        for (const qint64 pid : std::as_const(table.firstSeen))
+            look(pid, false);
+        for (const qint64 pid : table.isPppd.keys(true))
+            look(pid, false);
     }
-    now.isPppd.reserve(pids->size());
+    table.read = true;
+    table.firstSeen = std::move(firstSeen);
+    table.pidFolderStamps = stamps;
+    table.lastPid = lastPid;
+    table.pollsSinceFullWalk = fullWalk ? 0 : table.pollsSinceFullWalk + 1;
 
-    QList<qint64> pppd;
-    for (const qint64 pid : *pids) {
-        const auto known = last.isPppd.constFind(pid);
-        const bool isNew = known == last.isPppd.cend();
-        const bool look = fullWalk || isNew || known.value() || last.firstSeen.contains(pid);
-        const bool isPppd = look ? runsPppd(proc, pid) : false;
-        if (isNew)
-            now.firstSeen.insert(pid);
-        now.isPppd.insert(pid, isPppd);
-        if (isPppd)
-            pppd.append(pid);
-    }
-    m_processes = std::move(now);
+    QList<qint64> pppd = table.isPppd.keys(true);
     std::sort(pppd.begin(), pppd.end());
     return pppd;
 }

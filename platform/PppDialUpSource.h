@@ -18,15 +18,16 @@ class Shell;
 // - Connections: one per running pppd (proc/PID/comm is "pppd"); its entry is
 //   the "call" argument of its command line, else the linkname of its pid file.
 //   The process table is read by difference, since a poll runs twice a second
-//   all day. The names in proc are listed (no stat, no file per process) only
-//   when a process was created since the last poll (the last pid of
-//   proc/loadavg moved; always when that file cannot be read), and the comm
-//   file is read of the processes new since the last poll, once more at the
-//   next poll (a launcher such as pon becomes pppd with exec, keeping its
-//   pid), and of the known pppd processes (a pid may be reused). Every
-//   process is read again when the pid-file folders change (a pppd with a
-//   linkname writes its pid file as it starts, every pppd its interface's
-//   when the link comes up) and every fullWalkEvery polls.
+//   all day. The pids given out since the last poll (the last pid of
+//   proc/loadavg moved) are looked up one by one; only when that file cannot
+//   be read, or too many were given out, are the names in proc listed (no
+//   stat, no file per process). The comm file is read of the processes new
+//   since the last poll, once more at the next poll (a launcher such as pon
+//   becomes pppd with exec, keeping its pid), and of the known pppd processes
+//   (a pid may be reused). Every process is read again when the pid-file
+//   folders change (a pppd with a linkname writes its pid file as it starts,
+//   every pppd its interface's when the link comes up) and every
+//   fullWalkEvery polls.
 //   Its interface is named on the second line of run/ppp-LINKNAME.pid or by a
 //   run/pppN.pid holding its pid (run/pppd/ also searched). The state is
 //   ConnectDevice while pppd has no interface yet (the modem is dialling),
@@ -93,7 +94,7 @@ private:
     struct ProcessTable
     {
         bool read = false;
-        QHash<qint64, bool> isPppd; // every pid listed, and whether its comm was "pppd"
+        QHash<qint64, bool> isPppd; // the processes known, and whether their comm was "pppd"
         QSet<qint64> firstSeen;     // the pids the last poll saw for the first time
         QList<qint64> pidFolderStamps;
         std::optional<qint64> lastPid; // the last pid created, from proc/loadavg

@@ -328,26 +328,35 @@ TEST(PppConnections, APidFileThatAppearsSendsTheSourceToEveryProcess)
     EXPECT_EQ(seen->at(0).state, DialUpSource::ConnectDevice);
 }
 
-// Listing proc is what an idle poll would mostly cost: it is listed again
-// only when loadavg's last pid says a process was created.
-TEST(PppConnections, TheProcessTableIsListedOnlyWhenAProcessWasCreated)
+// Listing proc is what an idle poll would mostly cost: while loadavg's last
+// pid says which pids were given out since the last poll, those are looked
+// up one by one instead.
+TEST(PppConnections, OnlyThePidsGivenOutSinceTheLastPollAreLookedUp)
 {
     Tree t;
     t.write("proc/loadavg", "0.00 0.01 0.05 1/90 4000\n");
     t.write("proc/4000/comm", "bash\n");
     EXPECT_TRUE(t.source.connections()->isEmpty());
     EXPECT_TRUE(t.source.connections()->isEmpty());
-    // A process that cannot be there, since no pid was given out: not listed.
+    // A process that cannot be there, since its pid was not given out: not seen.
     t.pppd(3999, callCasa);
     EXPECT_TRUE(t.source.connections()->isEmpty());
     t.write("proc/loadavg", "0.00 0.01 0.05 1/91 4242\n");
     t.pppd(4242, callCasa);
-    const auto seen = t.source.connections();
-    ASSERT_EQ(seen->size(), 2);
-    // A known pppd is looked at every time: it ends without a pid given out.
-    t.remove("proc/3999");
-    EXPECT_EQ(t.source.connections()->size(), 1);
-    t.remove("proc/loadavg");
+    // A thread of a process: its comm is readable under its id, but it is no process.
+    t.pppd(4241, callCasa);
+    t.write("proc/4241/status", "Name:\tpppd\nTgid:\t4000\nPid:\t4241\n");
+    auto seen = t.source.connections();
+    ASSERT_EQ(seen->size(), 1);
+    // A known pppd is looked at every time: it may end with no pid given out.
+    t.remove("proc/4242");
+    EXPECT_TRUE(t.source.connections()->isEmpty());
+    // Many pids given out at once: proc is listed (where threads are not).
+    t.remove("proc/4241");
+    t.write("proc/loadavg", "0.00 0.01 0.05 1/91 9000\n");
+    seen = t.source.connections();
+    ASSERT_EQ(seen->size(), 1);
+    EXPECT_EQ(seen->at(0).entry, s("casa"));
     t.remove("proc");
     EXPECT_EQ(t.source.connections(), std::nullopt);
 }
