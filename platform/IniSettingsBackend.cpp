@@ -6,8 +6,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QMap>
-#include <map>
+#include <algorithm>
+#include <vector>
 
 namespace {
 
@@ -181,35 +181,56 @@ QList<IniSettingsBackend::StoredValue> IniSettingsBackend::valuesBelow(const QSt
         return {};
     const auto settings = open(location);
 
-    // The keys come as paths "group/sub/name"; ordered by name at every
-    // level, as childKeys() and childGroups() order them.
-    struct Tree
+    // The keys come as paths "group/sub/name", to be put in the order of a
+    // walk key by key: a key's values by name, then its sub-keys by name.
+    // QSettings lists them by the whole path, mostly in that order already.
+    struct Path
     {
-        QMap<QString, QString> values;
-        std::map<QString, std::unique_ptr<Tree>> children;
+        QString path;
+        qsizetype slash; // before the value's name; -1 for a value of the key itself
     };
-    Tree root;
-    for (const QString& path : settings->allKeys()) {
-        const qsizetype slash = path.lastIndexOf(QLatin1Char('/'));
-        Tree* node = &root;
-        if (slash > 0) {
-            for (const QStringView part : QStringView(path).first(slash).split(QLatin1Char('/'))) {
-                std::unique_ptr<Tree>& child = node->children[part.toString()];
-                if (!child)
-                    child = std::make_unique<Tree>();
-                node = child.get();
+    const auto walkOrder = [](const Path& a, const Path& b) {
+        QStringView groupA = a.slash < 0 ? QStringView() : QStringView(a.path).first(a.slash);
+        QStringView groupB = b.slash < 0 ? QStringView() : QStringView(b.path).first(b.slash);
+        for (;;) {
+            if (groupA.isEmpty() || groupB.isEmpty()) {
+                if (groupA.isEmpty() != groupB.isEmpty())
+                    return groupA.isEmpty(); // a key's values before its sub-keys
+                return QStringView(a.path).sliced(a.slash + 1) < QStringView(b.path).sliced(b.slash + 1);
             }
+            const qsizetype endA = groupA.indexOf(QLatin1Char('/'));
+            const qsizetype endB = groupB.indexOf(QLatin1Char('/'));
+            const QStringView partA = endA < 0 ? groupA : groupA.first(endA);
+            const QStringView partB = endB < 0 ? groupB : groupB.first(endB);
+            if (partA != partB)
+                return partA < partB;
+            groupA = endA < 0 ? QStringView() : groupA.sliced(endA + 1);
+            groupB = endB < 0 ? QStringView() : groupB.sliced(endB + 1);
         }
-        node->values.insert(path.mid(slash + 1), asText(settings->value(path)));
-    }
+    };
+    std::vector<Path> paths;
+    const QStringList keys = settings->allKeys();
+    paths.reserve(static_cast<size_t>(keys.size()));
+    for (const QString& path : keys)
+        paths.push_back({path, path.lastIndexOf(QLatin1Char('/'))});
+    if (!std::is_sorted(paths.begin(), paths.end(), walkOrder))
+        std::sort(paths.begin(), paths.end(), walkOrder);
 
     QList<StoredValue> found;
-    const auto collect = [&found](const auto& self, const Tree& tree, const QString& treeKey) -> void {
-        for (auto value = tree.values.cbegin(); value != tree.values.cend(); ++value)
-            found.append({treeKey, value.key() == defaultValueName ? QString() : value.key(), value.value()});
-        for (const auto& [name, child] : tree.children)
-            self(self, *child, treeKey + QLatin1Char('\\') + name);
-    };
-    collect(collect, root, key);
+    found.reserve(static_cast<qsizetype>(paths.size()));
+    QStringView lastGroup;
+    QString groupKey = key;
+    for (const Path& p : paths) {
+        const QStringView group = p.slash < 0 ? QStringView() : QStringView(p.path).first(p.slash);
+        if (group != lastGroup || found.isEmpty()) {
+            // The values of one group share one key text.
+            groupKey = group.isEmpty()
+                           ? key
+                           : key + QLatin1Char('\\') + group.toString().replace(QLatin1Char('/'), QLatin1Char('\\'));
+            lastGroup = group;
+        }
+        const QString name = p.path.mid(p.slash + 1);
+        found.append({groupKey, name == defaultValueName ? QString() : name, asText(settings->value(p.path))});
+    }
     return found;
 }
