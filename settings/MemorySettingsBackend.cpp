@@ -57,22 +57,30 @@ MemorySettingsBackend::~MemorySettingsBackend() = default;
 
 MemorySettingsBackend::Node* MemorySettingsBackend::find(const QString& key) const
 {
+    if (m_lastNode && key == m_lastKey)
+        return m_lastNode;
     Node* node = m_root.get();
     for (const QString& part : splitKey(key)) {
         node = node->child(part);
         if (!node)
             return nullptr;
     }
+    m_lastKey = key;
+    m_lastNode = node;
     return node;
 }
 
 MemorySettingsBackend::Node* MemorySettingsBackend::findOrCreate(const QString& key)
 {
+    if (m_lastNode && key == m_lastKey)
+        return m_lastNode;
     Node* node = m_root.get();
     for (const QString& part : splitKey(key)) {
         Node* next = node->child(part);
         node = next ? next : node->addChild(part);
     }
+    m_lastKey = key;
+    m_lastNode = node;
     return node;
 }
 
@@ -131,6 +139,7 @@ SettingsBackend::Values MemorySettingsBackend::values(const QString& key) const
 
 void MemorySettingsBackend::removeKey(const QString& key)
 {
+    m_lastNode = nullptr;
     QStringList parts = splitKey(key);
     if (parts.isEmpty()) {
         m_root = std::make_unique<Node>();
