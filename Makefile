@@ -1,13 +1,15 @@
 # make run   installs what is missing, builds and starts the program
 # make test  installs what is missing, builds with sanitizers and -Werror, runs every test headless
+# make deb   builds the Debian package in build-deb/ and checks it with lintian
 
 BUILD      := build
 TEST_BUILD := build-test
 BENCH_BUILD:= build-bench
+DEB_BUILD  := build-deb
 JOBS       ?= $(shell nproc)
 
 
-.PHONY: run test deps build bench format format-check clean
+.PHONY: run test deps build bench deb format format-check clean
 
 deps:
 	@tools/install-deps
@@ -16,7 +18,7 @@ $(BUILD)/build.ninja: | deps
 	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBRENVOLO_BENCH=OFF
 
 build: deps $(BUILD)/build.ninja
-	cmake --build $(BUILD) --target brenvolo brenvolo-cli -j $(JOBS)
+	cmake --build $(BUILD) --target brenvolo brenvolo-cli brenvolo_desktop_files -j $(JOBS)
 
 run: build
 	@tools/run-program $(BUILD)
@@ -39,8 +41,22 @@ bench: deps
 	cmake --build $(BENCH_BUILD) --target brenvolo_bench -j $(JOBS)
 	$(BENCH_BUILD)/bench/brenvolo_bench
 
+# A release build with all of Debian's hardening flags, installed below /usr;
+# the package's dependencies come from the libraries the binaries link.
+deb: deps
+	@tools/install-deps dpkg-dev file lintian
+	export DEB_BUILD_MAINT_OPTIONS=hardening=+all; \
+	cmake -S . -B $(DEB_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr \
+	    -DBRENVOLO_TESTS=OFF -DBRENVOLO_BENCH=OFF \
+	    -DCMAKE_CXX_FLAGS="$$(dpkg-buildflags --get CPPFLAGS) $$(dpkg-buildflags --get CXXFLAGS)" \
+	    -DCMAKE_EXE_LINKER_FLAGS="$$(dpkg-buildflags --get LDFLAGS)"
+	cmake --build $(DEB_BUILD) -j $(JOBS)
+	cd $(DEB_BUILD) && cpack -G DEB
+	lintian --fail-on error $(DEB_BUILD)/brenvolo_*.deb
+	@echo "The package: $$(ls $(DEB_BUILD)/brenvolo_*.deb)"
+
 format: $(BUILD)/build.ninja
 	cmake --build $(BUILD) --target format
 
 clean:
-	rm -rf $(BUILD) $(TEST_BUILD) $(BENCH_BUILD)
+	rm -rf $(BUILD) $(TEST_BUILD) $(BENCH_BUILD) $(DEB_BUILD)

@@ -2,8 +2,12 @@
 
 #include <QIcon>
 
-// The program's small pictures, drawn rather than shipped.
+// The program's small pictures: the program's icon, drawn from the SVG among
+// the program's resources, and the toolbar's glyphs, drawn here.
 namespace Glyphs {
+
+// The program's icon at the sizes desktops ask for, 16 to 256 pixels.
+QIcon application();
 
 QIcon trayButton();
 QIcon lamp(bool lit);
@@ -12,7 +16,10 @@ QIcon lamp(bool lit);
 QIcon lamp();
 QIcon start();
 QIcon stop();
-// Tray icon frames: frame 0 is the idle picture, 1..3 the animation.
+// The compact strip's minimise button: a bar at the bottom.
+QIcon minimise();
+// Tray icon frames: frame 0 is the program's icon, 1..3 the animation while
+// counting, the icon's counter showing 01, 02 and 03.
 QIcon trayFrame(int frame);
 
 } // namespace Glyphs

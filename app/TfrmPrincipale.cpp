@@ -19,8 +19,12 @@
 #include "ras/DialUpCounting.h"
 #include "ras/StartupLaunch.h"
 #include "ras/TRasMonitor.h"
+#include "reports/TfrmConvert.h"
+#include "reports/TfrmCorreggi.h"
+#include "reports/TfrmStatistiche.h"
 #include "settings/Conversion.h"
 #include "settings/StatoProgramma.h"
+#include "setup/TfrmSetup.h"
 #include "setup/TfrmTele.h"
 #include "setup/TfrmTut.h"
 #include "tariff/Calendario.h"
@@ -31,7 +35,9 @@
 #include <QDir>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPointer>
 #include <QSystemTrayIcon>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 
@@ -127,18 +133,17 @@ void TfrmPrincipale::buildMenus()
     Sommario1 = action(help, QStringLiteral("Sommario1"), QStringLiteral("&Sommario"));
     Informazionisu1 = action(help, QStringLiteral("Informazionisu1"), QStringLiteral("&Informazioni su..."));
 
-    // The windows these open arrive with their own parts of the program.
-    m_nonDisponibili = {Setup1, Conversionevecchiarchivi1, Statistiche1};
-    for (QAction* later : m_nonDisponibili)
-        later->setEnabled(false);
     Costi1->setEnabled(false);
     Entrambe1->setEnabled(false);
 
     connect(Principale1, &QAction::triggered, this, [this] { savePosition(true, false); });
     connect(Costi1, &QAction::triggered, this, [this] { savePosition(false, true); });
     connect(Entrambe1, &QAction::triggered, this, [this] { savePosition(true, true); });
+    connect(Setup1, &QAction::triggered, this, &TfrmPrincipale::Setup1Click);
     connect(Visualizzacosti1, &QAction::triggered, this, &TfrmPrincipale::Visualizzacosti1Click);
     connect(Esci1, &QAction::triggered, this, &QWidget::close);
+    connect(Conversionevecchiarchivi1, &QAction::triggered, this, &TfrmPrincipale::Conversionevecchiarchivi1Click);
+    connect(Statistiche1, &QAction::triggered, this, &TfrmPrincipale::Statistiche1Click);
     connect(VisualizzaleFasceTUT1, &QAction::triggered, this, [this] { TfrmTut::apri(this, m_servizi, m_stato); });
     connect(Visualizzafasceteleselezione1, &QAction::triggered, this,
             [this] { TfrmTele::apri(this, m_servizi, m_stato); });
@@ -262,10 +267,14 @@ void TfrmPrincipale::FormCreate()
     checkHoliday();
     // 11.-12.
     prepareArchive();
-    // 13. A missing closing record found here (limiti.interrotto) is where the
-    // archive repair dialog will start from.
+    // 13. A pass that stopped on a missing closing record leads to the
+    // repair; once it is written the program ends without going on.
     const LimitiResult limiti = verificaLimiti(0, archivePath(), m_servizi.clock.now().date(), m_stato, m_store);
     m_servizi.prompter.show(limiti.messages);
+    if (limiti.interrotto && TfrmCorreggi::ripara(m_servizi.prompter, m_session, *limiti.interrotto, this)) {
+        m_endsAfterRepair = true;
+        return;
+    }
     // 14.
     ConnessioneRas->setDoTimer(true);
 
@@ -276,7 +285,7 @@ void TfrmPrincipale::FormCreate()
     if (m_stato.modo(Visualizzazione::Barra)) {
         move(-5000, y());
         hide();
-        m_compactWindow = new TfrmLight(m_servizi, m_stato, this);
+        m_compactWindow = new TfrmLight(m_servizi, m_stato, m_session, *m_dialUpCounting, *this);
         m_compactWindow->show();
     }
 
@@ -290,6 +299,8 @@ void TfrmPrincipale::FormCreate()
 
 void TfrmPrincipale::present()
 {
+    if (m_endsAfterRepair)
+        return;
     if (m_stato.modo(Visualizzazione::Normale) || m_stato.modo(Visualizzazione::Tray))
         show();
 }
@@ -363,7 +374,7 @@ void TfrmPrincipale::closeEvent(QCloseEvent* event)
     FormClose();
     event->accept();
     if (m_compactWindow)
-        m_compactWindow->close();
+        m_compactWindow->closeWithProgram();
     emit readyToQuit();
 }
 
@@ -415,6 +426,14 @@ void TfrmPrincipale::ClassButtonClick(int classe)
     m_stato.TariffaCorrente = classe;
 }
 
+void TfrmPrincipale::Setup1Click()
+{
+    const QSize barra = m_compactWindow ? m_compactWindow->frameGeometry().size() : QSize();
+    // Yes at the restart prompt: the program ends from its event loop, as on a termination request.
+    if (TfrmSetup::apri(this, m_servizi, m_stato, false, frameGeometry().size(), barra))
+        QTimer::singleShot(0, this, &TfrmPrincipale::shutDown);
+}
+
 void TfrmPrincipale::Visualizzacosti1Click()
 {
     m_store.writeSwitch(Catalogue::VediCostiAttivo, Visualizzacosti1->isChecked());
@@ -436,6 +455,18 @@ void TfrmPrincipale::savePosition(bool main, bool costs)
         m_store.writeInteger(Catalogue::PosizionePosCostiX, m_costo->x());
         m_store.writeInteger(Catalogue::PosizionePosCostiY, m_costo->y());
     }
+}
+
+void TfrmPrincipale::Conversionevecchiarchivi1Click()
+{
+    QPointer<TfrmConvert> finestra = new TfrmConvert(m_servizi.prompter, archivePath(), this);
+    finestra->exec();
+    delete finestra.data();
+}
+
+void TfrmPrincipale::Statistiche1Click()
+{
+    TfrmStatistiche::apri(this, m_servizi, m_stato, m_session);
 }
 
 void TfrmPrincipale::Informazionisu1Click()
@@ -622,8 +653,8 @@ void TfrmPrincipale::setCountingControls(bool counting)
 {
     SpeedButton6->setEnabled(counting);
     Visualizzacosti1->setEnabled(!counting && !m_stato.costiForzati());
-    setItemEnabled(Statistiche1, !counting);
-    setItemEnabled(Setup1, !counting);
+    Statistiche1->setEnabled(!counting);
+    Setup1->setEnabled(!counting);
     Costi1->setEnabled(counting && m_costo);
     Entrambe1->setEnabled(counting && m_costo);
     for (QAbstractButton* button : m_classButtons->buttons())
@@ -635,9 +666,4 @@ void TfrmPrincipale::syncStartStop()
     const bool counting = m_session.isRunning();
     SpeedButton7->setChecked(counting);
     SpeedButton8->setChecked(!counting);
-}
-
-void TfrmPrincipale::setItemEnabled(QAction* item, bool enabled)
-{
-    item->setEnabled(enabled && !m_nonDisponibili.contains(item));
 }

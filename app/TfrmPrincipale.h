@@ -3,7 +3,6 @@
 #include "app/Servizi.h"
 #include "settings/SettingsStore.h"
 
-#include <QList>
 #include <QMainWindow>
 #include <memory>
 
@@ -19,6 +18,7 @@ struct SessionStop;
 struct StatoProgramma;
 class TSingleInstanceGuard;
 class TfrmCosto;
+class TfrmLight;
 class TimePanels;
 class TRasMonitor;
 class TrayIcon;
@@ -65,6 +65,8 @@ public:
     // Counting that follows the dial-up connection: the compact strip hears of
     // the class chosen from the dialled entry here.
     DialUpCounting* dialUpCounting() const { return m_dialUpCounting; }
+    // The compact strip that stands in for this window in compact mode; null in the other modes.
+    TfrmLight* compactWindow() const { return m_compactWindow; }
 
 signals:
     // The window has closed: the program ends.
@@ -98,7 +100,6 @@ private:
     void meterTicked();
     void setCountingControls(bool counting);
     void syncStartStop();
-    void setItemEnabled(QAction* item, bool enabled);
     QString archivePath() const;
 
     void refreshCaption();
@@ -107,8 +108,11 @@ private:
     void savePosition(bool main, bool costs);
 
     void ClassButtonClick(int classe);
+    void Setup1Click();
     void Visualizzacosti1Click();
     void Forzailconteggiofestivo1Click();
+    void Conversionevecchiarchivi1Click();
+    void Statistiche1Click();
     void Informazionisu1Click();
     void Sommario1Click();
     void SpeedButton1Click();
@@ -120,9 +124,8 @@ private:
     SettingsStore m_store;
     std::unique_ptr<TSingleInstanceGuard> m_guard;
     bool m_shown = false;
-
-    // Menu items whose windows have not joined the program yet: they stay disabled.
-    QList<QAction*> m_nonDisponibili;
+    // The start-up limits check led to the repair of the archive: the program ends at once.
+    bool m_endsAfterRepair = false;
 
     QToolBar* m_toolBar = nullptr;
     QToolButton* SpeedButton1 = nullptr; // hide to the tray
@@ -147,7 +150,7 @@ private:
     QAction* Informazionisu1 = nullptr;
 
     TrayIcon* m_trayIcon = nullptr; // tray mode only
-    QWidget* m_compactWindow = nullptr;
+    TfrmLight* m_compactWindow = nullptr;
     LiveMeter* m_meter = nullptr;
     TfrmCosto* m_costo = nullptr;
     TRasMonitor* ConnessioneRas = nullptr;

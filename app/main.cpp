@@ -1,5 +1,6 @@
 #include "app/BrenvoloApplication.h"
 #include "app/CountingSession.h"
+#include "app/Glyphs.h"
 #include "app/MessageBoxPrompter.h"
 #include "app/Servizi.h"
 #include "app/TSingleInstanceGuard.h"
@@ -7,6 +8,7 @@
 #include "app/TfrmInfo.h"
 #include "app/TfrmPrincipale.h"
 #include "platform/DialUpSources.h"
+#include "platform/DisplayPlatform.h"
 #include "platform/FlockInstanceLock.h"
 #include "platform/IniSettingsBackend.h"
 #include "platform/Paths.h"
@@ -24,12 +26,23 @@
 
 int main(int argc, char** argv)
 {
+    // In a Wayland session the compact strip could not stay on top: the
+    // program runs through XWayland unless the user chose a platform.
+    const QString platform = DisplayPlatform::forcedPlatform(QProcessEnvironment::systemEnvironment(),
+                                                             DisplayPlatform::arguments(argc, argv));
+    if (!platform.isEmpty())
+        qputenv("QT_QPA_PLATFORM", platform.toLocal8Bit());
+
     BrenvoloApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Brenvolo"));
     // No display name: the platform would add it to every window's title, and
     // message boxes carry exactly their own titles.
     QApplication::setApplicationVersion(QStringLiteral(BRENVOLO_VERSION));
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    // Every window, the first-run boxes included, carries the program's icon;
+    // the desktop matches the windows to the program's menu entry by its id.
+    QApplication::setWindowIcon(Glyphs::application());
+    QGuiApplication::setDesktopFileName(QStringLiteral(BRENVOLO_APP_ID));
 
     MessageBoxPrompter prompter;
     app.setPrompter(&prompter);

@@ -166,7 +166,9 @@ QString durataConsumi(qint64 secondi)
 
 QString costoConsumi(double lire, const QLocale& locale)
 {
-    return locale.toCurrencyString(qRound64(lire));
+    // The amounts are lire whatever the locale's own currency is: the lira's
+    // sign goes before the whole number, grouped as the locale groups digits.
+    return QStringLiteral("L.\u00a0") + locale.toString(qRound64(lire));
 }
 
 ConsumiTexts ConsumiTexts::from(const ConsumiTotals& t, const QLocale& locale)

@@ -94,7 +94,8 @@ struct ConsumiTexts
 
 // "1h 5m 7s": whole hours, then minutes and seconds of the remainder.
 QString durataConsumi(qint64 secondi);
-// Lire in the locale's currency format, no decimals.
+// Lire as "L. 1.824": the lira's sign, then the whole amount grouped as the
+// locale groups digits.
 QString costoConsumi(double lire, const QLocale& locale = QLocale::system());
 
 // How a pass ended.

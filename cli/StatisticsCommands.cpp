@@ -147,14 +147,14 @@ int esporta(CliContext& context)
     if (foglio) {
         const Esportazione::Collegamento c = esportazione.collega(excel);
         if (!c.collegato) {
-            context.err << c.messaggi.value(0).testo << '\n';
+            context.err << c.messaggi.value(0).text << '\n';
             return CliExit::ArchiveError;
         }
     }
     const Esportazione::Esito fatto = esportazione.esporta(mese, *anno, foglio ? &excel : nullptr);
     if (fatto.outcome != ConsumiResult::Outcome::Done) {
-        for (const Esportazione::Messaggio& m : fatto.messaggi)
-            context.err << oneLine(m.testo) << '\n';
+        for (const Prompter::Message& m : fatto.messaggi)
+            context.err << oneLine(m.text) << '\n';
         return exitStatusFor(fatto.outcome);
     }
     context.out << (foglio ? writer.savedPath() : fatto.file) << '\n';

@@ -1,22 +1,669 @@
 #include "compact/TfrmLight.h"
 
+#include "app/BrenvoloApplication.h"
+#include "app/CountingSession.h"
+#include "app/Glyphs.h"
+#include "app/Sommario.h"
+#include "app/TfrmInfo.h"
+#include "app/TfrmPrincipale.h"
+#include "archive/ArchivioChiamate.h"
+#include "archive/TfrmSupera.h"
+#include "archive/VerificaLimiti.h"
+#include "meter/LiveMeter.h"
+#include "platform/Clock.h"
+#include "platform/Prompter.h"
+#include "ras/DialUpCounting.h"
+#include "ras/StartupLaunch.h"
+#include "reports/TfrmCorreggi.h"
+#include "reports/TfrmStatistiche.h"
+#include "settings/Conversion.h"
 #include "settings/StatoProgramma.h"
+#include "setup/TfrmSetup.h"
+#include "setup/TfrmTele.h"
+#include "setup/TfrmTut.h"
+#include "tariff/IntervalloScatto.h"
 
-#include <QHBoxLayout>
+#include <QActionGroup>
+#include <QApplication>
+#include <QButtonGroup>
+#include <QCloseEvent>
+#include <QContextMenuEvent>
+#include <QDir>
+#include <QLCDNumber>
 #include <QLabel>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QProgressBar>
+#include <QScreen>
+#include <QTimer>
+#include <QToolButton>
+#include <QWindow>
 
-TfrmLight::TfrmLight(Servizi& servizi, StatoProgramma& stato, QWidget* owner)
-    : QWidget(owner, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::Tool)
+#include <algorithm>
+#include <cmath>
+#include <utility>
+
+namespace {
+
+const QColor lime(0, 255, 0);
+const QColor scrollBar(200, 200, 200);
+const QColor led(0, 230, 0);
+
+// The class items of "&Scelta tariffa" in menu order: caption, class, name.
+struct VoceClasse
+{
+    const char* testo;
+    int classe;
+    const char* nome;
+};
+const VoceClasse vociClasse[] = {
+    {"fino 15 Km", 2, "Tut2"},
+    {"fino a 30 Km", 3, "finoa30Km1"},
+    {"oltre 30 Km", 4, "oltre60Km1"},
+    {"Tut", 1, "Tut3"},
+};
+
+void setColour(QWidget* widget, QPalette::ColorRole role, const QColor& colour)
+{
+    QPalette p = widget->palette();
+    p.setColor(role, colour);
+    widget->setPalette(p);
+}
+
+QLabel* makeLabel(QWidget* parent, const QString& name, const QString& text)
+{
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(name);
+    label->setAutoFillBackground(true);
+    setColour(label, QPalette::Window, Qt::white);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    return label;
+}
+
+QToolButton* makeButton(QWidget* parent, const QString& name, const QString& hint)
+{
+    auto* button = new QToolButton(parent);
+    button->setObjectName(name);
+    button->setToolTip(hint);
+    button->setFocusPolicy(Qt::NoFocus);
+    return button;
+}
+
+QToolButton* makeGlyphButton(QWidget* parent, const QString& name, const QString& hint, const QIcon& glyph)
+{
+    QToolButton* button = makeButton(parent, name, hint);
+    button->setIcon(glyph);
+    button->setAccessibleName(hint);
+    return button;
+}
+
+QLabel* makePanel(QWidget* parent, const QString& name, const QString& text)
+{
+    auto* panel = new QLabel(text, parent);
+    panel->setObjectName(name);
+    panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    panel->setAutoFillBackground(true);
+    setColour(panel, QPalette::Window, QApplication::palette().color(QPalette::Button));
+    panel->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    panel->setIndent(3);
+    panel->setToolTip(QStringLiteral("Un doppio click sul riquadro\nnasconde il pannello"));
+    return panel;
+}
+
+} // namespace
+
+TfrmLight::TfrmLight(Servizi& servizi, StatoProgramma& stato, CountingSession& session, DialUpCounting& dialUpCounting,
+                     TfrmPrincipale& principale)
+    : QWidget(&principale, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
     , m_servizi(servizi)
     , m_stato(stato)
+    , m_session(session)
+    , m_principale(principale)
+    , m_store(servizi.settings)
 {
     setObjectName(QStringLiteral("frmLight"));
+    // The taskbar entry: it brings the strip back after "&Minimizza" and
+    // carries the running cost while counting.
     setWindowTitle(QStringLiteral("Brenvolo"));
-    auto* layout = new QHBoxLayout(this);
-    layout->setContentsMargins(6, 2, 6, 2);
-    auto* label = new QLabel(QStringLiteral("Brenvolo"), this);
-    label->setObjectName(QStringLiteral("Label1"));
-    layout->addWidget(label);
-    setFixedSize(300, 26);
-    move(m_stato.Posizione);
+    setToolTip(QStringLiteral("Il riquadro al centro trascina la finestra"));
+    buildControls();
+    buildMenu();
+    layOut();
+    place();
+
+    connect(&m_session, &CountingSession::started, this, &TfrmLight::sessionStarted);
+    connect(&m_session, &CountingSession::stopped, this, &TfrmLight::sessionStopped);
+    connect(&dialUpCounting, &DialUpCounting::classChosen, this, &TfrmLight::showClasse);
+}
+
+TfrmLight::~TfrmLight()
+{
+    // The warnings belong to no window; they end with the program's strip.
+    for (const QPointer<TfrmSupera>& avviso : std::as_const(m_avvisi))
+        delete avviso.data();
+}
+
+void TfrmLight::buildControls()
+{
+    Panel3 = new QFrame(this);
+    Panel3->setObjectName(QStringLiteral("Panel3"));
+    Panel3->setFrameStyle(QFrame::Panel | QFrame::Raised);
+
+    SpeedButton1 =
+        makeGlyphButton(Panel3, QStringLiteral("SpeedButton1"), QStringLiteral("Avvia il conteggio"), Glyphs::start());
+    SpeedButton2 =
+        makeGlyphButton(Panel3, QStringLiteral("SpeedButton2"), QStringLiteral("Arresta il conteggio"), Glyphs::stop());
+    auto* startStop = new QButtonGroup(this);
+    startStop->setExclusive(true);
+    for (QToolButton* button : {SpeedButton1, SpeedButton2}) {
+        button->setCheckable(true);
+        startStop->addButton(button);
+    }
+    SpeedButton2->setChecked(true);
+    connect(SpeedButton1, &QToolButton::clicked, this, &TfrmLight::SpeedButton1Click);
+    connect(SpeedButton2, &QToolButton::clicked, this, &TfrmLight::SpeedButton2Click);
+
+    SpeedButton3 =
+        makeButton(Panel3, QStringLiteral("SpeedButton3"), QStringLiteral("Premere per cambiare la tariffa"));
+    QFont arial(QStringLiteral("Arial"));
+    arial.setPixelSize(11);
+    SpeedButton3->setFont(arial);
+    setColour(SpeedButton3, QPalette::ButtonText, Qt::red);
+    SpeedButton3->setText(BarraCompatta::captionClasse(1));
+    connect(SpeedButton3, &QToolButton::clicked, this, &TfrmLight::SpeedButton3Click);
+
+    SpeedButton4 = makeGlyphButton(Panel3, QStringLiteral("SpeedButton4"),
+                                   QStringLiteral("Riduce ad icona la finestra"), Glyphs::minimise());
+    connect(SpeedButton4, &QToolButton::clicked, this, &TfrmLight::SpeedButton4Click);
+
+    // The drag handle is bare window surface: a press on it moves the strip.
+    Bevel1 = new QFrame(this);
+    Bevel1->setObjectName(QStringLiteral("Bevel1"));
+    Bevel1->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    const QString trascina = QStringLiteral("'click e trascina la finestra'");
+    Bevel1->setToolTip(trascina);
+    Bevel1->setAccessibleName(trascina);
+    Bevel1->setCursor(Qt::SizeAllCursor);
+    Shape1 = new QFrame(Bevel1);
+    Shape1->setObjectName(QStringLiteral("Shape1"));
+    Shape1->setAttribute(Qt::WA_TransparentForMouseEvents);
+    Shape1->setStyleSheet(QStringLiteral("QFrame#Shape1 { background: red; border-radius: 1px; }"));
+
+    Panel4 = new QFrame(this);
+    Panel4->setObjectName(QStringLiteral("Panel4"));
+    Panel4->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    Panel4->setAutoFillBackground(true);
+    setColour(Panel4, QPalette::Window, Qt::black);
+
+    Gauge1 = new QProgressBar(Panel4);
+    Gauge1->setObjectName(QStringLiteral("Gauge1"));
+    Gauge1->setAccessibleName(QStringLiteral("scatto in corso"));
+    Gauge1->setTextVisible(false);
+    Gauge1->setRange(0, 100);
+    Gauge1->setValue(0);
+    setColour(Gauge1, QPalette::Base, scrollBar);
+    setColour(Gauge1, QPalette::Window, scrollBar);
+    setGaugeRed(false);
+
+    Label8 = makeLabel(Panel4, QStringLiteral("Label8"), QStringLiteral("freq.:"));
+    Label1 = makeLabel(Panel4, QStringLiteral("Label1"), QStringLiteral("000"));
+    Label1->setToolTip(QStringLiteral("Cadenza scatto in secondi"));
+    QFont bold = Label1->font();
+    bold.setBold(true);
+    Label1->setFont(bold);
+    setColour(Label1, QPalette::WindowText, Qt::red);
+    Label9 = makeLabel(Panel4, QStringLiteral("Label9"), QStringLiteral("resto : 000"));
+    Label9->setToolTip(QStringLiteral("Un doppio click \nvisualizza i pannelli"));
+
+    Digits1 = new QLCDNumber(6, Panel4);
+    Digits1->setObjectName(QStringLiteral("Digits1"));
+    Digits1->setAccessibleName(QStringLiteral("costo"));
+    Digits1->setSegmentStyle(QLCDNumber::Flat);
+    Digits1->setFrameStyle(QFrame::NoFrame);
+    Digits1->setAutoFillBackground(true);
+    setColour(Digits1, QPalette::Window, Qt::black);
+    setColour(Digits1, QPalette::WindowText, led);
+    Digits1->display(QStringLiteral("000000"));
+
+    Panel1 = makePanel(Panel4, QStringLiteral("Panel1"), QStringLiteral("Inizio:"));
+    Panel2 = makePanel(Panel4, QStringLiteral("Panel2"), QStringLiteral("Fine:"));
+
+    for (QWidget* w : {static_cast<QWidget*>(Panel1), static_cast<QWidget*>(Panel2), static_cast<QWidget*>(Label1),
+                       static_cast<QWidget*>(Label8), static_cast<QWidget*>(Label9)})
+        w->installEventFilter(this);
+}
+
+void TfrmLight::buildMenu()
+{
+    PopupMenu1 = new QMenu(this);
+    PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
+    auto action = [](QMenu* menu, const char* name, const QString& text) {
+        QAction* a = menu->addAction(text);
+        a->setObjectName(QString::fromLatin1(name));
+        return a;
+    };
+
+    QMenu* file = PopupMenu1->addMenu(QStringLiteral("&File"));
+    file->setObjectName(QStringLiteral("File1"));
+    SalvaPosizione1 = action(file, "SalvaPosizione1", QStringLiteral("Salva Posizione"));
+    Preferenze2 = action(file, "Preferenze2", QStringLiteral("&Preferenze"));
+    file->addSeparator();
+    Esci2 = action(file, "Esci2", QStringLiteral("&Esci"));
+    Esci2->setShortcut(QKeySequence(Qt::ALT | Qt::Key_F4));
+    addAction(Esci2);
+
+    Statistiche2 = action(PopupMenu1, "Statistiche2", QStringLiteral("&Statistiche"));
+
+    QMenu* tariffe = PopupMenu1->addMenu(QStringLiteral("&Tariffe"));
+    tariffe->setObjectName(QStringLiteral("Tariffe1"));
+    VisualizzafasceTUT1 = action(tariffe, "VisualizzafasceTUT1", QStringLiteral("&Visualizza fasce TUT"));
+    Visualizzafasceteleselezione1 =
+        action(tariffe, "Visualizzafasceteleselezione1", QStringLiteral("V&isualizza fasce Teleselezione"));
+    Forzaconteggiofestivo1 = action(tariffe, "Forzaconteggiofestivo1", QStringLiteral("&Forza conteggio festivo"));
+    Forzaconteggiofestivo1->setCheckable(true);
+    QMenu* scelta = tariffe->addMenu(QStringLiteral("&Scelta tariffa"));
+    scelta->setObjectName(QStringLiteral("Sceltatariffa1"));
+    m_classi = new QActionGroup(this);
+    m_classi->setExclusive(true);
+    for (const VoceClasse& voce : vociClasse) {
+        QAction* a = action(scelta, voce.nome, QString::fromLatin1(voce.testo));
+        a->setCheckable(true);
+        a->setData(voce.classe);
+        m_classi->addAction(a);
+        connect(a, &QAction::triggered, this, [this, classe = voce.classe] { setClasse(classe); });
+    }
+
+    Minimizza1 = action(PopupMenu1, "Minimizza1", QStringLiteral("&Minimizza"));
+
+    QMenu* help = PopupMenu1->addMenu(QStringLiteral("&?"));
+    help->setObjectName(QStringLiteral("N1"));
+    Sommario1 = action(help, "Sommario1", QStringLiteral("&Sommario"));
+    Informazionisu1 = action(help, "Informazionisu1", QStringLiteral("&Informazioni su..."));
+
+    connect(SalvaPosizione1, &QAction::triggered, this, &TfrmLight::SalvaPosizione1Click);
+    connect(Preferenze2, &QAction::triggered, this, &TfrmLight::Preferenze2Click);
+    connect(Esci2, &QAction::triggered, this, &TfrmLight::Esci2Click);
+    connect(Statistiche2, &QAction::triggered, this, &TfrmLight::Statistiche2Click);
+    connect(VisualizzafasceTUT1, &QAction::triggered, this, [this] { TfrmTut::apri(this, m_servizi, m_stato); });
+    connect(Visualizzafasceteleselezione1, &QAction::triggered, this,
+            [this] { TfrmTele::apri(this, m_servizi, m_stato); });
+    connect(Forzaconteggiofestivo1, &QAction::triggered, this, &TfrmLight::Forzaconteggiofestivo1Click);
+    connect(Minimizza1, &QAction::triggered, this, &TfrmLight::SpeedButton4Click);
+    connect(Sommario1, &QAction::triggered, this, [this] { Sommario::apri(this, m_servizi, m_stato); });
+    connect(Informazionisu1, &QAction::triggered, this, [this] { TfrmInfo::apri(this, m_servizi, m_stato); });
+}
+
+// The strip as drawn is 304 x 28 for a font of 11 pixels; a larger font
+// enlarges every part in the same proportion, so no text is cut.
+void TfrmLight::layOut()
+{
+    const QFontMetrics normal(font());
+    const QFontMetrics grassetto(Label1->font());
+    auto rapporto = [](int serve, int disegno) { return qreal(serve) / disegno; };
+    const qreal scala = std::max({1.0, rapporto(normal.horizontalAdvance(QStringLiteral("freq.:")) + 3, 28),
+                                  rapporto(grassetto.horizontalAdvance(QStringLiteral("000")) + 3, 22),
+                                  rapporto(normal.horizontalAdvance(QStringLiteral("resto: 000")) + 4, 62),
+                                  rapporto(normal.horizontalAdvance(QStringLiteral("inizio : 00.00.00")) + 8, 95),
+                                  rapporto(std::max(normal.height(), grassetto.height()), 15)});
+    auto r = [scala](int x, int y, int w, int h) {
+        const auto s = [scala](int v) { return int(std::lround(v * scala)); };
+        return QRect(s(x), s(y), s(x + w) - s(x), s(y + h) - s(y));
+    };
+
+    setFixedSize(r(0, 0, larghezza, altezza).size());
+    Panel3->setGeometry(r(0, 0, 102, 28));
+    SpeedButton1->setGeometry(r(3, 3, 22, 22));
+    SpeedButton2->setGeometry(r(25, 3, 22, 22));
+    SpeedButton3->setGeometry(r(49, 3, 28, 22));
+    SpeedButton4->setGeometry(r(77, 3, 22, 22));
+    Bevel1->setGeometry(r(103, 0, 9, 28));
+    Shape1->setGeometry(r(3, 4, 3, 20));
+    Panel4->setGeometry(r(114, 0, 190, 28));
+    Gauge1->setGeometry(r(3, 2, 184, 6));
+    Label8->setGeometry(r(3, 10, 28, 15));
+    Label1->setGeometry(r(31, 10, 22, 15));
+    Label9->setGeometry(r(56, 10, 62, 15));
+    Digits1->setGeometry(r(121, 9, 66, 17));
+    Panel1->setGeometry(r(0, 0, 95, 28));
+    Panel2->setGeometry(r(95, 0, 95, 28));
+}
+
+QList<TfrmSupera*> TfrmLight::avvisiAperti() const
+{
+    QList<TfrmSupera*> aperti;
+    for (const QPointer<TfrmSupera>& avviso : m_avvisi) {
+        if (avviso)
+            aperti.append(avviso.data());
+    }
+    return aperti;
+}
+
+// Where it was saved, but never out of reach: it has no caption bar. Placed
+// before it is first shown too, so that the window manager leaves it there.
+void TfrmLight::place()
+{
+    QList<QRect> schermi;
+    for (const QScreen* schermo : QGuiApplication::screens())
+        schermi.append(schermo->availableGeometry());
+    move(BarraCompatta::posizioneVisibile(QRect(m_stato.Posizione, size()), schermi));
+}
+
+void TfrmLight::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (!m_shown) {
+        m_shown = true;
+        FormShow();
+    }
+}
+
+void TfrmLight::FormShow()
+{
+    // 1.
+    place();
+
+    // 2.
+    try {
+        Label1->setText(QString::number(intervalloScatto(m_servizi.clock.now(), m_stato) / 10));
+    } catch (const std::exception& error) {
+        BrenvoloApplication::showException(m_servizi.prompter, error);
+    }
+    // 3.
+    Digits1->display(QStringLiteral("000000"));
+    Gauge1->setValue(0);
+    // 4.-6. In compact mode the strip, not the main window, dials and launches.
+    StartupLaunch::run(m_stato.ComposizioneAutomatica, m_store, m_servizi.dialUp, m_servizi.shell);
+    // 7.
+    showClasse(m_stato.TariffaCorrente);
+    // A holiday found at start-up is in force from the first session: the
+    // strip shows it, and the first click on the item clears it.
+    Forzaconteggiofestivo1->setChecked(m_stato.FestivoForzato == 1);
+    applyHolidayColour();
+}
+
+void TfrmLight::closeWithProgram()
+{
+    m_closingWithProgram = true;
+    close();
+}
+
+void TfrmLight::closeEvent(QCloseEvent* event)
+{
+    // Any other close (Alt+F4, the taskbar, the window system) is "&Esci":
+    // refused while counting, otherwise the main window ends the program and
+    // closes the strip with it.
+    if (!m_closingWithProgram)
+        Esci2Click();
+    if (!m_closingWithProgram) {
+        event->ignore();
+        return;
+    }
+    QWidget::closeEvent(event);
+}
+
+void TfrmLight::contextMenuEvent(QContextMenuEvent* event)
+{
+    PopupMenu1->popup(event->globalPos());
+}
+
+void TfrmLight::mousePressEvent(QMouseEvent* event)
+{
+    QWidget* sotto = childAt(event->position().toPoint());
+    if (event->button() != Qt::LeftButton || (sotto && sotto != Bevel1)) {
+        QWidget::mousePressEvent(event);
+        return;
+    }
+    startDrag(event->globalPosition().toPoint());
+    event->accept();
+}
+
+// Moves the strip as a caption bar would: by the window system where it can,
+// by hand otherwise.
+void TfrmLight::startDrag(const QPoint& globalPos)
+{
+    if (QWindow* finestra = windowHandle(); finestra && finestra->startSystemMove())
+        return;
+    m_dragOffset = globalPos - frameGeometry().topLeft();
+}
+
+void TfrmLight::mouseMoveEvent(QMouseEvent* event)
+{
+    if (m_dragOffset && event->buttons().testFlag(Qt::LeftButton)) {
+        move(event->globalPosition().toPoint() - *m_dragOffset);
+        event->accept();
+        return;
+    }
+    QWidget::mouseMoveEvent(event);
+}
+
+void TfrmLight::mouseReleaseEvent(QMouseEvent* event)
+{
+    m_dragOffset.reset();
+    QWidget::mouseReleaseEvent(event);
+}
+
+bool TfrmLight::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::MouseButtonDblClick) {
+        if (watched == Panel1 || watched == Panel2) {
+            setPanelsVisible(false);
+            return true;
+        }
+        if (watched == Label1 || watched == Label8 || watched == Label9) {
+            setPanelsVisible(true);
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void TfrmLight::setPanelsVisible(bool visible)
+{
+    Panel1->setVisible(visible);
+    Panel2->setVisible(visible);
+}
+
+void TfrmLight::SpeedButton1Click()
+{
+    if (!m_session.start())
+        syncStartStop();
+}
+
+void TfrmLight::SpeedButton2Click()
+{
+    if (!m_session.stop())
+        syncStartStop();
+}
+
+void TfrmLight::sessionStarted(const SessionStart& start)
+{
+    // 2.-3.
+    setCountingControls(true);
+    setPanelsVisible(false);
+    try {
+        m_meter = new LiveMeter(m_servizi.clock, m_stato, start.meter, start.now, start.start, this);
+    } catch (const std::exception& error) {
+        // Without a readable band there is no meter; the session still
+        // counts and leaves its two records.
+        m_meter = nullptr;
+        BrenvoloApplication::showException(m_servizi.prompter, error);
+    }
+    // 4., 7. The limits, read at every start, watched from this moment.
+    QStringList problemi;
+    const ControlloLimitiInDiretta::Limiti limiti = ControlloLimitiInDiretta::leggi(m_store, &problemi);
+    m_barra.start(start.now, start.start, m_meter ? &m_meter->meter() : nullptr, limiti);
+    // 5.
+    Panel1->setText(m_barra.pannelloInizio());
+    Panel2->setText(m_barra.pannelloFine());
+    // 9.-12.
+    showMeter();
+    if (m_meter) {
+        connect(m_meter, &LiveMeter::ticked, this, &TfrmLight::meterTicked);
+        connect(m_meter, &LiveMeter::bandError, this, [this](const QString& message) {
+            m_servizi.prompter.message(message, QStringLiteral("Attenzione!"), Prompter::Icon::Critical);
+        });
+        m_meter->setRunning(true);
+    }
+    syncStartStop();
+    m_servizi.prompter.show(start.messages);
+    for (const QString& problema : problemi)
+        m_servizi.prompter.warning(problema);
+}
+
+void TfrmLight::Timer1Timer()
+{
+    if (m_meter)
+        m_meter->tick();
+}
+
+void TfrmLight::meterTicked(const CostMeter::Tick& tick)
+{
+    const BarraCompatta::Passo passo =
+        m_barra.tick(m_servizi.clock.now(), m_meter->meter(), tick, m_stato.consumiGiorno);
+    for (const ControlloLimitiInDiretta::Avviso avviso : passo.avvisi)
+        raiseWarning(avviso);
+    for (int i = 0; i < passo.suoniScatto; ++i)
+        BarraCompatta::suona(m_servizi.sounds, m_stato, BarraCompatta::Suono::FineScatto);
+    showMeter();
+}
+
+void TfrmLight::raiseWarning(ControlloLimitiInDiretta::Avviso avviso)
+{
+    BarraCompatta::suona(m_servizi.sounds, m_stato, BarraCompatta::suonoAvviso(avviso));
+    // The per-connection warning keeps the window's own text.
+    const QString testo = avviso == ControlloLimitiInDiretta::Avviso::Collegamento
+                              ? QString()
+                              : ControlloLimitiInDiretta::testoAvviso(avviso);
+    m_avvisi.removeIf([](const QPointer<TfrmSupera>& avviso) { return avviso.isNull(); });
+    m_avvisi.append(TfrmSupera::mostra(m_servizi.clock, m_barra.limiti().anticipo, testo));
+}
+
+void TfrmLight::showMeter()
+{
+    Label9->setText(m_barra.resto());
+    Label1->setText(m_barra.cadenza());
+    Digits1->display(m_barra.digits());
+    Gauge1->setMaximum(m_barra.gaugeMaximum());
+    Gauge1->setValue(m_barra.gaugeValue());
+    setGaugeRed(m_barra.gaugeRed());
+    if (!m_barra.costo().isEmpty())
+        setWindowTitle(m_barra.costo());
+}
+
+void TfrmLight::sessionStopped(const SessionStop& stop)
+{
+    // 2.
+    setPanelsVisible(true);
+    // 4.
+    if (m_meter) {
+        m_meter->close();
+        delete m_meter;
+        m_meter = nullptr;
+    }
+    m_barra.stop(stop.end);
+    showMeter();
+    // 5.-6.
+    setCountingControls(false);
+    Panel2->setText(m_barra.pannelloFine());
+    syncStartStop();
+    m_servizi.prompter.show(stop.messages);
+
+    // 9. The consumption of today for the next session's daily watch; no
+    // daily message after a stop.
+    const QString archivio = QDir(m_servizi.dataDirectory).filePath(ArchivioChiamate::nomeFile);
+    const LimitiResult limiti = verificaLimiti(1, archivio, m_servizi.clock.now().date(), m_stato, m_store);
+    m_servizi.prompter.show(limiti.messages);
+    if (limiti.interrotto)
+        TfrmCorreggi::ripara(m_servizi.prompter, m_session, *limiti.interrotto, this);
+}
+
+void TfrmLight::setCountingControls(bool counting)
+{
+    SpeedButton3->setEnabled(!counting);
+    Statistiche2->setEnabled(!counting);
+    Preferenze2->setEnabled(!counting);
+}
+
+void TfrmLight::syncStartStop()
+{
+    const bool counting = m_session.isRunning();
+    SpeedButton1->setChecked(counting);
+    SpeedButton2->setChecked(!counting);
+}
+
+void TfrmLight::setGaugeRed(bool red)
+{
+    setColour(Gauge1, QPalette::Highlight, red ? QColor(Qt::red) : lime);
+}
+
+void TfrmLight::SpeedButton3Click()
+{
+    setClasse(BarraCompatta::classeSuccessiva(m_stato.TariffaCorrente));
+}
+
+// A class chosen during a session counts from the next unit on, and is the
+// one the closing record carries.
+void TfrmLight::setClasse(int classe)
+{
+    m_stato.TariffaCorrente = classe;
+    showClasse(classe);
+}
+
+void TfrmLight::showClasse(int classe)
+{
+    SpeedButton3->setText(BarraCompatta::captionClasse(classe));
+    for (QAction* voce : m_classi->actions()) {
+        if (voce->data().toInt() == classe)
+            voce->setChecked(true);
+    }
+}
+
+void TfrmLight::SpeedButton4Click()
+{
+    showMinimized();
+}
+
+void TfrmLight::Forzaconteggiofestivo1Click()
+{
+    m_stato.FestivoForzato = Forzaconteggiofestivo1->isChecked() ? 1 : 0;
+    applyHolidayColour();
+}
+
+void TfrmLight::applyHolidayColour()
+{
+    const QColor colore =
+        m_stato.FestivoForzato == 1 ? QColor(Qt::red) : QApplication::palette().color(QPalette::WindowText);
+    for (QWidget* w : {static_cast<QWidget*>(Label8), static_cast<QWidget*>(Label9), static_cast<QWidget*>(Panel1),
+                       static_cast<QWidget*>(Panel2)})
+        setColour(w, QPalette::WindowText, colore);
+}
+
+void TfrmLight::SalvaPosizione1Click()
+{
+    m_store.writeInteger(Catalogue::PosizioneFinePosX, x());
+    m_store.writeInteger(Catalogue::PosizioneFinePosY, y());
+}
+
+void TfrmLight::Preferenze2Click()
+{
+    // Yes at the restart prompt: the program ends from its event loop, after its usual closing steps.
+    if (TfrmSetup::apri(this, m_servizi, m_stato, true, m_principale.frameGeometry().size(), frameGeometry().size()))
+        QTimer::singleShot(0, &m_principale, &TfrmPrincipale::shutDown);
+}
+
+void TfrmLight::Statistiche2Click()
+{
+    TfrmStatistiche::apri(this, m_servizi, m_stato, m_session);
+}
+
+void TfrmLight::Esci2Click()
+{
+    if (m_session.isOpen()) {
+        m_servizi.prompter.message(QStringLiteral("Conteggio ancora in corso!"), QStringLiteral("Impossibile uscire!"),
+                                   Prompter::Icon::Critical);
+        return;
+    }
+    // The main window's close writes ritardo\flagAuto "OFF", stops the
+    // polling, closes the strip and ends the program.
+    m_principale.close();
 }

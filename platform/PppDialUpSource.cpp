@@ -471,22 +471,47 @@ bool PppDialUpSource::dial(const QString& entry)
     return m_shell.run(QStringLiteral("pon"), {entry}) > 32;
 }
 
+// As pppd takes a secret for a client and a server: "*" matches any name, and
+// of the lines that match, the one naming the client, then the one naming the
+// server, wins over wildcards; the first of equals wins. The server is the
+// peer's remotename (or, as users often write it, the entry's name). A
+// secret "@FILE" is the first word of that file. pap-secrets is read first.
 std::optional<QString> PppDialUpSource::secretOf(const Peer& peer, const QString& entry) const
 {
     if (peer.userName.isEmpty())
         return std::nullopt;
+    const auto wild = [](const QString& word) { return word == QLatin1String("*"); };
     for (const char* secrets : {"etc/ppp/pap-secrets", "etc/ppp/chap-secrets"}) {
         const std::optional<QString> text = readSmallFile(path(QLatin1String(secrets)));
         if (!text)
             continue;
+        std::optional<QString> best;
+        int bestScore = -1;
         for (const QString& line : text->split(QLatin1Char('\n'))) {
             const QStringList fields = words(line);
-            if (fields.size() < 3 || fields.at(0) != peer.userName)
+            if (fields.size() < 3)
                 continue;
+            const QString& client = fields.at(0);
             const QString& server = fields.at(1);
-            if (server == QLatin1String("*") || server == peer.remoteName || server == entry)
-                return fields.at(2);
+            const bool clientNamed = client == peer.userName;
+            const bool serverNamed = server == peer.remoteName || server == entry;
+            if ((!clientNamed && !wild(client)) || (!serverNamed && !wild(server)))
+                continue;
+            const int score = (clientNamed ? 2 : 0) + (serverNamed ? 1 : 0);
+            if (score > bestScore) {
+                bestScore = score;
+                best = fields.at(2);
+            }
         }
+        if (!best)
+            continue;
+        if (!best->startsWith(QLatin1Char('@')))
+            return best;
+        const std::optional<QString> file = readSmallFile(path(best->mid(1)));
+        const QStringList secret = file ? words(*file) : QStringList();
+        if (secret.isEmpty())
+            return std::nullopt;
+        return secret.first();
     }
     return std::nullopt;
 }

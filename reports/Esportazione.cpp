@@ -15,17 +15,17 @@ namespace {
 const QString errore = QStringLiteral("Errore");
 const QString informazione = QStringLiteral("Informazione");
 
-Esportazione::Messaggio erroreDialogo(const QString& testo)
+Prompter::Message erroreDialogo(const QString& testo)
 {
     return {testo, errore, Prompter::Icon::Critical};
 }
 
-Esportazione::Messaggio informazioneDialogo(const QString& testo)
+Prompter::Message informazioneDialogo(const QString& testo)
 {
     return {testo, informazione, Prompter::Icon::Information};
 }
 
-Esportazione::Esito fallita(ConsumiResult::Outcome outcome, const Esportazione::Messaggio& messaggio)
+Esportazione::Esito fallita(ConsumiResult::Outcome outcome, const Prompter::Message& messaggio)
 {
     Esportazione::Esito e;
     e.eseguita = true;
@@ -97,9 +97,10 @@ ConsumiResult Esportazione::passata(const std::pair<QDate, QDate>& giorni, Consu
                                     const std::function<void(int)>& progresso) const
 {
     ConsumiResult r;
+    QStringList avvisi;
     try {
-        r = scanConsumi(m_archivio, giorni.first, giorni.second, m_stato, PricingSettings::fromStore(m_store), &righe,
-                        progresso);
+        r = scanConsumi(m_archivio, giorni.first, giorni.second, m_stato, PricingSettings::fromStore(m_store, &avvisi),
+                        &righe, progresso);
     } catch (const EConvertError& e) {
         r.outcome = ConsumiResult::Outcome::ConversionError;
         r.message = e.message();
@@ -108,6 +109,8 @@ ConsumiResult Esportazione::passata(const std::pair<QDate, QDate>& giorni, Consu
         r.outcome = ConsumiResult::Outcome::OutputError;
         r.message = righe.error();
     }
+    r.archivio = m_archivio;
+    r.avvisi = avvisi;
     return r;
 }
 
@@ -123,7 +126,7 @@ Esportazione::Esito Esportazione::esporta(const QString& mese, int anno, TCustom
             EsportazioneFoglio::intestazione(*excel);
         } catch (const ExcelError& e) {
             abbandona();
-            return fallita(ConsumiResult::Outcome::OutputError, {e.message(), errore, Prompter::Icon::Critical});
+            return fallita(ConsumiResult::Outcome::OutputError, erroreDialogo(e.message()));
         }
     }
     if (!QFile::exists(m_archivio)) {
@@ -148,14 +151,15 @@ Esportazione::Esito Esportazione::esporta(const QString& mese, int anno, TCustom
         r = passata(*giorni, testo, progresso);
     }
 
-    if (r.outcome != ConsumiResult::Outcome::Done) {
-        abbandona();
-        Esito e = fallita(r.outcome, {r.message, QStringLiteral("Attenzione!"), Prompter::Icon::Critical});
-        e.aperturaSenzaChiusura = r.aperturaSenzaChiusura;
-        return e;
-    }
     Esito e;
     e.eseguita = true;
+    e.outcome = r.outcome;
+    e.messaggi = r.messages();
+    e.passata = r;
+    if (r.outcome != ConsumiResult::Outcome::Done) {
+        abbandona();
+        return e;
+    }
     if (!excel) {
         e.file = file;
         return e;

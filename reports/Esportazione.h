@@ -23,28 +23,20 @@ public:
     static constexpr int primoAnno = 1995;
     static constexpr int ultimoAnno = 2030;
 
-    struct Messaggio
-    {
-        QString testo;
-        QString titolo;
-        Prompter::Icon icona = Prompter::Icon::None;
-        bool operator==(const Messaggio&) const = default;
-    };
-
     struct Collegamento
     {
         bool collegato = false;
         bool spegniFoglio = false; // the spreadsheet switch goes off: the program answered but no conversation stands
-        QList<Messaggio> messaggi;
+        QList<Prompter::Message> messaggi;
     };
 
     struct Esito
     {
         bool eseguita = false; // false when the month and year make no dates: nothing done, nothing to say
         ConsumiResult::Outcome outcome = ConsumiResult::Outcome::Done;
-        QList<Messaggio> messaggi;
-        RecordArchivio aperturaSenzaChiusura; // MissingClosure: for the repair dialog
-        QString file;                         // the text file written, when the text export completed
+        QList<Prompter::Message> messaggi;
+        ConsumiResult passata; // the pass over the archive: with MissingClosure, what the repair starts from
+        QString file;          // the text file written, when the text export completed
     };
 
     // `archivio` is read; the text file goes to `directory`.

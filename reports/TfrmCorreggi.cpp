@@ -1,5 +1,7 @@
 #include "reports/TfrmCorreggi.h"
 
+#include "app/CountingSession.h"
+#include "archive/CalcolaConsumi.h"
 #include "platform/Prompter.h"
 #include "reports/DimensioneFissa.h"
 
@@ -80,6 +82,18 @@ bool TfrmCorreggi::correggi(Prompter& prompter, const QString& archivio, const Q
 {
     TfrmCorreggi finestra(prompter, archivio, apertura, parent);
     return finestra.exec() == QDialog::Accepted;
+}
+
+bool TfrmCorreggi::ripara(Prompter& prompter, CountingSession& session, const ConsumiResult& passata, QWidget* parent)
+{
+    if (passata.outcome != ConsumiResult::Outcome::MissingClosure)
+        return false;
+    if (!correggi(prompter, passata.archivio, passata.aperturaSenzaChiusura.riga, parent))
+        return false;
+    // Queued: the windows that asked for the pass close first, and at
+    // start-up the program ends only once its event loop runs.
+    QMetaObject::invokeMethod(&session, &CountingSession::finish, Qt::QueuedConnection);
+    return true;
 }
 
 void TfrmCorreggi::Button1Click()

@@ -4,8 +4,10 @@
 
 #include <QDialog>
 
+class CountingSession;
 class Prompter;
 class QLabel;
+struct ConsumiResult;
 class QLineEdit;
 class QPushButton;
 
@@ -24,6 +26,18 @@ public:
     // was written: the caller then ends the program after its usual closing steps.
     static bool correggi(Prompter& prompter, const QString& archivio, const QString& apertura,
                          QWidget* parent = nullptr);
+
+    // Where any window takes a statistics pass that stopped on a missing
+    // closing record (the statistics window, the export, the limits check at
+    // start-up and after a stop): the repair dialog over `parent` for the
+    // pass's unpaired opening record, in the archive the pass read. Once the
+    // closing record is written the program ends after its usual closing
+    // steps (the session's finish(): the main window closes), as soon as
+    // control is back in the event loop. True then: the caller does nothing
+    // more and closes. False, doing nothing, for a pass that ended otherwise
+    // and when the correction could not be written.
+    static bool ripara(Prompter& prompter, CountingSession& session, const ConsumiResult& passata,
+                       QWidget* parent = nullptr);
 
     bool correzionePendente() const { return m_correzionePendente; }
 

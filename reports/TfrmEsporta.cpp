@@ -135,10 +135,7 @@ void TfrmEsporta::BitBtn1Click()
     // The spreadsheet link lets events through while it waits: no second export meanwhile.
     BitBtn1->setEnabled(false);
     BitBtn2->setEnabled(false);
-    const auto mostra = [this](const QList<Esportazione::Messaggio>& messaggi) {
-        for (const Esportazione::Messaggio& m : messaggi)
-            m_servizi.prompter.message(m.testo, m.titolo, m.icona);
-    };
+    const auto mostra = [this](const QList<Prompter::Message>& messaggi) { m_servizi.prompter.show(messaggi); };
     const SettingsStore store(m_servizi.settings);
     const Esportazione esportazione(archivio(), m_servizi.dataDirectory, m_stato, store);
 
@@ -163,7 +160,7 @@ void TfrmEsporta::BitBtn1Click()
         Gauge2->hide();
         mostra(esito.messaggi);
         if (esito.outcome == ConsumiResult::Outcome::MissingClosure)
-            emit chiusuraMancante(esito.aperturaSenzaChiusura);
+            emit chiusuraMancante(esito.passata);
     }
     Excel1.EndConversation();
     BitBtn1->setEnabled(true);

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/Servizi.h"
-#include "archive/RecordArchivio.h"
+#include "archive/CalcolaConsumi.h"
 #include "reports/TExcel.h"
 
 #include <QDialog>
@@ -39,8 +39,10 @@ public slots:
     void BitBtn1Click();
 
 signals:
-    // The export stopped on an opening record without its closing record, after its message was shown.
-    void chiusuraMancante(const RecordArchivio& apertura);
+    // The export stopped on an opening record without its closing record,
+    // after its message was shown: `passata` carries the record and the
+    // archive read, for TfrmCorreggi::ripara().
+    void chiusuraMancante(const ConsumiResult& passata);
 
 protected:
     void showEvent(QShowEvent* event) override;

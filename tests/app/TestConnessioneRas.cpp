@@ -143,7 +143,6 @@ private slots:
     {
         QTest::addColumn<QString>("tipo");
         QTest::newRow("tray") << "1";
-        QTest::newRow("barra") << "2";
         QTest::newRow("ridotto") << "3";
     }
 

@@ -263,7 +263,7 @@ TEST(CalcolaConsumi, ARangeWithoutCalls)
     EXPECT_EQ(r.totals, ConsumiTotals{});
     const ConsumiTexts t = ConsumiTexts::from(r.totals, QLocale(QLocale::Italian, QLocale::Italy));
     EXPECT_EQ(t.durata, QString());
-    EXPECT_EQ(t.costo, QStringLiteral("0\u00a0€"));
+    EXPECT_EQ(t.costo, QStringLiteral("L.\u00a00"));
     EXPECT_EQ(t.ultimoTempo, QStringLiteral("0h 0m 0s "));
     ASSERT_EQ(righe.rows.size(), 28);
     EXPECT_EQ(righe.rows.last(), (ConsumiDay{QDate(1999, 2, 28), 0, 0, 0, QStringLiteral("---")}));

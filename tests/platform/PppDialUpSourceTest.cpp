@@ -454,6 +454,52 @@ TEST(PppDialParams, UserFromThePeerAndPasswordFromTheSecrets)
     EXPECT_FALSE(anonimo->passwordSaved);
 }
 
+TEST(PppDialParams, TheBestMatchingSecretWinsAsPppdChoosesIt)
+{
+    Tree t;
+    t.write("etc/ppp/peers/casa", "user mario\nremotename isp\n");
+    t.write("etc/ppp/peers/ufficio", "user luigi\n");
+    t.write("etc/ppp/peers/file", "user anna\n");
+    t.write("etc/ppp/peers/senza", "user nessuno\n");
+    t.write("etc/ppp/pap-secrets", "mario * jolly\n"
+                                   "* isp generica\n"
+                                   "mario isp esatta\n"
+                                   "mario isp seconda\n"
+                                   "* * per-tutti\n"
+                                   "anna * @/etc/ppp/anna.secret\n");
+    t.write("etc/ppp/anna.secret", "  dal-file  resto\n");
+    QString error;
+    EXPECT_EQ(t.source.dialParams(s("casa"), &error)->password, s("esatta"));
+    // No line names luigi: the wildcard line serves, as pppd would use it.
+    EXPECT_EQ(t.source.dialParams(s("ufficio"), &error)->password, s("per-tutti"));
+    EXPECT_EQ(t.source.dialParams(s("file"), &error)->password, s("dal-file"));
+
+    t.write("etc/ppp/pap-secrets", "anna * @/etc/ppp/manca\n");
+    const auto mancante = t.source.dialParams(s("file"), &error);
+    ASSERT_TRUE(mancante);
+    EXPECT_FALSE(mancante->passwordSaved);
+    EXPECT_EQ(mancante->userName, s("anna"));
+    EXPECT_FALSE(t.source.dialParams(s("senza"), &error)->passwordSaved);
+}
+
+// The secrets files are root's alone on a real system: read by a user, the
+// entry shows its user name and no password.
+TEST(PppDialParams, UnreadableSecretsGiveNoPassword)
+{
+    if (geteuid() == 0)
+        GTEST_SKIP() << "root reads every file";
+    Tree t;
+    t.write("etc/ppp/peers/casa", "user mario\n");
+    t.write("etc/ppp/pap-secrets", "mario * segreta\n");
+    QFile::setPermissions(t.root + s("/etc/ppp/pap-secrets"), QFileDevice::WriteOwner);
+    QString error;
+    const auto casa = t.source.dialParams(s("casa"), &error);
+    ASSERT_TRUE(casa);
+    EXPECT_EQ(casa->userName, s("mario"));
+    EXPECT_FALSE(casa->passwordSaved);
+    EXPECT_TRUE(casa->password.isEmpty());
+}
+
 TEST(PppDialParams, MissingOrUnreadableEntriesSayWhy)
 {
     Tree t;

@@ -110,7 +110,7 @@ TEST(SheetWriter, AMonthReadBackHasTheTextExportsValues)
                 QStringLiteral("30/03/1999 11.20.00 collegamento Chiuso  011")});
     SheetWriter writer(a.dirs.data(), &a.shell);
     const Esportazione::Esito esito = a.foglio(writer, "marzo", 1999);
-    ASSERT_EQ(esito.outcome, ConsumiResult::Outcome::Done) << esito.messaggi.value(0).testo.toStdString();
+    ASSERT_EQ(esito.outcome, ConsumiResult::Outcome::Done) << esito.messaggi.value(0).text.toStdString();
     const QString path = a.dirs.data() + QStringLiteral("/mar_99.xlsx");
     EXPECT_EQ(writer.savedPath(), path);
     ASSERT_EQ(a.shell.opened.size(), 1);
@@ -209,7 +209,7 @@ TEST(SheetWriter, ASheetNoProgramCanOpenIsStillKept)
     const Esportazione::Esito esito = a.foglio(writer, "aprile", 1999);
     ASSERT_EQ(esito.outcome, ConsumiResult::Outcome::Done);
     ASSERT_EQ(esito.messaggi.size(), 2);
-    EXPECT_EQ(esito.messaggi[1].testo,
+    EXPECT_EQ(esito.messaggi[1].text,
               QStringLiteral("Il foglio è stato salvato in %1, ma nessun programma ha potuto aprirlo.")
                   .arg(a.dirs.data() + QStringLiteral("/apr_99.xlsx")));
     EXPECT_TRUE(QFile::exists(a.dirs.data() + QStringLiteral("/apr_99.xlsx")));
@@ -233,7 +233,7 @@ TEST(SheetWriter, AFullDiskKeepsThePreviousExports)
     Esportazione::Esito esito = a.foglio(writer, "marzo", 1999);
     EXPECT_EQ(esito.outcome, ConsumiResult::Outcome::OutputError);
     ASSERT_EQ(esito.messaggi.size(), 1);
-    EXPECT_EQ(esito.messaggi[0].testo,
+    EXPECT_EQ(esito.messaggi[0].text,
               QStringLiteral("Impossibile scrivere il file %1: No space left on device").arg(xlsx));
     EXPECT_EQ(contenuto(xlsx), QByteArray("foglio precedente"));
     EXPECT_TRUE(a.shell.opened.isEmpty());
@@ -241,7 +241,7 @@ TEST(SheetWriter, AFullDiskKeepsThePreviousExports)
     esito = a.esportazione().esporta(QStringLiteral("marzo"), 1999, nullptr);
     EXPECT_EQ(esito.outcome, ConsumiResult::Outcome::OutputError);
     EXPECT_TRUE(esito.file.isEmpty());
-    EXPECT_EQ(esito.messaggi.value(0).testo,
+    EXPECT_EQ(esito.messaggi.value(0).text,
               QStringLiteral("Impossibile scrivere il file %1: No space left on device").arg(txt));
     EXPECT_EQ(contenuto(txt), QByteArray("testo precedente"));
     EXPECT_EQ(QDir(a.dirs.data()).entryList(QDir::Files | QDir::Hidden).size(), 3); // no half-written file

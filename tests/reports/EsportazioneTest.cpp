@@ -17,9 +17,9 @@ namespace {
 
 const QString errore = QStringLiteral("Errore");
 const QString informazione = QStringLiteral("Informazione");
-const Esportazione::Messaggio connesso{QStringLiteral("Connessione con Microsoft Excel\u00ae effettuata correttamente"),
-                                       informazione, Prompter::Icon::Information};
-const Esportazione::Messaggio trasferito{
+const Prompter::Message connesso{QStringLiteral("Connessione con Microsoft Excel\u00ae effettuata correttamente"),
+                                 informazione, Prompter::Icon::Information};
+const Prompter::Message trasferito{
     QStringLiteral("Trasferimento effettuato con successo - Microsoft Excel\u00ae disconnesso"), informazione,
     Prompter::Icon::Information};
 
@@ -53,7 +53,7 @@ struct Ambiente
     Esportazione esportazione() const { return Esportazione(archivio, dirs.data(), stato, store, italiano); }
 
     // The spreadsheet export as the dialog runs it: connect, then export.
-    Esportazione::Esito foglio(const char* mese, int anno, QList<Esportazione::Messaggio>* messaggi = nullptr)
+    Esportazione::Esito foglio(const char* mese, int anno, QList<Prompter::Message>* messaggi = nullptr)
     {
         const Esportazione e = esportazione();
         const Esportazione::Collegamento c = e.collega(excel);
@@ -100,11 +100,11 @@ TEST(Esportazione, AThirtyDayMonthFromHeaderToDisconnect)
                 QStringLiteral("07/04/1999 10.20.00 collegamento Chiuso  011"),
                 QStringLiteral("30/04/1999 22.00.00 collegamento Aperto  011 Rete \"]"),
                 QStringLiteral("30/04/1999 22.00.30 collegamento Chiuso  011")});
-    QList<Esportazione::Messaggio> messaggi;
+    QList<Prompter::Message> messaggi;
     const Esportazione::Esito esito = a.foglio("aprile", 1999, &messaggi);
     EXPECT_TRUE(esito.eseguita);
     EXPECT_EQ(esito.outcome, ConsumiResult::Outcome::Done);
-    EXPECT_EQ(messaggi, QList<Esportazione::Messaggio>({connesso, trasferito}));
+    EXPECT_EQ(messaggi, QList<Prompter::Message>({connesso, trasferito}));
     EXPECT_EQ(a.transport.documentName, QStringLiteral("apr_99"));
 
     QStringList comandi{select(QStringLiteral("R1C1")),
@@ -153,8 +153,8 @@ TEST(Esportazione, TheProgramNotFoundOrNotConnected)
     Esportazione::Collegamento c = a.esportazione().collega(a.excel);
     EXPECT_FALSE(c.collegato);
     EXPECT_FALSE(c.spegniFoglio);
-    EXPECT_EQ(c.messaggi, QList<Esportazione::Messaggio>({{QStringLiteral("Microsoft Excel\u00ae non trovato!"), errore,
-                                                           Prompter::Icon::Critical}}));
+    EXPECT_EQ(c.messaggi, QList<Prompter::Message>({{QStringLiteral("Microsoft Excel\u00ae non trovato!"), errore,
+                                                     Prompter::Icon::Critical}}));
 
     // The program answers and drops the conversation at once.
     Ambiente b;
@@ -163,8 +163,8 @@ TEST(Esportazione, TheProgramNotFoundOrNotConnected)
     EXPECT_FALSE(c.collegato);
     EXPECT_TRUE(c.spegniFoglio);
     EXPECT_EQ(c.messaggi,
-              QList<Esportazione::Messaggio>({{QStringLiteral("Impossibile connettersi con Microsoft Excel\u00ae"),
-                                               errore, Prompter::Icon::Critical}}));
+              QList<Prompter::Message>({{QStringLiteral("Impossibile connettersi con Microsoft Excel\u00ae"), errore,
+                                         Prompter::Icon::Critical}}));
 }
 
 TEST(Esportazione, AnExportThatStopsKeepsNoSheet)
@@ -204,7 +204,7 @@ TEST(Esportazione, AnExportThatStopsKeepsNoSheet)
     for (const Caso& c : casi) {
         Ambiente a;
         c.prepara(a);
-        QList<Esportazione::Messaggio> messaggi;
+        QList<Prompter::Message> messaggi;
         const Esportazione::Esito esito = a.foglio(c.mese, 1999, &messaggi);
         EXPECT_EQ(esito.eseguita, c.eseguita) << c.nome;
         EXPECT_EQ(esito.outcome, c.outcome) << c.nome;
@@ -214,8 +214,8 @@ TEST(Esportazione, AnExportThatStopsKeepsNoSheet)
             EXPECT_EQ(messaggi.size(), 1) << c.nome;
         } else {
             ASSERT_EQ(messaggi.size(), 2) << c.nome;
-            EXPECT_EQ(messaggi[1].testo, c.messaggio) << c.nome;
-            EXPECT_EQ(messaggi[1].icona, Prompter::Icon::Critical) << c.nome;
+            EXPECT_EQ(messaggi[1].text, c.messaggio) << c.nome;
+            EXPECT_EQ(messaggi[1].icon, Prompter::Icon::Critical) << c.nome;
         }
         EXPECT_FALSE(a.transport.log.contains(QStringLiteral("close Keep")) && !a.transport.failClose) << c.nome;
         EXPECT_FALSE(a.transport.isConnected()) << c.nome;
@@ -230,9 +230,9 @@ TEST(Esportazione, TheMissingClosureGoesToTheRepair)
                 QStringLiteral("01/03/1999 10.05.00 collegamento Chiuso  011"), apertura});
     const Esportazione::Esito esito = a.esportazione().esporta(QStringLiteral("marzo"), 1999, nullptr);
     EXPECT_EQ(esito.outcome, ConsumiResult::Outcome::MissingClosure);
-    EXPECT_EQ(esito.aperturaSenzaChiusura.riga, apertura);
+    EXPECT_EQ(esito.passata.aperturaSenzaChiusura.riga, apertura);
     ASSERT_EQ(esito.messaggi.size(), 1);
-    EXPECT_EQ(esito.messaggi[0].titolo, QStringLiteral("Attenzione!"));
+    EXPECT_EQ(esito.messaggi[0].title, QStringLiteral("Attenzione!"));
 }
 
 TEST(Esportazione, MonthsAndYearsThatMakeAPeriod)
@@ -292,9 +292,9 @@ TEST(Esportazione, WritesOneLineADayOfTheMonth)
     EXPECT_EQ(esito.file, a.dirs.data() + QStringLiteral("/feb_00.txt"));
     const QList<QByteArray> righe = a.leggi(QStringLiteral("feb_00.txt")).split('\n');
     ASSERT_EQ(righe.size(), 30); // 29 days and the empty text after the last line end
-    EXPECT_EQ(QString::fromUtf8(righe[0]), QStringLiteral("01/02/2000;12;1.824\u00a0€;2400;Rete Citt\u00e0\r"));
-    EXPECT_EQ(QString::fromUtf8(righe[1]), QStringLiteral("02/02/2000;0;0\u00a0€;0;---\r"));
-    EXPECT_EQ(QString::fromUtf8(righe[28]), QStringLiteral("29/02/2000;1;152\u00a0€;120;Notte\r"));
+    EXPECT_EQ(QString::fromUtf8(righe[0]), QStringLiteral("01/02/2000;12;L.\u00a01.824;2400;Rete Citt\u00e0\r"));
+    EXPECT_EQ(QString::fromUtf8(righe[1]), QStringLiteral("02/02/2000;0;L.\u00a00;0;---\r"));
+    EXPECT_EQ(QString::fromUtf8(righe[28]), QStringLiteral("29/02/2000;1;L.\u00a0152;120;Notte\r"));
     EXPECT_TRUE(righe[29].isEmpty());
 }
 
@@ -308,7 +308,7 @@ TEST(Esportazione, AStoppedTextExportLeavesThePreviousFile)
 
     Esportazione::Esito esito = a.esportazione().esporta(QStringLiteral("marzo"), 1999, nullptr);
     EXPECT_EQ(esito.outcome, ConsumiResult::Outcome::ArchiveMissing);
-    EXPECT_EQ(esito.messaggi.value(0).testo, QStringLiteral("L'archivio chiamate non esiste!"));
+    EXPECT_EQ(esito.messaggi.value(0).text, QStringLiteral("L'archivio chiamate non esiste!"));
 
     a.archivia({QStringLiteral("01/03/1999 10.00.00 collegamento Aperto  011 Casa"),
                 QStringLiteral("01/03/1999 10.05.00 collegamento Chiuso  011"),
@@ -322,7 +322,7 @@ TEST(Esportazione, AStoppedTextExportLeavesThePreviousFile)
     const Esportazione altrove(a.archivio, a.dirs.path() + QStringLiteral("/manca"), a.stato, a.store, a.italiano);
     esito = altrove.esporta(QStringLiteral("aprile"), 1999, nullptr);
     EXPECT_EQ(esito.outcome, ConsumiResult::Outcome::OutputError);
-    EXPECT_TRUE(esito.messaggi.value(0).testo.startsWith(QStringLiteral("Impossibile scrivere il file")));
+    EXPECT_TRUE(esito.messaggi.value(0).text.startsWith(QStringLiteral("Impossibile scrivere il file")));
 }
 
 } // namespace

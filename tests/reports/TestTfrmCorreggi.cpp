@@ -1,7 +1,11 @@
+#include "app/CountingSession.h"
+#include "archive/CalcolaConsumi.h"
 #include "reports/TfrmCorreggi.h"
 #include "tests/support/FakePrompter.h"
+#include "tests/support/FakeServizi.h"
 #include "tests/support/TestDirs.h"
 #include "tests/support/UiTestRegistry.h"
+#include "tests/support/WhenModal.h"
 
 #include <QFile>
 #include <QLabel>
@@ -148,6 +152,36 @@ private slots:
         });
         QVERIFY(TfrmCorreggi::correggi(a.prompter, a.archivio, QString::fromLatin1(A)));
         QVERIFY(leggi(a.archivio).startsWith(A + "\r\n06/12/1999 10.15.02 collegamento Chiuso  021\r\n"));
+    }
+
+    void aPassThatStoppedOnAMissingClosureIsRepairedThenTheProgramEnds()
+    {
+        FakeServizi s;
+        CountingSession session(s.servizi, s.stato);
+        QSignalSpy fine(&session, &CountingSession::finished);
+        const QString archivio = s.dirs.data() + QStringLiteral("/altro.txt");
+        QFile file(archivio);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(prima);
+        file.close();
+
+        // A pass that completed, or failed otherwise, opens nothing.
+        ConsumiResult passata;
+        passata.archivio = archivio;
+        QVERIFY(!TfrmCorreggi::ripara(s.prompter, session, passata));
+        passata.outcome = ConsumiResult::Outcome::ArchiveMissing;
+        QVERIFY(!TfrmCorreggi::ripara(s.prompter, session, passata));
+
+        passata.outcome = ConsumiResult::Outcome::MissingClosure;
+        passata.aperturaSenzaChiusura = RecordArchivio(QString::fromLatin1(A));
+        whenModal<TfrmCorreggi>(this, [](TfrmCorreggi& d) { d.Button1Click(); });
+        QVERIFY(TfrmCorreggi::ripara(s.prompter, session, passata));
+        QVERIFY(leggi(archivio).startsWith(A + "\r\n06/12/1999 10.15.02 collegamento Chiuso  021\r\n"));
+        // The program ends once its caller is back in the event loop.
+        QCOMPARE(fine.size(), 0);
+        QCoreApplication::processEvents();
+        QCOMPARE(fine.size(), 1);
+        QVERIFY(s.prompter.shown.isEmpty());
     }
 };
 

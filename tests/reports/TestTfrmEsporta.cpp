@@ -202,7 +202,9 @@ private slots:
         QCOMPARE(d.p.prompter.texts(),
                  QStringList{QStringLiteral("manca la chiusura del collegamento:\r05/03/1999 10.00.00 ")});
         QCOMPARE(riparazione.size(), 1);
-        QCOMPARE(riparazione.at(0).at(0).value<RecordArchivio>().riga, apertura);
+        const auto passata = riparazione.at(0).at(0).value<ConsumiResult>();
+        QCOMPARE(passata.aperturaSenzaChiusura.riga, apertura);
+        QCOMPARE(passata.archivio, d.p.archive());
         QVERIFY(d.esportato("mar_99.txt").isEmpty());
     }
 

@@ -1,0 +1,183 @@
+#include "reports/StatisticheCosti.h"
+
+#include "archive/ArchivioChiamate.h"
+#include "archive/ImpostazioniLimiti.h"
+#include "platform/Shell.h"
+#include "settings/Conversion.h"
+#include "settings/SettingsStore.h"
+#include "settings/StatoProgramma.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace {
+
+const QString attenzione = QStringLiteral("Attenzione!");
+
+Prompter::Message errore(const QString& testo)
+{
+    return {testo, attenzione, Prompter::Icon::Critical};
+}
+
+// One limit of the page: its minutes, its alarm and the consumption it is compared with.
+struct Limite
+{
+    const Setting& minuti;
+    const Setting& allarme;
+    const Setting& consumo;
+};
+
+QString scostamento(ImpostazioniLimiti& impostazioni, const Limite& limite)
+{
+    if (!impostazioni.allarme(limite.allarme))
+        return QStringLiteral("0");
+    const std::optional<qint64> minuti = impostazioni.intero(limite.minuti);
+    const std::optional<qint64> consumo = impostazioni.intero(limite.consumo);
+    if (!minuti || !consumo)
+        return QStringLiteral("0");
+    return QString::number(*minuti - *consumo);
+}
+
+} // namespace
+
+StatisticheCosti::StatisticheCosti(QString directory, StatoProgramma& stato, SettingsStore& store,
+                                   const QLocale& locale)
+    : m_directory(std::move(directory))
+    , m_stato(stato)
+    , m_store(store)
+    , m_locale(locale)
+{
+}
+
+QString StatisticheCosti::dataInizio() const
+{
+    try {
+        return formatDate(strToDate(m_store.read(Catalogue::InizioConteggioDataInizio)));
+    } catch (const EConvertError&) {
+        return Catalogue::InizioConteggioDataInizio.defaultText();
+    }
+}
+
+void StatisticheCosti::chiudi(const QString& testoInizio)
+{
+    m_store.write(Catalogue::InizioConteggioDataInizio, testoInizio);
+    attuale();
+}
+
+StatisticheCosti::Calcolo StatisticheCosti::calcola(const QString& inizio, const QString& fine,
+                                                    const std::function<void(int)>& progresso)
+{
+    Calcolo c;
+    QDate dal;
+    QDate al;
+    try {
+        dal = strToDate(inizio);
+        al = strToDate(fine);
+    } catch (const EConvertError&) {
+        c.messaggi.append(errore(QStringLiteral("Una data è inesatta!")));
+        return c;
+    }
+    if (dal > al) {
+        c.messaggi.append(errore(QStringLiteral("La data finale deve essere uguale o successiva a quella iniziale")));
+        return c;
+    }
+
+    c.eseguito = true;
+    ConsumiHooks hooks;
+    hooks.progresso = progresso;
+    c.passata = calcolaConsumi(archivio(), ConsumiMode::Statistics, dal, al, m_stato, m_store, hooks);
+    c.messaggi += c.passata.messages();
+    if (c.passata.outcome == ConsumiResult::Outcome::Done)
+        c.testi = ConsumiTexts::from(c.passata.totals, m_locale);
+    c.limiti = scostamenti(m_store);
+    c.messaggi += c.limiti.messaggi;
+    return c;
+}
+
+StatisticheCosti::Scostamenti StatisticheCosti::scostamenti(const SettingsStore& store)
+{
+    ImpostazioniLimiti impostazioni(store);
+    Scostamenti s;
+    s.giornaliero = scostamento(
+        impostazioni, {Catalogue::LimitiRxSpinEdit4, Catalogue::LimitiCheckBox6, Catalogue::LimitiConsumiGiorno});
+    s.mensile = scostamento(impostazioni,
+                            {Catalogue::LimitiRxCalcEdit1, Catalogue::LimitiCheckBox7, Catalogue::LimitiConsumiMese});
+    s.annuo = scostamento(impostazioni,
+                          {Catalogue::LimitiRxCalcEdit2, Catalogue::LimitiCheckBox11, Catalogue::LimitiConsumiAnno});
+    for (const QString& problema : impostazioni.problemi())
+        s.messaggi.append({problema});
+    return s;
+}
+
+QString StatisticheCosti::archivio() const
+{
+    return altroFileAttivo() ? m_alternativo : archivioAttuale();
+}
+
+QString StatisticheCosti::archivioAttuale() const
+{
+    return QDir(m_directory).filePath(ArchivioChiamate::nomeFile);
+}
+
+bool StatisticheCosti::altroFileAttivo() const
+{
+    return m_stato.AltroFileAttivo;
+}
+
+QString StatisticheCosti::etichetta() const
+{
+    return altroFileAttivo() ? QStringLiteral("Costi calcolati da archivio alternativo")
+                             : QStringLiteral("Costi calcolati dall'archivio chiamate");
+}
+
+void StatisticheCosti::attuale()
+{
+    m_stato.AltroFileAttivo = false;
+}
+
+StatisticheCosti::Scelta StatisticheCosti::scegliAltroFile(const QString& file)
+{
+    attuale();
+    if (file.isEmpty())
+        return Scelta::Annullata;
+    if (!archivioValido(file))
+        return Scelta::NonValida;
+    m_alternativo = file;
+    m_stato.AltroFileAttivo = true;
+    return Scelta::Valida;
+}
+
+Prompter::Message StatisticheCosti::archivioNonValido()
+{
+    return {QStringLiteral("Il file non sembra essere un file di archivio valido"), QStringLiteral("Errore"),
+            Prompter::Icon::Critical};
+}
+
+std::optional<Prompter::Message> StatisticheCosti::cancellazioneImpossibile() const
+{
+    if (QFileInfo(archivioAttuale()).isFile())
+        return std::nullopt;
+    return errore(QStringLiteral("Archivio chiamate inesistente!"));
+}
+
+QDate StatisticheCosti::dataDelCampo(const QString& testo, const QDate& oggi)
+{
+    try {
+        return strToDate(testo);
+    } catch (const EConvertError&) {
+        return oggi;
+    }
+}
+
+std::optional<Prompter::Message> StatisticheCosti::visualizza(Shell& shell) const
+{
+    const QFileInfo file(archivio());
+    if (!file.isFile())
+        return errore(QStringLiteral("Archivio chiamate inesistente!"));
+    // Always through the desktop's viewer: an archive file that happens to be
+    // executable is shown, never run.
+    // Results above 32 mean started; any other is told as the viewer not found.
+    if (shell.run(QStringLiteral("xdg-open"), {file.absoluteFilePath()}) <= 32)
+        return errore(QStringLiteral("Blocco Note non trovato!"));
+    return std::nullopt;
+}
