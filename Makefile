@@ -1,6 +1,7 @@
 # make run   installs what is missing, builds and starts the program
 # make test  installs what is missing, builds with sanitizers and -Werror, runs every test headless
 # make deb   builds the Debian package in build-deb/ and checks it with lintian
+# make screenshots  takes the README's pictures of the program into docs/screenshots/
 
 BUILD      := build
 TEST_BUILD := build-test
@@ -9,7 +10,7 @@ DEB_BUILD  := build-deb
 JOBS       ?= $(shell nproc)
 
 
-.PHONY: run test deps build bench deb format format-check clean
+.PHONY: run test deps build bench deb screenshots format format-check clean
 
 deps:
 	@tools/install-deps
@@ -54,6 +55,11 @@ deb: deps
 	cd $(DEB_BUILD) && cpack -G DEB
 	lintian --fail-on error $(DEB_BUILD)/brenvolo_*.deb
 	@echo "The package: $$(ls $(DEB_BUILD)/brenvolo_*.deb)"
+
+# The README's pictures, from the real program on a virtual display.
+screenshots: build
+	@tools/install-deps openbox
+	tools/screenshots $(BUILD)
 
 format: $(BUILD)/build.ninja
 	cmake --build $(BUILD) --target format

@@ -1,10 +1,12 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 
 class Clock;
 class DialUpSource;
 class InstanceLock;
+class Notifier;
 class Prompter;
 class SettingsBackend;
 class SheetTransport;
@@ -23,6 +25,9 @@ struct Servizi
     InstanceLock& instanceLock;
     DialUpSource& dialUp;
     SheetTransport& sheet;
+    Notifier& notifier;
     // The program's directory: the call archive and the exports live here.
     QString dataDirectory;
+    // Whether the desktop shows icons in a system tray; none is assumed when unset.
+    std::function<bool()> trayAvailable = nullptr;
 };

@@ -36,7 +36,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPointer>
-#include <QSystemTrayIcon>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
@@ -248,6 +247,7 @@ void TfrmPrincipale::FormCreate()
     m_stato.fromStore(m_store, &problemi);
     for (const QString& problema : problemi)
         m_servizi.prompter.warning(problema);
+    fallBackFromTray();
     if (!m_stato.modo(Visualizzazione::Barra))
         move(m_stato.Posizione);
 
@@ -270,6 +270,7 @@ void TfrmPrincipale::FormCreate()
     // 13. A pass that stopped on a missing closing record leads to the
     // repair; once it is written the program ends without going on.
     const LimitiResult limiti = verificaLimiti(0, archivePath(), m_servizi.clock.now().date(), m_stato, m_store);
+    notificaLimiti(m_servizi.notifier, limiti.messages);
     m_servizi.prompter.show(limiti.messages);
     if (limiti.interrotto && TfrmCorreggi::ripara(m_servizi.prompter, m_session, *limiti.interrotto, this)) {
         m_endsAfterRepair = true;
@@ -295,6 +296,23 @@ void TfrmPrincipale::FormCreate()
         ConnessioneRas->setDoTimer(true);
         showMinimized();
     }
+}
+
+void TfrmPrincipale::fallBackFromTray()
+{
+    // An icon nobody can see would leave a hidden window no way back: this
+    // run goes minimised instead. The setting stays, for a desktop with a tray.
+    if (!m_stato.modo(Visualizzazione::Tray) || trayAvailable())
+        return;
+    m_stato.ModoVisualizzazione = Visualizzazione::Ridotto;
+    m_servizi.prompter.information(
+        QStringLiteral("Il desktop non ha un'area di notifica in cui mostrare l'icona di Brenvolo.\r"
+                       "Brenvolo si avvia ridotto a icona: i costi restano nella finestra principale."));
+}
+
+bool TfrmPrincipale::trayAvailable() const
+{
+    return m_servizi.trayAvailable && m_servizi.trayAvailable();
 }
 
 void TfrmPrincipale::present()
@@ -356,9 +374,9 @@ void TfrmPrincipale::FormActivate()
         return;
     PrimaAttivazione = 0;
     SpeedButton1->setEnabled(true);
-    // Without a tray to show the icon in, hiding would leave the user no way
-    // back to the program: the window stays.
-    if (!QSystemTrayIcon::isSystemTrayAvailable())
+    // A tray that went away since the start: hiding would leave the user no
+    // way back to the program, so the window stays.
+    if (!trayAvailable())
         return;
     m_trayIcon->show();
     hide();
@@ -481,7 +499,7 @@ void TfrmPrincipale::Sommario1Click()
 
 void TfrmPrincipale::SpeedButton1Click()
 {
-    if (!m_stato.modo(Visualizzazione::Tray) || !QSystemTrayIcon::isSystemTrayAvailable())
+    if (!m_stato.modo(Visualizzazione::Tray) || !trayAvailable())
         return;
     if (m_costo)
         m_costo->hide();

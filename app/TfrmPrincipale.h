@@ -84,6 +84,8 @@ private:
     void buildConnectionMonitor();
 
     void FormCreate();
+    void fallBackFromTray();
+    bool trayAvailable() const;
     void checkHoliday();
     void prepareArchive();
     void FormShow();

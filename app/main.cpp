@@ -7,6 +7,7 @@
 #include "app/TerminationWatcher.h"
 #include "app/TfrmInfo.h"
 #include "app/TfrmPrincipale.h"
+#include "platform/DBusNotifier.h"
 #include "platform/DialUpSources.h"
 #include "platform/DisplayPlatform.h"
 #include "platform/FlockInstanceLock.h"
@@ -22,6 +23,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QStyleFactory>
+#include <QSystemTrayIcon>
 #include <QTimer>
 
 int main(int argc, char** argv)
@@ -58,7 +60,10 @@ int main(int argc, char** argv)
     });
     const std::unique_ptr<DialUpSource> dialUp = DialUpSources::create(shell);
     SheetWriter sheet(Paths::dataDirectory(), &shell);
-    Servizi servizi{clock, prompter, sounds, shell, settings, instanceLock, *dialUp, sheet, Paths::dataDirectory()};
+    DBusNotifier notifier;
+    Servizi servizi{clock,        prompter, sounds, shell,    settings,
+                    instanceLock, *dialUp,  sheet,  notifier, Paths::dataDirectory()};
+    servizi.trayAvailable = [] { return QSystemTrayIcon::isSystemTrayAvailable(); };
 
     auto guard = std::make_unique<TSingleInstanceGuard>(instanceLock, prompter,
                                                         QFileInfo(QCoreApplication::applicationFilePath()).fileName());

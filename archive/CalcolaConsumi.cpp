@@ -385,7 +385,7 @@ ConsumiResult calcolaConsumi(const QString& archivio, ConsumiMode modo, const QD
     QStringList avvisi;
     const PricingSettings prezzi = PricingSettings::fromStore(store, &avvisi);
     const bool conIndicatore = (modo == ConsumiMode::Statistics || modo == ConsumiMode::Export) && dal.daysTo(al) > 1;
-    ConsumiRowSink* righe = modo == ConsumiMode::Export ? hooks.righe : nullptr;
+    ConsumiRowSink* righe = modo == ConsumiMode::Export || modo == ConsumiMode::Statistics ? hooks.righe : nullptr;
     ConsumiResult r = scanConsumi(archivio, dal, al, stato, prezzi, righe,
                                   conIndicatore ? hooks.progresso : std::function<void(int)>());
 

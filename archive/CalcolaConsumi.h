@@ -22,7 +22,7 @@ enum class ConsumiMode
     Yearly = 4      // minutes used in the subscription year, "limiti"/"consumiAnno"
 };
 
-// One day of a range as the export hands it on.
+// One day of a range as the pass hands it on.
 struct ConsumiDay
 {
     QDate data;
@@ -34,7 +34,7 @@ struct ConsumiDay
     bool operator==(const ConsumiDay&) const = default;
 };
 
-// Receives the days of a range in order: the text file, the spreadsheet link.
+// Receives the days of a range in order: the text file, the spreadsheet link, the trend chart.
 class ConsumiRowSink
 {
 public:
@@ -153,7 +153,7 @@ struct ConsumiRange
 // What the statistics pass hands on while it runs.
 struct ConsumiHooks
 {
-    ConsumiRowSink* righe = nullptr; // the rows of the Export mode
+    ConsumiRowSink* righe = nullptr; // the day rows of the Export and Statistics modes
     // The gauge of the Statistics and Export modes, for ranges of more than two days: 0..100.
     std::function<void(int percento)> progresso;
 };
@@ -161,7 +161,7 @@ struct ConsumiHooks
 // The statistics pass of a mode: reads "frazione"/"scatto" and the
 // "internet" reductions from `store`, prices at stato.CostoScattoBase, runs
 // scanConsumi and then
-//  - Export: finishes hooks.righe when the pass completed;
+//  - Export and Statistics: finishes hooks.righe when the pass completed;
 //  - Daily: minutes = last day's seconds / 60; Monthly and Yearly: the
 //    range's seconds / 60; kept in stato.consumiGiorno/Mese/Anno and written
 //    to "limiti"/"consumiGiorno", "consumiMese" or "consumiAnno" when they

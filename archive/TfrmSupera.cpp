@@ -1,6 +1,7 @@
 #include "archive/TfrmSupera.h"
 
 #include "platform/Clock.h"
+#include "platform/Notifier.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -60,11 +61,13 @@ TfrmSupera::TfrmSupera(const Clock& clock, qint64 anticipo, const QDateTime& ini
     resize(320, 110);
 }
 
-TfrmSupera* TfrmSupera::mostra(const Clock& clock, qint64 anticipo, const QString& testo)
+TfrmSupera* TfrmSupera::mostra(const Clock& clock, qint64 anticipo, const QString& testo, Notifier* notifier)
 {
     auto* finestra = new TfrmSupera(clock, anticipo, clock.now());
     if (!testo.isEmpty())
         finestra->Label1->setText(testo);
+    if (notifier)
+        notifier->notify(finestra->windowTitle(), finestra->Label1->text(), Notifier::Urgency::Critical);
     if (const QScreen* schermo = QGuiApplication::primaryScreen())
         finestra->move(schermo->availableGeometry().center() - finestra->rect().center());
     finestra->show();

@@ -4,6 +4,7 @@
 #include <QWidget>
 
 class Clock;
+class Notifier;
 class QLabel;
 class QProgressBar;
 class QTimer;
@@ -19,8 +20,11 @@ public:
     TfrmSupera(const Clock& clock, qint64 anticipo, const QDateTime& inizio, QWidget* parent = nullptr);
 
     // Shows a warning the way its callers do: centred, on top, borderless,
-    // gauge at 0, with `testo` as its label (empty: the default text).
-    static TfrmSupera* mostra(const Clock& clock, qint64 anticipo, const QString& testo = QString());
+    // gauge at 0, with `testo` as its label (empty: the default text). With a
+    // notifier the warning also goes to the desktop, for a user whose windows
+    // are hidden or covered.
+    static TfrmSupera* mostra(const Clock& clock, qint64 anticipo, const QString& testo = QString(),
+                              Notifier* notifier = nullptr);
 
     bool scaduto() const { return m_scaduto; }
     QTimer* timer() const { return Timer1; }

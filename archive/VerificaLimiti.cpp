@@ -2,6 +2,8 @@
 
 #include "archive/ImpostazioniLimiti.h"
 #include "archive/Mesi.h"
+#include "archive/SoglieLimite.h"
+#include "platform/Notifier.h"
 #include "settings/SettingsStore.h"
 #include "settings/StatoProgramma.h"
 
@@ -124,8 +126,11 @@ public:
             }
             return false;
         }
+        const qsizetype giaDetti = m_result.messages.size();
         if (messaggi)
             avvisa(limite, *valore, esito.minuti);
+        m_result.messages += SoglieLimite::verifica(m_store, limite.modo, *valore, esito.minuti, *dal,
+                                                    m_result.messages.size() > giaDetti);
         segnalaProblemi();
         return true;
     }
@@ -209,4 +214,12 @@ LimitiResult verificaLimiti(int dopoArresto, const QString& archivio, const QDat
     const Intervallo anno = annoAbbonamento(verifica.impostazioni());
     verifica.controlla(annuo, anno.dal, anno.al, true);
     return verifica.result();
+}
+
+void notificaLimiti(Notifier& notifier, const QList<Prompter::Message>& messages)
+{
+    for (const Prompter::Message& m : messages) {
+        if (m.icon == Prompter::Icon::Information)
+            notifier.notify(QStringLiteral("Limiti di utilizzo"), m.text);
+    }
 }

@@ -7,6 +7,7 @@
 #include <QString>
 #include <optional>
 
+class Notifier;
 class SettingsStore;
 struct StatoProgramma;
 
@@ -27,6 +28,12 @@ struct LimitiResult
 // only. A pass that stops on a missing closing record ends the whole check
 // with its own message, then "Impossibile verificare i limiti \ra causa di un
 // errore nel file tqklog.txt". A setting that does not convert is told once
-// and its limit is left out. It shows nothing itself.
+// and its limit is left out. The monthly and yearly limits also warn once a
+// period when their minutes pass 80 % and 90 % (SoglieLimite). It shows
+// nothing itself.
 LimitiResult verificaLimiti(int dopoArresto, const QString& archivio, const QDate& oggi, StatoProgramma& stato,
                             SettingsStore& store);
+
+// Sends the limits' own messages (not the errors met on the way) as desktop
+// notifications too, so a user whose windows sit in the tray sees them.
+void notificaLimiti(Notifier& notifier, const QList<Prompter::Message>& messages);

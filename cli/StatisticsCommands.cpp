@@ -2,6 +2,7 @@
 #include "cli/CliContext.h"
 #include "platform/SheetWriter.h"
 #include "platform/SystemClock.h"
+#include "reports/AndamentoConsumi.h"
 #include "reports/Esportazione.h"
 #include "reports/TExcel.h"
 #include "settings/Conversion.h"
@@ -33,7 +34,30 @@ QString jsonText(const QString& text)
     return out + QLatin1Char('"');
 }
 
-QString json(const ConsumiTotals& t, const ConsumiTexts& s)
+// A whole number, or null when there is none.
+QString jsonNumber(const std::optional<qint64>& n)
+{
+    return n ? QString::number(*n) : QStringLiteral("null");
+}
+
+QString json(const std::optional<ProiezioneMese>& p)
+{
+    if (!p)
+        return QStringLiteral("null");
+    return QStringLiteral("{\"mese\": %1, \"giorni_trascorsi\": %2, \"giorni_nel_mese\": %3, \"minuti\": %4, "
+                          "\"costo\": %5, \"minuti_previsti\": %6, \"costo_previsto\": %7, "
+                          "\"limite_mensile\": %8, \"minuti_al_giorno\": %9}")
+        .arg(jsonText(p->oggi.toString(QStringLiteral("MM/yyyy"))))
+        .arg(p->giorniTrascorsi)
+        .arg(p->giorniNelMese)
+        .arg(p->minuti())
+        .arg(qRound64(p->costo))
+        .arg(p->minutiPrevisti)
+        .arg(qRound64(p->costoPrevisto))
+        .arg(jsonNumber(p->limite), jsonNumber(p->minutiAlGiorno));
+}
+
+QString json(const ConsumiTotals& t, const ConsumiTexts& s, const std::optional<ProiezioneMese>& p)
 {
     const auto& u = t.ultimoCollegamento;
     const auto& g = t.ultimaGiornata;
@@ -49,12 +73,13 @@ QString json(const ConsumiTotals& t, const ConsumiTexts& s)
                .arg(u.secondi)
                .arg(jsonText(s.ultimoTempo)) +
            QStringLiteral("\"ultima_giornata\": {\"scatti\": %1, \"costo\": %2, \"secondi\": %3, \"tempo\": %4, "
-                          "\"collegamenti\": %5}}")
+                          "\"collegamenti\": %5}, \"proiezione\": %6}")
                .arg(g.scatti)
                .arg(qRound64(g.costo))
                .arg(g.secondi)
                .arg(jsonText(s.giornataTempo))
-               .arg(g.collegamenti);
+               .arg(g.collegamenti)
+               .arg(json(p));
 }
 
 void etichette(QTextStream& out, const ConsumiTexts& s)
@@ -75,31 +100,92 @@ void etichette(QTextStream& out, const ConsumiTexts& s)
         << "  COLLEG: " << s.giornataCollegamenti << '\n';
 }
 
-int consumi(CliContext& context)
+// The range of --dal and --al, in order; nothing after the usage or the order was told.
+std::optional<std::pair<QDate, QDate>> periodo(CliContext& context, const char* comando)
 {
     const QString dal = context.option(QStringLiteral("--dal"));
     const QString al = context.option(QStringLiteral("--al"));
     if (dal.isEmpty() || al.isEmpty()) {
-        context.err << "uso: brenvolo-cli consumi --dal DD/MM/YYYY --al DD/MM/YYYY [--json]\n";
-        return CliExit::Usage;
+        context.err << "uso: brenvolo-cli " << comando << " --dal DD/MM/YYYY --al DD/MM/YYYY [--json]\n";
+        return std::nullopt;
     }
     const QDate inizio = strToDate(dal);
     const QDate fine = strToDate(al);
     if (inizio > fine) {
         context.err << "La data finale deve essere uguale o successiva a quella iniziale\n";
-        return CliExit::Usage;
+        return std::nullopt;
     }
+    return std::pair(inizio, fine);
+}
+
+// The statistics pass of the window's "&Calcola", its days handed to `andamento`.
+ConsumiResult passata(CliContext& context, const std::pair<QDate, QDate>& giorni, AndamentoConsumi& andamento)
+{
     StatoProgramma stato;
     stato.fromStore(context.store);
-    const ConsumiResult r =
-        calcolaConsumi(context.archivio, ConsumiMode::Statistics, inizio, fine, stato, context.store);
+    ConsumiHooks hooks;
+    hooks.righe = &andamento;
+    return calcolaConsumi(context.archivio, ConsumiMode::Statistics, giorni.first, giorni.second, stato, context.store,
+                          hooks);
+}
+
+int consumi(CliContext& context)
+{
+    const std::optional<std::pair<QDate, QDate>> giorni = periodo(context, "consumi");
+    if (!giorni)
+        return CliExit::Usage;
+    AndamentoConsumi andamento(giorni->first, giorni->second, context.oggi);
+    const ConsumiResult r = passata(context, *giorni, andamento);
     if (r.outcome != ConsumiResult::Outcome::Done)
         return esito(context, r);
     const ConsumiTexts testi = ConsumiTexts::from(r.totals);
     if (context.flag(QStringLiteral("--json")))
-        context.out << json(r.totals, testi) << '\n';
+        context.out << json(r.totals, testi, andamento.proiezione(ProiezioneMese::limiteMensile(context.store)))
+                    << '\n';
     else
         etichette(context.out, testi);
+    return esito(context, r);
+}
+
+QString json(const AndamentoConsumi& andamento)
+{
+    QStringList righe;
+    for (const AndamentoConsumi::Barra& b : andamento.barre()) {
+        righe.append(QStringLiteral("{\"dal\": %1, \"al\": %2, \"scatti\": %3, \"costo\": %4, \"secondi\": %5, "
+                                    "\"minuti\": %6}")
+                         .arg(jsonText(formatDate(b.dal)), jsonText(formatDate(b.al)))
+                         .arg(b.scatti)
+                         .arg(qRound64(b.costo))
+                         .arg(b.secondi)
+                         .arg(b.minuti()));
+    }
+    return QStringLiteral("{\"raggruppamento\": %1, \"righe\": [%2]}")
+        .arg(jsonText(andamento.mensile() ? QStringLiteral("mese") : QStringLiteral("giorno")),
+             righe.join(QStringLiteral(", ")));
+}
+
+// One line a bar: the day (dd/mm/yyyy) or the month (mm/yyyy), units, whole lire, whole minutes.
+void stampaRighe(QTextStream& out, const AndamentoConsumi& andamento)
+{
+    for (const AndamentoConsumi::Barra& b : andamento.barre()) {
+        out << (andamento.mensile() ? b.dal.toString(QStringLiteral("MM/yyyy")) : formatDate(b.dal)) << ';' << b.scatti
+            << ';' << qRound64(b.costo) << ';' << b.minuti() << '\n';
+    }
+}
+
+int andamento(CliContext& context)
+{
+    const std::optional<std::pair<QDate, QDate>> giorni = periodo(context, "andamento");
+    if (!giorni)
+        return CliExit::Usage;
+    AndamentoConsumi barre(giorni->first, giorni->second, context.oggi);
+    const ConsumiResult r = passata(context, *giorni, barre);
+    if (r.outcome != ConsumiResult::Outcome::Done)
+        return esito(context, r);
+    if (context.flag(QStringLiteral("--json")))
+        context.out << json(barre) << '\n';
+    else
+        stampaRighe(context.out, barre);
     return esito(context, r);
 }
 
@@ -165,5 +251,7 @@ int esporta(CliContext& context)
 
 QList<CliCommand> statisticsCommands()
 {
-    return {{QStringLiteral("consumi"), consumi}, {QStringLiteral("esporta"), esporta}};
+    return {{QStringLiteral("consumi"), consumi},
+            {QStringLiteral("esporta"), esporta},
+            {QStringLiteral("andamento"), andamento}};
 }

@@ -11,7 +11,8 @@
 namespace {
 
 const char usage[] = R"(brenvolo-cli COMMAND [OPTIONS]
-  consumi --dal DD/MM/YYYY --al DD/MM/YYYY [--json]   totals of a range, as the statistics window shows them
+  consumi --dal DD/MM/YYYY --al DD/MM/YYYY [--json]   totals of a range, as the statistics window shows them;
+                                                      the JSON adds the month-end projection of --oggi's month
   esporta --mese NOME --anno YYYY [--xlsx]            one month day by day to <mmm>_<yy>.txt (or .xlsx)
   limiti [--dopo-arresto]                             the limits check; each message on one line
   intervallo --quando "DD/MM/YYYY HH.NN.SS" --classe N [--festivo 0|1]   unit interval in tenths of a second
@@ -21,6 +22,8 @@ const char usage[] = R"(brenvolo-cli COMMAND [OPTIONS]
   ripara [--chiusura "TEXT"]                          the first opening record without its closing record and the
                                                       closing record proposed for it; with --chiusura, writes TEXT
                                                       after it as the repair dialog does
+  andamento --dal DD/MM/YYYY --al DD/MM/YYYY [--json] per-day rows of a range (per-month beyond 62 days),
+                                                      as the statistics window's trend chart shows them
   impostazioni                                        every section/value=text of the store
 Common options:
   --archivio FILE            the archive to read (default tqklog.txt in the data directory)

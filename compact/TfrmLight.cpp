@@ -535,7 +535,7 @@ void TfrmLight::raiseWarning(ControlloLimitiInDiretta::Avviso avviso)
                               ? QString()
                               : ControlloLimitiInDiretta::testoAvviso(avviso);
     m_avvisi.removeIf([](const QPointer<TfrmSupera>& avviso) { return avviso.isNull(); });
-    m_avvisi.append(TfrmSupera::mostra(m_servizi.clock, m_barra.limiti().anticipo, testo));
+    m_avvisi.append(TfrmSupera::mostra(m_servizi.clock, m_barra.limiti().anticipo, testo, &m_servizi.notifier));
 }
 
 void TfrmLight::showMeter()

@@ -64,7 +64,7 @@ void StatisticheCosti::chiudi(const QString& testoInizio)
     attuale();
 }
 
-StatisticheCosti::Calcolo StatisticheCosti::calcola(const QString& inizio, const QString& fine,
+StatisticheCosti::Calcolo StatisticheCosti::calcola(const QString& inizio, const QString& fine, const QDate& oggi,
                                                     const std::function<void(int)>& progresso)
 {
     Calcolo c;
@@ -83,12 +83,18 @@ StatisticheCosti::Calcolo StatisticheCosti::calcola(const QString& inizio, const
     }
 
     c.eseguito = true;
+    AndamentoConsumi andamento(dal, al, oggi);
     ConsumiHooks hooks;
+    hooks.righe = &andamento;
     hooks.progresso = progresso;
     c.passata = calcolaConsumi(archivio(), ConsumiMode::Statistics, dal, al, m_stato, m_store, hooks);
     c.messaggi += c.passata.messages();
-    if (c.passata.outcome == ConsumiResult::Outcome::Done)
+    if (c.passata.outcome == ConsumiResult::Outcome::Done) {
         c.testi = ConsumiTexts::from(c.passata.totals, m_locale);
+        const std::optional<ProiezioneMese> p = andamento.proiezione(ProiezioneMese::limiteMensile(m_store));
+        c.proiezione = p ? p->righe(m_locale) : QStringList{andamento.proiezioneNonDisponibile()};
+        c.andamento = std::move(andamento);
+    }
     c.limiti = scostamenti(m_store);
     c.messaggi += c.limiti.messaggi;
     return c;

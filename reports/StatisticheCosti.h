@@ -2,6 +2,7 @@
 
 #include "archive/CalcolaConsumi.h"
 #include "platform/Prompter.h"
+#include "reports/AndamentoConsumi.h"
 
 #include <QList>
 #include <QLocale>
@@ -48,7 +49,11 @@ public:
         QList<Prompter::Message> messaggi; // in the order they are to be shown
         std::optional<ConsumiTexts> testi; // the first three pages, only when the pass completed
         Scostamenti limiti;                // the "Limiti" page, whenever the pass was run
-        ConsumiResult passata;             // MissingClosure: what the repair starts from
+        // The "Andamento" page, from the same pass, only when it completed:
+        // the bars, and the projection's lines or why there is none.
+        std::optional<AndamentoConsumi> andamento;
+        QStringList proiezione;
+        ConsumiResult passata; // MissingClosure: what the repair starts from
     };
 
     // `directory`: the program's directory, where tqklog.txt lives.
@@ -63,9 +68,10 @@ public:
     void chiudi(const QString& testoInizio);
 
     // Converts both date texts, checks their order, then runs the statistics
-    // pass over the archive read and reads the "Limiti" page. `progresso`
-    // gets the share of the archive read, 0..100, for ranges of more than two days.
-    Calcolo calcola(const QString& inizio, const QString& fine,
+    // pass over the archive read and reads the "Limiti" page. `oggi` is the
+    // date whose month is projected. `progresso` gets the share of the
+    // archive read, 0..100, for ranges of more than two days.
+    Calcolo calcola(const QString& inizio, const QString& fine, const QDate& oggi,
                     const std::function<void(int percento)>& progresso = {});
 
     // The "Limiti" page from the limits and the consumption last stored by the limits check.

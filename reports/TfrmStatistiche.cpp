@@ -3,6 +3,7 @@
 #include "platform/Clock.h"
 #include "platform/Prompter.h"
 #include "reports/DimensioneFissa.h"
+#include "reports/GraficoAndamento.h"
 #include "reports/PieGauge.h"
 #include "reports/TfrmCancella.h"
 #include "reports/TfrmCorreggi.h"
@@ -321,7 +322,28 @@ QWidget* TfrmStatistiche::buildPages()
         QStringLiteral("Scostamento dal limite impostato (in minuti)"),
         QStringLiteral("N.B. un valore negativo indica di quanti minuti\n        è stato superato un limite."));
     showLimits({});
+    PageControl1->addTab(buildTrendPage(), QStringLiteral("Andamento"));
     return PageControl1;
+}
+
+// The range's bars over the page, the month-end projection under them.
+QWidget* TfrmStatistiche::buildTrendPage()
+{
+    auto* TabSheet5 = new QWidget(PageControl1);
+    TabSheet5->setObjectName(QStringLiteral("TabSheet5"));
+    ChartView1 = new GraficoAndamento(TabSheet5);
+    ChartView1->setObjectName(QStringLiteral("ChartView1"));
+    ChartView1->setAccessibleName(QStringLiteral("Andamento del periodo"));
+    Label21 = new QLabel(QStringLiteral("Premere Calcola per vedere l'andamento del periodo."), TabSheet5);
+    Label21->setObjectName(QStringLiteral("Label21"));
+    Label21->setWordWrap(true);
+    Label21->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    auto* layout = new QVBoxLayout(TabSheet5);
+    layout->setContentsMargins(2, 2, 2, 2);
+    layout->setSpacing(2);
+    layout->addWidget(ChartView1, 1);
+    layout->addWidget(Label21);
+    return TabSheet5;
 }
 
 void TfrmStatistiche::showEvent(QShowEvent* event)
@@ -353,9 +375,12 @@ void TfrmStatistiche::showArchive()
 void TfrmStatistiche::BitBtn1Click()
 {
     const StatisticheCosti::Calcolo c =
-        m_statistiche.calcola(DateEdit1->text(), DateEdit2->text(), [this](int percento) { progress(percento); });
+        m_statistiche.calcola(DateEdit1->text(), DateEdit2->text(), m_servizi.clock.now().date(),
+                              [this](int percento) { progress(percento); });
     if (c.testi)
         showTexts(*c.testi);
+    if (c.andamento)
+        showTrend(*c.andamento, c.proiezione);
     Gauge1->hide();
     Gauge1->setValue(0);
     if (c.eseguito)
@@ -395,6 +420,12 @@ void TfrmStatistiche::showLimits(const StatisticheCosti::Scostamenti& limiti)
     Edit8->setText(limiti.giornaliero);
     Edit10->setText(limiti.mensile);
     Edit12->setText(limiti.annuo);
+}
+
+void TfrmStatistiche::showTrend(const AndamentoConsumi& andamento, const QStringList& proiezione)
+{
+    ChartView1->mostra(andamento);
+    Label21->setText(proiezione.join(QLatin1Char('\n')));
 }
 
 void TfrmStatistiche::calendario(QLineEdit& campo)

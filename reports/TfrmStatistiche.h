@@ -10,6 +10,7 @@
 #include <optional>
 
 class CountingSession;
+class GraficoAndamento;
 class PieGauge;
 class QAction;
 class QFileDialog;
@@ -22,7 +23,8 @@ struct StatoProgramma;
 
 // "Costi": the statistics window. The user picks a date range and reads the
 // totals the statistics pass gives for it, for its last connection and its
-// last day, and how far the stored consumption is from the limits. Its menu
+// last day, how far the stored consumption is from the limits, and the
+// range's trend in a chart with the month-end projection. Its menu
 // views or deletes the archive, switches to an alternate archive and opens
 // the export. Modal; a pass that meets a missing closing record leads to the
 // repair, and the program ends after it.
@@ -70,12 +72,14 @@ protected:
 private:
     void buildMenus();
     QWidget* buildPages();
+    QWidget* buildTrendPage();
     QLineEdit* dateEdit(const QString& name, const QString& label);
     QLineEdit* valueField(const QString& name, const QString& label);
     void calendario(QLineEdit& campo);
     void showArchive();
     void showTexts(const ConsumiTexts& testi);
     void showLimits(const StatisticheCosti::Scostamenti& limiti);
+    void showTrend(const AndamentoConsumi& andamento, const QStringList& proiezione);
     void progress(int percento);
     void esporta(bool foglio);
     // The repair of a pass that stopped on a missing closing record; true when the program ends.
@@ -118,6 +122,8 @@ private:
     QLineEdit* Edit12 = nullptr;
     QLineEdit* Edit13 = nullptr;
     QLineEdit* Edit15 = nullptr;
+    GraficoAndamento* ChartView1 = nullptr;
+    QLabel* Label21 = nullptr;
     QPushButton* BitBtn1 = nullptr;
     QPushButton* BitBtn2 = nullptr;
     QFileDialog* OpenDialog1 = nullptr;

@@ -142,6 +142,16 @@ inline constexpr Setting LimitiRadioGroup4{"limiti", "RadioGroup4_ItemIndex", K:
 inline constexpr Setting LimitiConsumiGiorno{"limiti", "consumiGiorno", K::Integer, "0"};
 inline constexpr Setting LimitiConsumiMese{"limiti", "consumiMese", K::Integer, "0"};
 inline constexpr Setting LimitiConsumiAnno{"limiti", "consumiAnno", K::Integer, "0"};
+// The earlier warnings at 80 % and 90 % of the monthly and yearly limits: the
+// first day ("dd/mm/yyyy") of the month or subscription year in which each was last told.
+inline constexpr std::array<Setting, 2> LimitiAvvisoMensile{{
+    {"limiti", "avvisoMensile80", K::Text, ""},
+    {"limiti", "avvisoMensile90", K::Text, ""},
+}};
+inline constexpr std::array<Setting, 2> LimitiAvvisoAnnuo{{
+    {"limiti", "avvisoAnnuo80", K::Text, ""},
+    {"limiti", "avvisoAnnuo90", K::Text, ""},
+}};
 
 inline constexpr Setting CallerIdNumero{"callerId", "numero", K::Text, ""};
 
@@ -224,6 +234,10 @@ inline constexpr Setting all[] = {
     LimitiConsumiGiorno,
     LimitiConsumiMese,
     LimitiConsumiAnno,
+    LimitiAvvisoMensile[0],
+    LimitiAvvisoMensile[1],
+    LimitiAvvisoAnnuo[0],
+    LimitiAvvisoAnnuo[1],
     CallerIdNumero,
 };
 

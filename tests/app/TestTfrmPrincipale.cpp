@@ -1,3 +1,4 @@
+#include "app/TrayIcon.h"
 #include "meter/TfrmCosto.h"
 #include "tests/support/MainWindowFixture.h"
 #include "tests/support/UiTestRegistry.h"
@@ -235,6 +236,86 @@ private slots:
         p.start();
         QCOMPARE(p.prompter.texts(), QStringList{QStringLiteral("Limite Giornaliero superato fra 5 minuti")});
         QCOMPARE(p.stato.consumiGiorno, 55);
+        // The same warning reaches the desktop, for windows hidden in the tray.
+        QCOMPARE(p.notifier.sent.size(), 1);
+        QCOMPARE(p.notifier.sent.at(0).title, QStringLiteral("Limiti di utilizzo"));
+        QCOMPARE(p.notifier.sent.at(0).text, QStringLiteral("Limite Giornaliero superato fra 5 minuti"));
+    }
+
+    void startUpWithinTheLimitsNotifiesNothing()
+    {
+        Program p;
+        p.configured(QStringLiteral("limiti"), QStringLiteral("RxSpinEdit4_value"), QStringLiteral("60"));
+        p.configured(QStringLiteral("limiti"), QStringLiteral("CheckBox6_Checked"), QStringLiteral("True"));
+        p.start();
+        QVERIFY(p.prompter.shown.isEmpty());
+        QVERIFY(p.notifier.sent.isEmpty());
+    }
+
+    // Without a tray the icon could not be seen and the hidden window never
+    // found again: the run goes minimised, says so once, keeps the setting.
+    void trayModeWithoutATrayFallsBackToMinimised()
+    {
+        Program p;
+        p.configured(QStringLiteral("visualizza"), QStringLiteral("tipo"), QStringLiteral("1"));
+        p.trayAvailable = false;
+        p.prompter.expectContaining(QStringLiteral("non ha un'area di notifica"));
+        TfrmPrincipale& w = p.start();
+        QCOMPARE(p.prompter.shown.size(), 1);
+        QCOMPARE(p.prompter.shown.at(0).title, QStringLiteral("Informazione!"));
+        QVERIFY(p.stato.modo(Visualizzazione::Ridotto));
+        QVERIFY(w.isVisible());
+        QVERIFY(w.isMinimized());
+        QVERIFY(w.findChild<TrayIcon*>() == nullptr);
+        QVERIFY(p.action("Visualizzacosti1")->isChecked());
+        QCOMPARE(p.store.readText(QStringLiteral("visualizza"), QStringLiteral("tipo"), QString()),
+                 QStringLiteral("1"));
+
+        // Activated again and again, the window stays where the user can reach it.
+        w.activateWindow();
+        QCoreApplication::processEvents();
+        QVERIFY(w.isVisible());
+        QCOMPARE(p.prompter.shown.size(), 1);
+    }
+
+    void trayModeWithATrayHidesInIt()
+    {
+        Program p;
+        p.configured(QStringLiteral("visualizza"), QStringLiteral("tipo"), QStringLiteral("1"));
+        p.start();
+        QVERIFY(p.prompter.shown.isEmpty());
+        QVERIFY(p.stato.modo(Visualizzazione::Tray));
+        QVERIFY(p.window->findChild<TrayIcon*>() != nullptr);
+    }
+
+    // The warning at 80 % of the monthly limit comes once: the next start in
+    // the same month, with the consumption still past it, says nothing.
+    void startUpWarnsAtEightyPercentOnceAMonth()
+    {
+        Program p;
+        p.configured(QStringLiteral("limiti"), QStringLiteral("RxCalcEdit1_value"), QStringLiteral("1000"));
+        p.configured(QStringLiteral("limiti"), QStringLiteral("CheckBox7_Checked"), QStringLiteral("True"));
+        QFile archive(p.archive());
+        archive.open(QIODevice::Append);
+        archive.write(
+            "01/12/1999 08.00.00 collegamento Aperto  011 \r\n01/12/1999 22.10.00 collegamento Chiuso  011\r\n");
+        archive.close();
+        const QString avviso = QStringLiteral("Limite Mensile utilizzato oltre l'80%: 850 minuti su 1000");
+        p.prompter.expect(avviso);
+        p.start();
+        QCOMPARE(p.prompter.texts(), QStringList{avviso});
+
+        p.window.reset();
+        p.clock.advance(24 * 3600 * 1000);
+        p.start();
+        QCOMPARE(p.prompter.texts(), QStringList{avviso});
+
+        // It is the store that remembers it.
+        p.window.reset();
+        p.configured(QStringLiteral("limiti"), QStringLiteral("avvisoMensile80"), QString());
+        p.prompter.expect(avviso);
+        p.start();
+        QCOMPARE(p.prompter.texts(), (QStringList{avviso, avviso}));
     }
 
     void startUpBacksUpOnlyWhenAsked()

@@ -1,5 +1,6 @@
 #include "archive/TfrmSupera.h"
 #include "tests/support/FakeClock.h"
+#include "tests/support/FakeNotifier.h"
 #include "tests/support/UiTestRegistry.h"
 
 #include <QLabel>
@@ -62,6 +63,32 @@ private slots:
         clock.advance(10001);
         finestra->Timer1Timer();
         QVERIFY(finestra->scaduto());
+        finestra->close();
+    }
+
+    // The desktop gets the text the window shows, its own or the default.
+    void warningGoesToTheDesktopToo_data()
+    {
+        QTest::addColumn<QString>("testo");
+        QTest::addColumn<QString>("notificato");
+        QTest::newRow("default") << QString() << "LIMITE COLLEGAMENTO SUPERATO  A INDICATORE ROSSO !";
+        QTest::newRow("own") << "LIMITE MENSILE SUPERATO"
+                             << "LIMITE MENSILE SUPERATO";
+    }
+
+    void warningGoesToTheDesktopToo()
+    {
+        QFETCH(QString, testo);
+        QFETCH(QString, notificato);
+        FakeClock clock;
+        FakeNotifier notifier;
+        QPointer<TfrmSupera> finestra = TfrmSupera::mostra(clock, 100, testo, &notifier);
+        QCOMPARE(notifier.sent.size(), 1);
+        QCOMPARE(notifier.sent.at(0).title, QStringLiteral("Superamento Limite"));
+        QCOMPARE(notifier.sent.at(0).text, notificato);
+        QCOMPARE(notifier.sent.at(0).urgency, Notifier::Urgency::Critical);
+        clock.advance(10001);
+        finestra->Timer1Timer();
         finestra->close();
     }
 };

@@ -3,6 +3,7 @@
 #include "settings/MemorySettingsBackend.h"
 #include "settings/SettingsStore.h"
 #include "settings/StatoProgramma.h"
+#include "tests/support/FakeNotifier.h"
 #include "tests/support/TestDirs.h"
 
 #include <QDir>
@@ -54,9 +55,9 @@ struct Check
         ArchivioChiamate(archivio).append(recordApertura(QDateTime(giorno, QTime(9, 0)), 0, 1, 1, QString()));
     }
     // The texts of the messages, in order.
-    QStringList run(int dopoArresto = 0)
+    QStringList run(int dopoArresto = 0, const QDate& giorno = oggi)
     {
-        result = verificaLimiti(dopoArresto, archivio, oggi, stato, store);
+        result = verificaLimiti(dopoArresto, archivio, giorno, stato, store);
         QStringList texts;
         for (const Prompter::Message& m : result.messages)
             texts.append(m.text);
@@ -122,6 +123,9 @@ TEST_P(MonthlyLimit, WarnsWithinTheLastHourAndPastTheLimit)
     c.set("CheckBox7_Checked", QStringLiteral("True"));
     c.call(QDate(1999, 12, 1), GetParam().usati);
     c.call(QDate(1999, 11, 30), 500); // another month
+    // The earlier warnings were told already this month: the table is about the limit's own messages.
+    c.set("avvisoMensile80", QStringLiteral("01/12/1999"));
+    c.set("avvisoMensile90", QStringLiteral("01/12/1999"));
     const QStringList expected = GetParam().atteso ? QStringList{QString::fromUtf8(GetParam().atteso)} : QStringList();
     EXPECT_EQ(c.run(1), expected);
 }
@@ -207,3 +211,104 @@ TEST(VerificaLimiti, ASettingReadAsItsDefaultIsToldOnce)
 }
 
 } // namespace
+
+namespace {
+
+QString avviso(int percento, int usati, int limite, const char* nome = "Mensile")
+{
+    return QStringLiteral("Limite %1 utilizzato oltre %2: %3 minuti su %4")
+        .arg(QLatin1String(nome), percento == 80 ? QStringLiteral("l'80%") : QStringLiteral("il 90%"))
+        .arg(usati)
+        .arg(limite);
+}
+
+// Told at the first start that sees 80 % passed, not at the next start in the
+// same month, and again in the next month; then 90 %, once too.
+TEST(VerificaLimiti, TheEarlierWarningsOnceAMonth)
+{
+    Check c;
+    c.set("RxCalcEdit1_value", 1000);
+    c.set("CheckBox7_Checked", QStringLiteral("True"));
+    c.call(QDate(1999, 12, 1), 850);
+    EXPECT_EQ(c.run(), QStringList{avviso(80, 850, 1000)});
+    EXPECT_EQ(c.result.messages.first().title, QStringLiteral("Informazione!"));
+    EXPECT_EQ(c.store.readText(QStringLiteral("limiti"), QStringLiteral("avvisoMensile80"), QString()),
+              QStringLiteral("01/12/1999"));
+    EXPECT_EQ(c.run(), QStringList());
+    EXPECT_EQ(c.run(1, QDate(1999, 12, 31)), QStringList());
+
+    c.call(QDate(2000, 1, 3), 810);
+    EXPECT_EQ(c.run(0, QDate(2000, 1, 4)), QStringList{avviso(80, 810, 1000)});
+    EXPECT_EQ(c.run(0, QDate(2000, 1, 5)), QStringList());
+    c.call(QDate(2000, 1, 5), 100);
+    // After a session too: the monthly messages do not wait for the next start.
+    EXPECT_EQ(c.run(1, QDate(2000, 1, 5)), QStringList{avviso(90, 910, 1000)});
+    EXPECT_EQ(c.run(0, QDate(2000, 1, 6)), QStringList());
+}
+
+TEST(VerificaLimiti, TheYearlyEarlierWarningOnceASubscriptionYear)
+{
+    Check c;
+    c.set("RxCalcEdit2_value", 6000);
+    c.set("CheckBox11_Checked", QStringLiteral("True"));
+    c.set("DateEdit2_text", QStringLiteral("01/01/1999"));
+    for (int mese = 1; mese <= 7; ++mese)
+        c.call(QDate(1999, mese, 10), 700);
+    EXPECT_EQ(c.run(), QStringList{avviso(80, 4900, 6000, "Annuo")});
+    EXPECT_EQ(c.run(), QStringList());
+    // A new subscription year is a new period.
+    c.set("DateEdit2_text", QStringLiteral("01/07/1999"));
+    EXPECT_EQ(c.run(), QStringList());
+    for (int mese = 8; mese <= 10; ++mese)
+        c.call(QDate(1999, mese, 20), 1400);
+    EXPECT_EQ(c.run(), QStringList{avviso(80, 4900, 6000, "Annuo")});
+}
+
+// Off with the limit: no warning and nothing remembered.
+TEST(VerificaLimiti, NoEarlierWarningWithoutTheLimit)
+{
+    for (const auto& [allarme, minuti] : {std::pair("False", 600), std::pair("True", 0)}) {
+        Check c;
+        c.set("RxCalcEdit1_value", minuti);
+        c.set("CheckBox7_Checked", QLatin1String(allarme));
+        c.call(QDate(1999, 12, 1), 500);
+        EXPECT_EQ(c.run(), QStringList()) << allarme << minuti;
+        EXPECT_EQ(c.store.readText(QStringLiteral("limiti"), QStringLiteral("avvisoMensile80"), QStringLiteral("-")),
+                  QStringLiteral("-"));
+    }
+}
+
+// Near the limit the check's own message says more: the thresholds it
+// passed are remembered and not told again later in the month.
+TEST(VerificaLimiti, NoEarlierWarningBesideTheLimitsOwnMessage)
+{
+    Check c;
+    c.set("RxCalcEdit1_value", 600);
+    c.set("CheckBox7_Checked", QStringLiteral("True"));
+    c.call(QDate(1999, 12, 1), 550);
+    EXPECT_EQ(c.run(), QStringList{QStringLiteral("Limite Mensile superato fra 50 minuti")});
+    EXPECT_EQ(c.store.readText(QStringLiteral("limiti"), QStringLiteral("avvisoMensile90"), QString()),
+              QStringLiteral("01/12/1999"));
+}
+
+} // namespace
+
+// Only the limits' own messages reach the desktop; the errors met on the way
+// stay in the program's boxes.
+TEST(VerificaLimiti, OnlyTheLimitsAreNotified)
+{
+    FakeNotifier notifier;
+    notificaLimiti(notifier,
+                   {{QStringLiteral("Limite Giornaliero superato fra 5 minuti"), QStringLiteral("Informazione!"),
+                     Prompter::Icon::Information},
+                    {QStringLiteral("Limite Mensile già Superato di 3 minuti\rdal 01/12/1999"),
+                     QStringLiteral("Informazione!"), Prompter::Icon::Information},
+                    {QStringLiteral("Impossibile verificare i limiti \ra causa di un errore nel file tqklog.txt"),
+                     QStringLiteral("Attenzione!"), Prompter::Icon::Critical},
+                    {QStringLiteral("Valore non valido in limiti\\RxSpinEdit4_value")}});
+    ASSERT_EQ(notifier.sent.size(), 2);
+    EXPECT_EQ(notifier.sent.at(0).title, QStringLiteral("Limiti di utilizzo"));
+    EXPECT_EQ(notifier.sent.at(0).text, QStringLiteral("Limite Giornaliero superato fra 5 minuti"));
+    EXPECT_EQ(notifier.sent.at(1).text, QStringLiteral("Limite Mensile già Superato di 3 minuti\rdal 01/12/1999"));
+    EXPECT_EQ(notifier.sent.at(1).urgency, Notifier::Urgency::Normal);
+}

@@ -30,7 +30,60 @@ TEST(StatisticsCommands, ConsumiPrintsTheTotalsAsJson)
                                       "\"durata\": \"0h 20m 0s\", \"ultimo_collegamento\": {\"scatti\": 6, "
                                       "\"costo\": 912, \"secondi\": 0, \"tempo\": \"0h 0m 0s \"}, "
                                       "\"ultima_giornata\": {\"scatti\": 6, \"costo\": 912, \"secondi\": 1200, "
-                                      "\"tempo\": \"0h 20m 0s \", \"collegamenti\": 1}}\n"));
+                                      "\"tempo\": \"0h 20m 0s \", \"collegamenti\": 1}, \"proiezione\": null}\n"));
+}
+
+// The month of --oggi projected from its days in the range, with the minutes a day the monthly limit leaves.
+TEST(StatisticsCommands, ConsumiJsonProjectsTheMonthOfToday)
+{
+    TestDirs dirs;
+    archivio(dirs, dueChiamate);
+    const QStringList marzo{QStringLiteral("consumi"), QStringLiteral("--dal"),      QStringLiteral("01/03/1999"),
+                            QStringLiteral("--al"),    QStringLiteral("31/03/1999"), QStringLiteral("--json"),
+                            QStringLiteral("--oggi"),  QStringLiteral("22/03/1999")};
+    const QString proiezione =
+        QStringLiteral("\"proiezione\": {\"mese\": \"03/1999\", \"giorni_trascorsi\": 22, \"giorni_nel_mese\": 31, "
+                       "\"minuti\": 20, \"costo\": 912, \"minuti_previsti\": 28, \"costo_previsto\": 1285, "
+                       "\"limite_mensile\": %1, \"minuti_al_giorno\": %2}}\n");
+    CliRun run = cli(marzo);
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_TRUE(run.out.endsWith(proiezione.arg(QStringLiteral("null"), QStringLiteral("null"))))
+        << run.out.toStdString();
+    run = cli(marzo + QStringList{QStringLiteral("--imposta"), QStringLiteral("limiti/CheckBox7_Checked=True"),
+                                  QStringLiteral("--imposta"), QStringLiteral("limiti/RxCalcEdit1_value=600")});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_TRUE(run.out.endsWith(proiezione.arg(600).arg(58))) << run.out.toStdString();
+}
+
+TEST(StatisticsCommands, AndamentoPrintsTheChartsRows)
+{
+    TestDirs dirs;
+    archivio(dirs, dueChiamate);
+    CliRun run = cli({QStringLiteral("andamento"), QStringLiteral("--dal"), QStringLiteral("21/03/1999"),
+                      QStringLiteral("--al"), QStringLiteral("23/03/1999")});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_EQ(run.out, QStringLiteral("21/03/1999;0;0;0\n22/03/1999;6;912;20\n23/03/1999;0;0;0\n"));
+
+    run = cli({QStringLiteral("andamento"), QStringLiteral("--dal"), QStringLiteral("15/02/1999"),
+               QStringLiteral("--al"), QStringLiteral("31/12/1999"), QStringLiteral("--json")});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_TRUE(run.out.startsWith(QStringLiteral(
+        "{\"raggruppamento\": \"mese\", \"righe\": [{\"dal\": \"15/02/1999\", \"al\": \"28/02/1999\", \"scatti\": 0, "
+        "\"costo\": 0, \"secondi\": 0, \"minuti\": 0}, {\"dal\": \"01/03/1999\", \"al\": \"31/03/1999\", "
+        "\"scatti\": 6, \"costo\": 912, \"secondi\": 1200, \"minuti\": 20}, ")))
+        << run.out.toStdString();
+    EXPECT_EQ(run.out.count(QStringLiteral("\"dal\"")), 11);
+    EXPECT_TRUE(run.out.endsWith(QStringLiteral("\"minuti\": 0}]}\n")));
+
+    run = cli({QStringLiteral("andamento"), QStringLiteral("--dal"), QStringLiteral("02/03/1999"),
+               QStringLiteral("--al"), QStringLiteral("01/03/1999")});
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_EQ(cli({QStringLiteral("andamento"), QStringLiteral("--dal"), QStringLiteral("01/03/1999")}).exitCode, 2);
+    QFile::remove(dirs.data() + QStringLiteral("/tqklog.txt"));
+    run = cli({QStringLiteral("andamento"), QStringLiteral("--dal"), QStringLiteral("01/03/1999"),
+               QStringLiteral("--al"), QStringLiteral("31/03/1999")});
+    EXPECT_EQ(run.exitCode, 4);
+    EXPECT_EQ(run.err, QStringLiteral("Archivio chiamate inesistente!\n"));
 }
 
 TEST(StatisticsCommands, ExitStatusesTellWhatWentWrong)
@@ -68,9 +121,13 @@ TEST(StatisticsCommands, EsportaWritesTheMonthFile)
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QList<QByteArray> righe = file.readAll().split('\n');
     ASSERT_EQ(righe.size(), 32);
-    EXPECT_EQ(righe[21], QByteArray("22/03/1999;6;600;1200;Casa\r"));
-    EXPECT_EQ(righe[22], QByteArray("23/03/1999;0;0;0;Ufficio\r"));
-    EXPECT_EQ(righe[23], QByteArray("24/03/1999;0;0;0;---\r"));
+    // The cost as the statistics window writes it: "L. 600", with a no-break space.
+    EXPECT_EQ(righe[21], QByteArray("22/03/1999;6;L.\xC2\xA0"
+                                    "600;1200;Casa\r"));
+    EXPECT_EQ(righe[22], QByteArray("23/03/1999;0;L.\xC2\xA0"
+                                    "0;0;Ufficio\r"));
+    EXPECT_EQ(righe[23], QByteArray("24/03/1999;0;L.\xC2\xA0"
+                                    "0;0;---\r"));
 }
 
 TEST(StatisticsCommands, EsportaXlsxSavesTheSheet)

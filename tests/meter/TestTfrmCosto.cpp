@@ -30,7 +30,7 @@ struct WatchingPrompter : FakePrompter
 struct Session : FakeServizi
 {
     WatchingPrompter watching;
-    Servizi watched{clock, watching, sounds, shell, settings, lock, dialUp, sheet, dirs.data()};
+    Servizi watched{clock, watching, sounds, shell, settings, lock, dialUp, sheet, notifier, dirs.data()};
     std::unique_ptr<LiveMeter> meter;
     std::unique_ptr<TfrmCosto> window;
 

@@ -14,6 +14,7 @@
 namespace {
 
 const QString attenzione = QStringLiteral("Attenzione!");
+const QDate oggi(1999, 12, 6);
 const QString inesatta = QStringLiteral("Una data è inesatta!");
 const QString ordine = QStringLiteral("La data finale deve essere uguale o successiva a quella iniziale");
 
@@ -72,7 +73,7 @@ TEST(StatisticheCosti, DatesThatAreRefusedComputeNothing)
         Ambiente a;
         a.imposta("CheckBox6_Checked", "True");
         a.imposta("RxSpinEdit4_value", "60");
-        const StatisticheCosti::Calcolo r = a.statistiche.calcola(QLatin1String(c.inizio), QLatin1String(c.fine));
+        const StatisticheCosti::Calcolo r = a.statistiche.calcola(QLatin1String(c.inizio), QLatin1String(c.fine), oggi);
         EXPECT_FALSE(r.eseguito) << c.inizio << ' ' << c.fine;
         EXPECT_FALSE(r.testi.has_value()) << c.inizio << ' ' << c.fine;
         ASSERT_EQ(r.messaggi.size(), 1) << c.inizio << ' ' << c.fine;
@@ -86,7 +87,7 @@ TEST(StatisticheCosti, EqualDatesAreOneDay)
     Ambiente a;
     a.scrivi(a.archivio, ventiMinuti + ilGiornoDopo);
     const StatisticheCosti::Calcolo r =
-        a.statistiche.calcola(QStringLiteral("22/03/1999"), QStringLiteral("22/03/1999"));
+        a.statistiche.calcola(QStringLiteral("22/03/1999"), QStringLiteral("22/03/1999"), oggi);
     ASSERT_TRUE(r.eseguito);
     ASSERT_TRUE(r.testi.has_value());
     EXPECT_TRUE(r.messaggi.isEmpty());
@@ -98,7 +99,8 @@ TEST(StatisticheCosti, TheTextsAreThoseOfThePass)
 {
     Ambiente a;
     a.scrivi(a.archivio, ventiMinuti + ilGiornoDopo);
-    const StatisticheCosti::Calcolo r = a.statistiche.calcola(QStringLiteral("1/3/1999"), QStringLiteral("31/03/99"));
+    const StatisticheCosti::Calcolo r =
+        a.statistiche.calcola(QStringLiteral("1/3/1999"), QStringLiteral("31/03/99"), oggi);
     ASSERT_TRUE(r.testi.has_value());
     const ConsumiTexts& t = *r.testi;
     EXPECT_EQ(t.durata, QStringLiteral("0h 25m 0s"));
@@ -121,12 +123,41 @@ TEST(StatisticheCosti, AMissingArchiveIsToldAndTheLimitsPageStillFilled)
     a.imposta("RxSpinEdit4_value", "60");
     a.imposta("consumiGiorno", "75");
     const StatisticheCosti::Calcolo r =
-        a.statistiche.calcola(QStringLiteral("01/03/1999"), QStringLiteral("31/03/1999"));
+        a.statistiche.calcola(QStringLiteral("01/03/1999"), QStringLiteral("31/03/1999"), oggi);
     EXPECT_TRUE(r.eseguito);
     EXPECT_FALSE(r.testi.has_value());
     EXPECT_EQ(r.messaggi, QList<Prompter::Message>({{QStringLiteral("Archivio chiamate inesistente!"), attenzione,
                                                      Prompter::Icon::Critical}}));
     EXPECT_EQ(r.limiti.giornaliero, QStringLiteral("-15"));
+    EXPECT_FALSE(r.andamento.has_value());
+    EXPECT_TRUE(r.proiezione.isEmpty());
+}
+
+// The "Andamento" page comes from the pass that gives the totals.
+TEST(StatisticheCosti, TheTrendAndTheProjectionComeWithTheTotals)
+{
+    Ambiente a;
+    a.scrivi(a.archivio, ventiMinuti + ilGiornoDopo);
+    a.imposta("CheckBox7_Checked", "True");
+    a.imposta("RxCalcEdit1_value", "600");
+    const QDate ventitre(1999, 3, 23);
+    StatisticheCosti::Calcolo r =
+        a.statistiche.calcola(QStringLiteral("01/03/1999"), QStringLiteral("31/03/1999"), ventitre);
+    ASSERT_TRUE(r.andamento.has_value());
+    ASSERT_EQ(r.andamento->barre().size(), 31);
+    EXPECT_EQ(r.andamento->barre()[21].scatti, 6);
+    EXPECT_EQ(r.andamento->barre()[22].scatti, 2);
+    qint64 scatti = 0;
+    for (const AndamentoConsumi::Barra& b : r.andamento->barre())
+        scatti += b.scatti;
+    EXPECT_EQ(QString::number(scatti), r.testi->scatti);
+    ASSERT_EQ(r.proiezione.size(), 3);
+    EXPECT_EQ(r.proiezione[0], QStringLiteral("Proiezione a fine marzo 1999 (trascorsi 23 giorni su 31)"));
+    // 600 - 25 minutes over the 9 days from the 23rd.
+    EXPECT_EQ(r.proiezione[2], QStringLiteral("Per restare nel limite mensile di 600 minuti: 63 minuti al giorno"));
+
+    r = a.statistiche.calcola(QStringLiteral("01/03/1999"), QStringLiteral("31/03/1999"), oggi);
+    EXPECT_EQ(r.proiezione, QStringList{AndamentoConsumi(QDate(), QDate(), oggi).proiezioneNonDisponibile()});
 }
 
 TEST(StatisticheCosti, TheLimitsPageComparesTheStoredConsumption)
@@ -227,7 +258,7 @@ TEST(StatisticheCosti, ThePassReadsTheAlternateArchiveAndReportsItsMissingClosur
     a.scrivi(altro, QStringList{aperta} + ilGiornoDopo);
     ASSERT_EQ(a.statistiche.scegliAltroFile(altro), StatisticheCosti::Scelta::Valida);
     const StatisticheCosti::Calcolo r =
-        a.statistiche.calcola(QStringLiteral("01/03/1999"), QStringLiteral("31/03/1999"));
+        a.statistiche.calcola(QStringLiteral("01/03/1999"), QStringLiteral("31/03/1999"), oggi);
     EXPECT_FALSE(r.testi.has_value());
     EXPECT_EQ(r.passata.outcome, ConsumiResult::Outcome::MissingClosure);
     EXPECT_EQ(r.passata.archivio, altro);

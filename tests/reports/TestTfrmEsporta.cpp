@@ -100,7 +100,8 @@ private slots:
         QVERIFY(d.p.sheet.log.isEmpty());
         const QList<QByteArray> righe = d.esportato("mar_99.txt").split('\n');
         QCOMPARE(righe.size(), 32);
-        QCOMPARE(righe[21], QByteArray("22/03/1999;6;912;1200;Casa\r"));
+        QCOMPARE(righe[21], QByteArray("22/03/1999;6;L.\xC2\xA0"
+                                       "912;1200;Casa\r"));
         // The gauge went round and is back at rest.
         QVERIFY(avanzamento.size() >= 2);
         QCOMPARE(avanzamento.at(avanzamento.size() - 2).at(0).toInt(), 100);
@@ -177,7 +178,8 @@ private slots:
         d.apri(false);
         d.w->BitBtn1Click();
         QByteArray testo = d.esportato("mar_99.txt");
-        QVERIFY(testo.contains("03/03/1999;6;912;1200;Altro"));
+        QVERIFY(testo.contains("03/03/1999;6;L.\xC2\xA0"
+                               "912;1200;Altro"));
         QVERIFY(!testo.contains("Corrente"));
 
         // Closing the statistics window clears the flag: the next export reads tqklog.txt.
@@ -185,7 +187,8 @@ private slots:
         d.apri(false);
         d.w->BitBtn1Click();
         testo = d.esportato("mar_99.txt");
-        QVERIFY(testo.contains("02/03/1999;6;912;1200;Corrente"));
+        QVERIFY(testo.contains("02/03/1999;6;L.\xC2\xA0"
+                               "912;1200;Corrente"));
         QVERIFY(!testo.contains("Altro"));
         QVERIFY(d.p.prompter.shown.isEmpty());
     }

@@ -1,18 +1,23 @@
 #include "app/CountingSession.h"
 #include "archive/Windows1252.h"
 #include "reports/CancellazioneArchivio.h"
+#include "reports/GraficoAndamento.h"
 #include "reports/TfrmCancella.h"
 #include "reports/TfrmCorreggi.h"
 #include "reports/TfrmEsporta.h"
 #include "reports/TfrmStatistiche.h"
+#include "tests/support/ArchiveGenerator.h"
 #include "tests/support/FakeServizi.h"
 #include "tests/support/UiTestRegistry.h"
 #include "tests/support/WhenModal.h"
 
 #include <QAction>
+#include <QBarSeries>
+#include <QBarSet>
 #include <QCalendarWidget>
 #include <QCheckBox>
 #include <QFileDialog>
+#include <QGraphicsItem>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -133,12 +138,13 @@ private slots:
         QCOMPARE(f.risultati(), (vuoti + QStringList{QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("0")}));
         QVERIFY(!f.control<QProgressBar>("Gauge1")->isVisible());
         auto* pagine = f.control<QTabWidget>("PageControl1");
-        QCOMPARE(pagine->count(), 4);
+        QCOMPARE(pagine->count(), 5);
         QStringList titoli;
         for (int i = 0; i < pagine->count(); ++i)
             titoli.append(pagine->tabText(i));
         QCOMPARE(titoli, (QStringList{QStringLiteral("Generale"), QStringLiteral("Ultimo collegamento"),
-                                      QStringLiteral("Ultima giornata"), QStringLiteral("Limiti")}));
+                                      QStringLiteral("Ultima giornata"), QStringLiteral("Limiti"),
+                                      QStringLiteral("Andamento")}));
         QCOMPARE(f.control<QPushButton>("BitBtn1")->text(), QStringLiteral("&Calcola"));
         QCOMPARE(f.control<QPushButton>("BitBtn2")->text(), QStringLiteral("&Esci"));
         QCOMPARE(f.voce("CancellaFilediconteggio1")->text(), QStringLiteral("&Cancella File di conteggio"));
@@ -231,6 +237,107 @@ private slots:
                               QStringLiteral("0"), QStringLiteral("0")}));
         QVERIFY(f.prompter.shown.isEmpty());
         QVERIFY(f.control("Edit13")->font().bold());
+    }
+
+    void theTrendPageHasABarADayOrAMonth_data()
+    {
+        QTest::addColumn<QString>("inizio");
+        QTest::addColumn<int>("barre");
+        QTest::addColumn<QString>("prima");
+        QTest::addColumn<QString>("ultima");
+        QTest::newRow("31 days") << QStringLiteral("06/11/1999") << 31 << QStringLiteral("06/11")
+                                 << QStringLiteral("06/12");
+        QTest::newRow("366 days") << QStringLiteral("06/12/1998") << 13 << QStringLiteral("12/98")
+                                  << QStringLiteral("12/99");
+    }
+
+    void theTrendPageHasABarADayOrAMonth()
+    {
+        QFETCH(QString, inizio);
+        QFETCH(int, barre);
+        QFETCH(QString, prima);
+        QFETCH(QString, ultima);
+        Finestra f;
+        scrivi(f.archive(), altrove + QStringList{QStringLiteral("01/12/1999 10.00.00 collegamento Aperto  011 Casa"),
+                                                  QStringLiteral("01/12/1999 11.00.00 collegamento Chiuso  011")});
+        f.limite("CheckBox7_Checked", "True");
+        f.limite("RxCalcEdit1_value", "600");
+        f.apri();
+        f.date(inizio, QStringLiteral("06/12/1999"));
+        f.calcola();
+        QVERIFY(f.prompter.shown.isEmpty());
+        auto* grafico = f.control<GraficoAndamento>("ChartView1");
+        QCOMPARE(grafico->minuti().count(), barre);
+        QCOMPARE(grafico->costo().count(), barre);
+        QCOMPARE(grafico->etichette().size(), barre);
+        QCOMPARE(grafico->etichette().first(), prima);
+        QCOMPARE(grafico->etichette().last(), ultima);
+        // The 1st of December, or December, holds the hour called that day.
+        const int dicembre = barre == 31 ? 25 : 12;
+        QCOMPARE(grafico->minuti().at(dicembre), 60.0);
+        QVERIFY(grafico->costo().at(dicembre) > 0);
+        QCOMPARE(f.control<QLabel>("Label21")->text().split(QLatin1Char('\n')),
+                 (QStringList{QStringLiteral("Proiezione a fine dicembre 1999 (trascorsi 6 giorni su 31)"),
+                              QStringLiteral("Minuti previsti: 310 (finora 60)   Costo previsto: ") +
+                                  costoConsumi(grafico->costo().at(dicembre) * 31 / 6),
+                              QStringLiteral("Per restare nel limite mensile di 600 minuti: 20 minuti al giorno")}));
+    }
+
+    // The page follows "&Calcola": a range without the current month says how
+    // to get the projection, and a pass that fails leaves the page as it was.
+    void theTrendPageFollowsEachComputation()
+    {
+        Finestra f;
+        scrivi(f.archive(), ventiMinuti);
+        f.apri();
+        auto* grafico = f.control<GraficoAndamento>("ChartView1");
+        auto* proiezione = f.control<QLabel>("Label21");
+        QCOMPARE(grafico->minuti().count(), 0);
+        QVERIFY(!proiezione->text().isEmpty());
+        f.date(QStringLiteral("01/03/1999"), QStringLiteral("31/03/1999"));
+        f.calcola();
+        QCOMPARE(grafico->minuti().count(), 31);
+        QCOMPARE(grafico->minuti().at(21), 20.0);
+        QCOMPARE(proiezione->text(), QStringLiteral("Proiezione di dicembre 1999: calcolare un periodo che comprenda "
+                                                    "i giorni dal 01/12/1999 a oggi."));
+        QFile::remove(f.archive());
+        f.prompter.expect(QStringLiteral("Archivio chiamate inesistente!"));
+        f.date(QStringLiteral("01/03/1999"), QStringLiteral("02/03/1999"));
+        f.calcola();
+        QCOMPARE(grafico->minuti().count(), 31);
+    }
+
+    // Hovering a bar, minutes or cost, tells its day, units, cost and minutes.
+    void hoveringABarTellsItsDay()
+    {
+        Finestra f;
+        scrivi(f.archive(), ventiMinuti);
+        TfrmStatistiche& w = f.apri();
+        f.date(QStringLiteral("01/03/1999"), QStringLiteral("31/03/1999"));
+        f.calcola();
+        f.control<QTabWidget>("PageControl1")->setCurrentIndex(4);
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        auto* grafico = f.control<GraficoAndamento>("ChartView1");
+        const QString atteso = QStringLiteral("22/03/1999\nScatti: 6\nCosto: %1\nMinuti: 20").arg(costoConsumi(912));
+        QCOMPARE(grafico->descrizione(21), atteso);
+        auto* serie = qobject_cast<QBarSeries*>(grafico->chart()->series().value(0));
+        QVERIFY(serie);
+        // The middle of the day's minutes bar, in the view's own coordinates,
+        // once the chart has laid its bars out (after the event loop has run).
+        const auto punto = [grafico, serie] {
+            const QPointF centro = grafico->chart()->mapToPosition(QPointF(21 - 0.225, 10), serie);
+            return grafico->mapFromScene(grafico->chart()->mapToScene(centro));
+        };
+        const auto barraSotto = [grafico](const QPoint& p) {
+            const QList<QGraphicsItem*> sotto = grafico->items(p);
+            return std::any_of(sotto.begin(), sotto.end(), [](QGraphicsItem* i) { return i->acceptHoverEvents(); });
+        };
+        QTRY_VERIFY(barraSotto(punto()));
+        // Through the window, as the windowing system delivers it: the widget overload only moves the cursor.
+        QTest::mouseMove(w.windowHandle(), grafico->viewport()->mapTo(&w, punto()));
+        QTRY_COMPARE(grafico->toolTip(), atteso);
+        QTest::mouseMove(w.windowHandle(), grafico->viewport()->mapTo(&w, QPoint(2, 2)));
+        QTRY_COMPARE(grafico->toolTip(), QString());
     }
 
     void aMissingArchiveIsToldAndTheLimitsStillShown()
@@ -568,6 +675,59 @@ private slots:
         });
         inizio->findChild<QAction*>(QStringLiteral("DateEdit1Calendario"))->trigger();
         QCOMPARE(inizio->text(), QStringLiteral("15/11/1999"));
+    }
+
+    // BRENVOLO_SCREENSHOT_DIR=DIR saves the "Andamento" page after a
+    // computation over a generated month, with a bar's tooltip, and over the
+    // year so far, one bar a month.
+    void trendScreenshots()
+    {
+        const QString cartella = qEnvironmentVariable("BRENVOLO_SCREENSHOT_DIR");
+        if (cartella.isEmpty())
+            QSKIP("BRENVOLO_SCREENSHOT_DIR not set");
+        Finestra f;
+        ArchiveGenerator::Options o;
+        o.firstDay = QDate(1999, 1, 1);
+        o.days = 340;
+        o.callsPerDay = 2;
+        QVERIFY(ArchiveGenerator::write(f.archive(), o));
+        f.limite("CheckBox7_Checked", "True");
+        f.limite("RxCalcEdit1_value", "3000");
+        TfrmStatistiche& w = f.apri();
+        f.control<QTabWidget>("PageControl1")->setCurrentIndex(4);
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        auto* grafico = f.control<GraficoAndamento>("ChartView1");
+        const auto salva = [&](const char* nome, const QRect& area) {
+            QTest::qWait(500);
+            QPixmap foto = w.screen()->grabWindow(0, area.x(), area.y(), area.width(), area.height());
+            if (foto.isNull() || foto.size() != area.size())
+                foto = w.grab();
+            QVERIFY(foto.save(cartella + QLatin1Char('/') + QLatin1String(nome)));
+        };
+
+        f.date(QStringLiteral("07/11/1999"), QStringLiteral("06/12/1999"));
+        f.calcola();
+        salva("TfrmStatistiche-andamento.png", w.frameGeometry());
+
+        // The tooltip of a bar, caught with the window around it.
+        auto* serie = qobject_cast<QBarSeries*>(grafico->chart()->series().value(0));
+        QVERIFY(serie);
+        const QPointF centro = grafico->chart()->mapToPosition(QPointF(24 - 0.225, 1), serie);
+        const QPoint punto = grafico->mapFromScene(grafico->chart()->mapToScene(centro));
+        QCursor::setPos(grafico->viewport()->mapToGlobal(punto));
+        QTest::mouseMove(w.windowHandle(), grafico->viewport()->mapTo(&w, punto));
+        QTRY_VERIFY(!grafico->toolTip().isEmpty());
+        QRect area = w.frameGeometry();
+        for (QWidget* finestra : QApplication::topLevelWidgets()) {
+            if (finestra->inherits("QTipLabel") && finestra->isVisible())
+                area = area.united(finestra->frameGeometry());
+        }
+        salva("TfrmStatistiche-andamento-barra.png", area);
+        QTest::mouseMove(w.windowHandle(), grafico->viewport()->mapTo(&w, QPoint(2, 2)));
+
+        f.date(QStringLiteral("01/01/1999"), QStringLiteral("06/12/1999"));
+        f.calcola();
+        salva("TfrmStatistiche-andamento-mesi.png", w.frameGeometry());
     }
 };
 

@@ -8,6 +8,7 @@
 #include "tests/support/FakeClock.h"
 #include "tests/support/FakeDialUpSource.h"
 #include "tests/support/FakeInstanceLock.h"
+#include "tests/support/FakeNotifier.h"
 #include "tests/support/FakePrompter.h"
 #include "tests/support/FakeSheetTransport.h"
 #include "tests/support/FakeShell.h"
@@ -48,7 +49,9 @@ struct FakeServizi
     FakeInstanceLock lock;
     FakeDialUpSource dialUp;
     FakeSheetTransport sheet;
-    Servizi servizi{clock, prompter, sounds, shell, settings, lock, dialUp, sheet, dirs.data()};
+    FakeNotifier notifier;
+    bool trayAvailable = true; // the desktop shows tray icons
+    Servizi servizi{clock, prompter, sounds, shell, settings, lock, dialUp, sheet, notifier, dirs.data()};
     StatoProgramma stato;
     SettingsStore store{settings};
     const QString workingDirectory = QDir::currentPath();
@@ -56,6 +59,7 @@ struct FakeServizi
     FakeServizi()
     {
         settings.setOnFirstFailure([this](const QString& message) { prompter.warning(message); });
+        servizi.trayAvailable = [this] { return trayAvailable; };
     }
     ~FakeServizi() { QDir::setCurrent(workingDirectory); }
 
