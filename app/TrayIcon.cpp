@@ -60,7 +60,10 @@ void TrayIcon::hide()
 
 void TrayIcon::setHint(const QString& hint)
 {
-    m_icon->setToolTip(hint);
+    // The meter asks ten times a second; the icon's hint goes to the tray
+    // host at every change, and changes once a second.
+    if (m_icon->toolTip() != hint)
+        m_icon->setToolTip(hint);
 }
 
 void TrayIcon::setAnimated(bool running)

@@ -78,7 +78,10 @@ int main(int argc, char** argv)
     StatoProgramma stato;
     CountingSession session(servizi, stato);
     TfrmPrincipale principale(servizi, stato, session, std::move(guard));
-    TfrmInfo info(&principale);
+    // The about box, never shown at start, is made once the event loop runs:
+    // building it does not delay the main window.
+    std::unique_ptr<TfrmInfo> info;
+    QTimer::singleShot(0, &principale, [&info, &principale] { info = std::make_unique<TfrmInfo>(&principale); });
 
     // Ended from outside while counting, or by the end of the desktop
     // session, the program still writes the session's closing record.

@@ -5,8 +5,10 @@
 #include "archive/Windows1252.h"
 
 #include <QFile>
-#include <QSaveFile>
+#include <QFileInfo>
 #include <algorithm>
+#include <filesystem>
+#include <system_error>
 
 const QString ArchivioChiamate::nomeFile = QStringLiteral("tqklog.txt");
 
@@ -116,36 +118,30 @@ bool copiaArchivio(const QString& fileName, QString* errore)
     // A pipe in the archive's place would hold the program's start for ever.
     if (const QString difetto = LettoreArchivio::difettoFile(fileName); !difetto.isEmpty())
         return fallita(difetto);
-    QFile sorgente(fileName);
-    if (!sorgente.open(QIODevice::ReadOnly))
-        return fallita(sorgente.errorString());
     QString copia = fileName;
     copia.back() = QLatin1Char('~');
-    // The older copy is replaced only once the new one is whole.
-    QSaveFile destinazione(copia);
-    if (!destinazione.open(QIODevice::WriteOnly))
-        return fallita(destinazione.errorString());
+    // The new copy is made beside the old one and takes its name only when it
+    // is whole, so a failed copy leaves the previous one. QFile::copy shares
+    // the file's blocks where the file system can (a reflink), else copies
+    // inside the kernel without reading the file through the program, and
+    // flushes the copy to disk before giving it a name.
+    const QString nuova = copia + QStringLiteral(".nuova");
+    QFile::remove(nuova); // left by a copy that was cut short
     const auto interrotta = [&](const QString& motivo) {
-        destinazione.cancelWriting();
+        QFile::remove(nuova);
         return fallita(motivo);
     };
+    QFile sorgente(fileName);
     const qint64 attesi = sorgente.size();
-    qint64 copiati = 0;
-    while (!sorgente.atEnd()) {
-        const QByteArray blocco = sorgente.read(64 * 1024);
-        if (blocco.isEmpty())
-            return interrotta(sorgente.errorString());
-        if (destinazione.write(blocco) != blocco.size())
-            return interrotta(destinazione.errorString());
-        copiati += blocco.size();
-    }
-    // Every byte must be on the disk before the new copy takes the old one's name.
-    if (!destinazione.flush() || copiati != attesi || destinazione.size() != attesi)
-        return interrotta(destinazione.error() != QFileDevice::NoError
-                              ? destinazione.errorString()
-                              : QStringLiteral("copiati %1 byte su %2").arg(destinazione.size()).arg(attesi));
-    if (!destinazione.commit())
-        return fallita(destinazione.errorString());
+    if (!sorgente.copy(nuova))
+        return interrotta(sorgente.errorString());
+    // A copy cut short by a full disk must never take the old copy's place.
+    if (const qint64 copiati = QFileInfo(nuova).size(); copiati != attesi)
+        return interrotta(QStringLiteral("copiati %1 byte su %2").arg(copiati).arg(attesi));
+    std::error_code esito;
+    std::filesystem::rename(QFile::encodeName(nuova).toStdString(), QFile::encodeName(copia).toStdString(), esito);
+    if (esito)
+        return interrotta(QString::fromStdString(esito.message()));
     return true;
 }
 

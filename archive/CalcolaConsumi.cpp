@@ -7,6 +7,8 @@
 #include "tariff/BandCache.h"
 
 #include <algorithm>
+#include <cstring>
+#include <limits>
 #include <vector>
 
 namespace {
@@ -37,7 +39,7 @@ public:
     // Calls of days at or after a day that already stops the pass need no pricing.
     bool serve(qint64 giorno) const { return m_giornoErrore == nessunGiorno || giorno < m_giornoErrore; }
 
-    void chiamata(qint64 giorno, const RecordArchivio& apertura, const CallPrice& p)
+    void chiamata(qint64 giorno, QByteArrayView apertura, const CallPrice& p)
     {
         const bool conta = p.durata != 0;
         ++m_totals.collegamenti;
@@ -48,7 +50,7 @@ public:
         }
         if (!m_giorni.empty()) {
             DaySummary& d = m_giorni[static_cast<size_t>(giorno)];
-            d.provider = apertura.nomeConnessione();
+            d.provider = RecordArchivio::nomeConnessioneIn(apertura);
             if (conta) {
                 d.scatti += p.scatti;
                 d.costo += static_cast<double>(p.costo);
@@ -186,41 +188,103 @@ ConsumiTexts ConsumiTexts::from(const ConsumiTotals& t, const QLocale& locale)
     return s;
 }
 
-ConsumiResult scanConsumi(const QString& archivio, const QDate& dal, const QDate& al, const StatoProgramma& stato,
-                          const PricingSettings& prezzi, ConsumiRowSink* righe,
-                          const std::function<void(int percento)>& progresso)
+namespace {
+
+// One range of a pass over the archive: its days and what they amount to.
+struct RangeScan
 {
+    RangeScan(const QDate& dal, const QDate& al, bool righe)
+        : dal(dal)
+        , primo(dal.toJulianDay())
+        , giorni(dal.isValid() && al.isValid() ? std::max<qint64>(0, dal.daysTo(al) + 1) : 0)
+        , chiaveDal(dal.year() * qint64(10000) + dal.month() * 100 + dal.day())
+        , chiaveAl(al.year() * qint64(10000) + al.month() * 100 + al.day())
+        , somma(giorni, righe)
+    {
+    }
+
+    // The day's index in the range, or -1 when it lies outside.
+    qint64 giorno(qint64 giornoGiuliano) const
+    {
+        const qint64 g = giornoGiuliano - primo;
+        return g >= 0 && g < giorni ? g : -1;
+    }
+
+    QDate dal;
+    qint64 primo;
+    qint64 giorni;
+    qint64 chiaveDal;
+    qint64 chiaveAl;
+    RangeAccumulator somma;
+};
+
+// Reads the archive once for every range: each opening record dated in one
+// of them is paired with the next line, priced once and added to the ranges
+// that hold its day. Rows and progress serve a single range.
+QList<ConsumiResult> scanRanges(const QString& archivio, const QList<ConsumiRange>& intervalli,
+                                const StatoProgramma& stato, const PricingSettings& prezzi, ConsumiRowSink* righe,
+                                const std::function<void(int percento)>& progresso)
+{
+    const auto tutti = [&](const ConsumiResult& r) { return QList<ConsumiResult>(intervalli.size(), r); };
     LettoreArchivio lettore(archivio);
     if (!lettore.exists())
-        return fallimento(ConsumiResult::Outcome::ArchiveMissing, QStringLiteral("Archivio chiamate inesistente!"));
+        return tutti(
+            fallimento(ConsumiResult::Outcome::ArchiveMissing, QStringLiteral("Archivio chiamate inesistente!")));
     QString errore;
     if (!lettore.open(&errore))
-        return fallimento(ConsumiResult::Outcome::ReadError, messaggioLettura(archivio, errore));
+        return tutti(fallimento(ConsumiResult::Outcome::ReadError, messaggioLettura(archivio, errore)));
 
-    const qint64 primo = dal.toJulianDay();
-    const qint64 giorni = dal.isValid() && al.isValid() ? std::max<qint64>(0, dal.daysTo(al) + 1) : 0;
+    std::vector<RangeScan> scansioni;
+    scansioni.reserve(static_cast<size_t>(intervalli.size()));
+    qint64 chiaveMinima = std::numeric_limits<qint64>::max();
+    qint64 chiaveMassima = -1;
+    for (const ConsumiRange& r : intervalli) {
+        scansioni.emplace_back(r.dal, r.al, righe != nullptr);
+        if (scansioni.back().giorni > 0) {
+            chiaveMinima = std::min(chiaveMinima, scansioni.back().chiaveDal);
+            chiaveMassima = std::max(chiaveMassima, scansioni.back().chiaveAl);
+        }
+    }
+    const qint64 annoMinimo = chiaveMinima / 10000;
+    const qint64 annoMassimo = chiaveMassima / 10000;
     const qint64 dimensione = lettore.size();
-    RangeAccumulator somma(giorni, righe != nullptr);
     BandCache fasce(stato);
 
-    // The opening record waiting for the line that closes it.
+    // The opening record waiting for the line that closes it, and its day in each range (-1: not in it).
     bool inAttesa = false;
     bool vuotaSaltata = false;
-    qint64 giornoInAttesa = 0;
-    QString aperturaInAttesa;
+    std::vector<qint64> giorniInAttesa(scansioni.size(), -1);
+    QByteArray aperturaInAttesa;
 
-    const auto abbina = [&](QByteArrayView chiusura) {
-        if (!somma.serve(giornoInAttesa))
-            return;
-        const RecordArchivio apertura(aperturaInAttesa);
-        try {
-            const std::optional<CallPrice> p =
-                prezzaChiamata(apertura, RecordArchivio(Windows1252::decode(chiusura)), fasce, prezzi);
-            if (p)
-                somma.chiamata(giornoInAttesa, apertura, *p);
-        } catch (const EConvertError& e) {
-            somma.conversione(giornoInAttesa, e.message());
+    const auto perOgniRange = [&](auto&& fai) {
+        for (size_t i = 0; i < scansioni.size(); ++i) {
+            if (giorniInAttesa[i] >= 0)
+                fai(scansioni[i].somma, giorniInAttesa[i]);
         }
+    };
+    const auto abbina = [&](QByteArrayView chiusura) {
+        bool serve = false;
+        perOgniRange([&](const RangeAccumulator& somma, qint64 giorno) { serve = serve || somma.serve(giorno); });
+        if (!serve)
+            return;
+        try {
+            const std::optional<CallPrice> p = prezzaChiamata(aperturaInAttesa, chiusura, fasce, prezzi);
+            if (p) {
+                perOgniRange([&](RangeAccumulator& somma, qint64 giorno) {
+                    if (somma.serve(giorno))
+                        somma.chiamata(giorno, aperturaInAttesa, *p);
+                });
+            }
+        } catch (const EConvertError& e) {
+            perOgniRange([&](RangeAccumulator& somma, qint64 giorno) {
+                if (somma.serve(giorno))
+                    somma.conversione(giorno, e.message());
+            });
+        }
+    };
+    const auto chiusuraMancante = [&] {
+        const QString apertura = Windows1252::decode(aperturaInAttesa);
+        perOgniRange([&](RangeAccumulator& somma, qint64 giorno) { somma.chiusuraMancante(giorno, apertura); });
     };
 
     int percento = -1;
@@ -236,17 +300,28 @@ ConsumiResult scanConsumi(const QString& archivio, const QDate& dal, const QDate
                 vuotaSaltata = true;
                 continue;
             }
-            somma.chiusuraMancante(giornoInAttesa, aperturaInAttesa);
+            chiusuraMancante();
             inAttesa = false;
         }
         if (RecordArchivio::aperturaIn(riga)) {
-            const QDate data = RecordArchivio::dataIn(riga);
-            const qint64 giorno = data.isValid() ? data.toJulianDay() - primo : -1;
-            if (giorno >= 0 && giorno < giorni) {
-                inAttesa = true;
-                vuotaSaltata = false;
-                giornoInAttesa = giorno;
-                aperturaInAttesa = Windows1252::decode(riga);
+            // Most openings lie outside every range: the year's digits, then
+            // the date's, tell that before a date is built.
+            const int anno = RecordArchivio::annoIn(riga);
+            const qint64 chiave = anno >= annoMinimo && anno <= annoMassimo ? RecordArchivio::chiaveDataIn(riga) : -1;
+            const QDate data =
+                chiave >= chiaveMinima && chiave <= chiaveMassima ? RecordArchivio::dataIn(riga) : QDate();
+            if (data.isValid()) {
+                const qint64 giuliano = data.toJulianDay();
+                for (size_t i = 0; i < scansioni.size(); ++i) {
+                    giorniInAttesa[i] = scansioni[i].giorno(giuliano);
+                    inAttesa = inAttesa || giorniInAttesa[i] >= 0;
+                }
+                if (inAttesa) {
+                    vuotaSaltata = false;
+                    // Kept in one buffer: the reader's bytes are gone at its next line.
+                    aperturaInAttesa.resize(riga.size());
+                    std::memcpy(aperturaInAttesa.data(), riga.data(), static_cast<size_t>(riga.size()));
+                }
             }
         }
         if (progresso && dimensione > 0) {
@@ -256,12 +331,42 @@ ConsumiResult scanConsumi(const QString& archivio, const QDate& dal, const QDate
         }
     }
     if (!lettore.error().isEmpty())
-        return fallimento(ConsumiResult::Outcome::ReadError, messaggioLettura(archivio, lettore.error()));
+        return tutti(fallimento(ConsumiResult::Outcome::ReadError, messaggioLettura(archivio, lettore.error())));
     if (inAttesa)
-        somma.chiusuraMancante(giornoInAttesa, aperturaInAttesa);
+        chiusuraMancante();
     if (progresso && percento != 100)
         progresso(100);
-    return somma.risultato(dal, righe);
+
+    QList<ConsumiResult> risultati;
+    for (const RangeScan& scansione : scansioni)
+        risultati.append(scansione.somma.risultato(scansione.dal, righe));
+    return risultati;
+}
+
+// The minutes a completed pass of the limits check stands for.
+int minutiDi(ConsumiMode modo, const ConsumiTotals& totals)
+{
+    switch (modo) {
+    case ConsumiMode::Daily:
+        return static_cast<int>(totals.ultimaGiornata.secondi / 60);
+    case ConsumiMode::Monthly:
+    case ConsumiMode::Yearly:
+        return static_cast<int>(totals.secondi / 60);
+    case ConsumiMode::Statistics:
+    case ConsumiMode::Export:
+        break;
+    }
+    return 0;
+}
+
+} // namespace
+
+ConsumiResult scanConsumi(const QString& archivio, const QDate& dal, const QDate& al, const StatoProgramma& stato,
+                          const PricingSettings& prezzi, ConsumiRowSink* righe,
+                          const std::function<void(int percento)>& progresso)
+{
+    return scanRanges(archivio, {ConsumiRange{ConsumiMode::Statistics, dal, al}}, stato, prezzi, righe, progresso)
+        .first();
 }
 
 QList<Prompter::Message> ConsumiResult::messages() const
@@ -288,28 +393,48 @@ ConsumiResult calcolaConsumi(const QString& archivio, ConsumiMode modo, const QD
         r = fallimento(ConsumiResult::Outcome::OutputError, righe->error());
     r.archivio = archivio;
     r.avvisi = avvisi;
-    if (r.outcome != ConsumiResult::Outcome::Done)
-        return r;
+    r.minuti = r.outcome == ConsumiResult::Outcome::Done ? minutiDi(modo, r.totals) : 0;
+    registraConsumi(r, modo, stato, store);
+    return r;
+}
 
+QList<ConsumiResult> calcolaConsumi(const QString& archivio, const QList<ConsumiRange>& intervalli,
+                                    const StatoProgramma& stato, const SettingsStore& store)
+{
+    QStringList avvisi;
+    const PricingSettings prezzi = PricingSettings::fromStore(store, &avvisi);
+    QList<ConsumiResult> risultati = scanRanges(archivio, intervalli, stato, prezzi, nullptr, {});
+    for (qsizetype i = 0; i < risultati.size(); ++i) {
+        ConsumiResult& r = risultati[i];
+        r.archivio = archivio;
+        r.avvisi = avvisi;
+        r.minuti = r.outcome == ConsumiResult::Outcome::Done ? minutiDi(intervalli.at(i).modo, r.totals) : 0;
+    }
+    return risultati;
+}
+
+void registraConsumi(const ConsumiResult& r, ConsumiMode modo, StatoProgramma& stato, SettingsStore& store)
+{
+    if (r.outcome != ConsumiResult::Outcome::Done)
+        return;
+    const auto registra = [&](int& valore, const Setting& setting) {
+        valore = r.minuti;
+        // Each write rewrites and syncs the whole store: an unchanged value is left as it is.
+        if (store.read(setting) != QString::number(r.minuti))
+            store.writeInteger(setting, r.minuti);
+    };
     switch (modo) {
     case ConsumiMode::Daily:
-        r.minuti = static_cast<int>(r.totals.ultimaGiornata.secondi / 60);
-        stato.consumiGiorno = r.minuti;
-        store.writeInteger(Catalogue::LimitiConsumiGiorno, r.minuti);
+        registra(stato.consumiGiorno, Catalogue::LimitiConsumiGiorno);
         break;
     case ConsumiMode::Monthly:
-        r.minuti = static_cast<int>(r.totals.secondi / 60);
-        stato.consumiMese = r.minuti;
-        store.writeInteger(Catalogue::LimitiConsumiMese, r.minuti);
+        registra(stato.consumiMese, Catalogue::LimitiConsumiMese);
         break;
     case ConsumiMode::Yearly:
-        r.minuti = static_cast<int>(r.totals.secondi / 60);
-        stato.consumiAnno = r.minuti;
-        store.writeInteger(Catalogue::LimitiConsumiAnno, r.minuti);
+        registra(stato.consumiAnno, Catalogue::LimitiConsumiAnno);
         break;
     case ConsumiMode::Statistics:
     case ConsumiMode::Export:
         break;
     }
-    return r;
 }

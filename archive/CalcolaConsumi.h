@@ -142,6 +142,14 @@ ConsumiResult scanConsumi(const QString& archivio, const QDate& dal, const QDate
                           const PricingSettings& prezzi, ConsumiRowSink* righe = nullptr,
                           const std::function<void(int percento)>& progresso = {});
 
+// One range of the limits check and the mode of its pass.
+struct ConsumiRange
+{
+    ConsumiMode modo = ConsumiMode::Statistics;
+    QDate dal;
+    QDate al;
+};
+
 // What the statistics pass hands on while it runs.
 struct ConsumiHooks
 {
@@ -156,8 +164,23 @@ struct ConsumiHooks
 //  - Export and Statistics: finishes hooks.righe when the pass completed;
 //  - Daily: minutes = last day's seconds / 60; Monthly and Yearly: the
 //    range's seconds / 60; kept in stato.consumiGiorno/Mese/Anno and written
-//    to "limiti"/"consumiGiorno", "consumiMese" or "consumiAnno".
+//    to "limiti"/"consumiGiorno", "consumiMese" or "consumiAnno" when they
+//    changed (registraConsumi).
 // Nothing is kept or written when the pass did not complete. It shows
 // nothing: the result says what the user is to be told (messages()).
 ConsumiResult calcolaConsumi(const QString& archivio, ConsumiMode modo, const QDate& dal, const QDate& al,
                              StatoProgramma& stato, SettingsStore& store, const ConsumiHooks& hooks = {});
+
+// The passes of several ranges (the limits check's day, month and
+// subscription year) from one reading of the archive: each result, in the
+// order of `intervalli`, is the one calcolaConsumi would return for its
+// range and mode, minutes included, but nothing is kept or written:
+// registraConsumi does that for each result the caller goes on with.
+QList<ConsumiResult> calcolaConsumi(const QString& archivio, const QList<ConsumiRange>& intervalli,
+                                    const StatoProgramma& stato, const SettingsStore& store);
+
+// Keeps the minutes of a completed Daily, Monthly or Yearly pass in
+// stato.consumiGiorno/Mese/Anno and in the store's "limiti" value, which is
+// written only when its text changes. Nothing for other modes or a pass that
+// did not complete.
+void registraConsumi(const ConsumiResult& risultato, ConsumiMode modo, StatoProgramma& stato, SettingsStore& store);

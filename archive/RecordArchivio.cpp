@@ -1,19 +1,12 @@
 #include "archive/RecordArchivio.h"
 
+#include "archive/Windows1252.h"
 #include "settings/Conversion.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
-
-constexpr qsizetype colonnaEvento = 33; // "Aperto" or "Chiuso", 0-based
-constexpr qsizetype lunghezzaEvento = 6;
-
-bool evento(QByteArrayView riga, const char* testo)
-{
-    return riga.size() >= colonnaEvento + lunghezzaEvento &&
-           std::memcmp(riga.data() + colonnaEvento, testo, lunghezzaEvento) == 0;
-}
 
 int cifre(QByteArrayView riga, qsizetype da, qsizetype quante)
 {
@@ -131,16 +124,6 @@ QString RecordArchivio::chiusuraProposta() const
     return riga.left(33) + QLatin1String("Chiuso") + riga.mid(39, 5);
 }
 
-bool RecordArchivio::aperturaIn(QByteArrayView riga)
-{
-    return evento(riga, "Aperto");
-}
-
-bool RecordArchivio::chiusuraIn(QByteArrayView riga)
-{
-    return evento(riga, "Chiuso");
-}
-
 QDate RecordArchivio::dataIn(QByteArrayView riga)
 {
     if (riga.size() < 10 || riga.at(2) != '/' || riga.at(5) != '/')
@@ -151,6 +134,61 @@ QDate RecordArchivio::dataIn(QByteArrayView riga)
     if (giorno < 0 || mese < 0 || anno <= 0)
         return QDate();
     return QDate(anno, mese, giorno);
+}
+
+qint64 RecordArchivio::chiaveDataIn(QByteArrayView riga)
+{
+    // Asked of every opening record of a pass: the eight digits are read in one go.
+    if (riga.size() < 10 || riga[2] != '/' || riga[5] != '/')
+        return -1;
+    qint64 chiave = 0;
+    bool cifre = true;
+    for (const qsizetype i : {6, 7, 8, 9, 3, 4, 0, 1}) {
+        const unsigned cifra = static_cast<unsigned char>(riga[i]) - unsigned('0');
+        cifre = cifre && cifra <= 9;
+        chiave = chiave * 10 + cifra;
+    }
+    return cifre ? chiave : -1;
+}
+
+int RecordArchivio::annoIn(QByteArrayView riga)
+{
+    if (riga.size() < 10 || riga[2] != '/' || riga[5] != '/')
+        return -1;
+    int anno = 0;
+    bool cifre = true;
+    for (qsizetype i = 6; i < 10; ++i) {
+        const unsigned cifra = static_cast<unsigned char>(riga[i]) - unsigned('0');
+        cifre = cifre && cifra <= 9;
+        anno = anno * 10 + static_cast<int>(cifra);
+    }
+    return cifre ? anno : -1;
+}
+
+QTime RecordArchivio::oraIn(QByteArrayView riga)
+{
+    if (riga.size() < 19 || riga.at(13) != '.' || riga.at(16) != '.')
+        return QTime();
+    const int ore = cifre(riga, 11, 2);
+    const int minuti = cifre(riga, 14, 2);
+    const int secondi = cifre(riga, 17, 2);
+    if (ore < 0 || minuti < 0 || secondi < 0)
+        return QTime();
+    return QTime(ore, minuti, secondi);
+}
+
+int RecordArchivio::cifraIn(QByteArrayView riga, int posizione)
+{
+    if (riga.size() < posizione)
+        return -1;
+    const char c = riga.at(posizione - 1);
+    return c >= '0' && c <= '9' ? c - '0' : -1;
+}
+
+QString RecordArchivio::nomeConnessioneIn(QByteArrayView riga)
+{
+    return riga.size() <= 45 ? QString()
+                             : Windows1252::decode(riga.sliced(45, std::min<qsizetype>(40, riga.size() - 45)));
 }
 
 QString RecordArchivio::unaRiga(const QString& testo)

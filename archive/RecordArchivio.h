@@ -5,6 +5,7 @@
 #include <QDateTime>
 #include <QString>
 #include <QTime>
+#include <cstring>
 #include <utility>
 
 // One line of the call archive, read by its fixed columns (positions counted
@@ -62,9 +63,22 @@ struct RecordArchivio
     // The same columns of a line's raw bytes, for a pass that reads many lines
     // without decoding them: "Aperto" or "Chiuso" at 34-39, and the date at
     // 1-10 when it is written "dd/mm/yyyy" (an invalid date otherwise).
-    static bool aperturaIn(QByteArrayView riga);
-    static bool chiusuraIn(QByteArrayView riga);
+    static bool aperturaIn(QByteArrayView riga) { return eventoIn(riga, "Aperto"); }
+    static bool chiusuraIn(QByteArrayView riga) { return eventoIn(riga, "Chiuso"); }
     static QDate dataIn(QByteArrayView riga);
+    // The date at 1-10 as the number yyyymmdd when it is written "dd/mm/yyyy"
+    // in digits, whether or not it is a real date; -1 otherwise. It orders as
+    // the dates do, so a pass can test a line against its range before it
+    // builds the date.
+    static qint64 chiaveDataIn(QByteArrayView riga);
+    // The year alone, the same way: the first test a pass makes of an opening record.
+    static int annoIn(QByteArrayView riga);
+    // The time at 12-19 when it is written "hh.nn.ss" (an invalid time otherwise).
+    static QTime oraIn(QByteArrayView riga);
+    // The digit at position 42, 43 or 44, as festivo(), classe() and tipo() read it.
+    static int cifraIn(QByteArrayView riga, int posizione);
+    // The entry name as nomeConnessione() reads it.
+    static QString nomeConnessioneIn(QByteArrayView riga);
 
     // The text made one line: control characters (an entry name may hold
     // any) become blanks, so nothing can end a record early or forge another.
@@ -75,6 +89,16 @@ struct RecordArchivio
     // characters, a real date and time, F 0 or 1, C 1 to 4, T 1 or 2), in
     // words for the user; empty when it can.
     QString difettoChiusura() const;
+
+private:
+    static constexpr qsizetype colonnaEvento = 33; // "Aperto" or "Chiuso", 0-based
+    static constexpr qsizetype lunghezzaEvento = 6;
+    // Inline: a pass asks it of every line.
+    static bool eventoIn(QByteArrayView riga, const char* testo)
+    {
+        return riga.size() >= colonnaEvento + lunghezzaEvento &&
+               std::memcmp(riga.data() + colonnaEvento, testo, lunghezzaEvento) == 0;
+    }
 };
 
 // The two records a counting session leaves in the call archive.

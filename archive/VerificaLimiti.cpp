@@ -39,6 +39,50 @@ const Limite annuo{Catalogue::LimitiRxCalcEdit2,
                    600,
                    "Annuo"};
 
+struct Intervallo
+{
+    std::optional<QDate> dal;
+    std::optional<QDate> al;
+};
+
+// The current month, from its first day to its last.
+Intervallo meseDi(const QDate& oggi)
+{
+    const QDate inizio(oggi.year(), oggi.month(), 1);
+    const int giorni = giorniNelMese(QString::number(oggi.month()), QString::number(oggi.year())).toInt();
+    return {inizio, inizio.addDays(giorni - 1)};
+}
+
+// The subscription year from its first day to the day 365 days later; no
+// range when its alarm is off or its first day does not convert.
+Intervallo annoAbbonamento(ImpostazioniLimiti& impostazioni)
+{
+    if (!impostazioni.allarme(annuo.allarme))
+        return {};
+    const std::optional<QDate> inizio = impostazioni.data(Catalogue::LimitiDateEdit2);
+    return {inizio, inizio ? std::optional(inizio->addDays(365)) : std::nullopt};
+}
+
+// The ranges whose passes the check will run, found as the check finds them,
+// so that one reading of the archive can serve them all. Its own reading of
+// the settings tells nothing: the check tells what it meets.
+QList<ConsumiRange> intervalliDaLeggere(const QDate& oggi, const SettingsStore& store)
+{
+    ImpostazioniLimiti impostazioni(store);
+    QList<ConsumiRange> intervalli;
+    const auto aggiungi = [&](const Limite& limite, const Intervallo& intervallo) {
+        if (!impostazioni.allarme(limite.allarme))
+            return;
+        const std::optional<qint64> valore = impostazioni.intero(limite.valoreLimite);
+        if (valore && *valore != 0 && intervallo.dal && intervallo.al)
+            intervalli.append({limite.modo, *intervallo.dal, *intervallo.al});
+    };
+    aggiungi(giornaliero, {oggi, oggi});
+    aggiungi(mensile, meseDi(oggi));
+    aggiungi(annuo, annoAbbonamento(impostazioni));
+    return intervalli;
+}
+
 class Verifica
 {
 public:
@@ -48,6 +92,14 @@ public:
         , m_store(store)
         , m_impostazioni(store)
     {
+    }
+
+    // The passes the check is going to ask for, all from one reading of the archive.
+    void leggiInsieme(const QList<ConsumiRange>& intervalli)
+    {
+        m_intervalli = intervalli;
+        m_passate =
+            intervalli.isEmpty() ? QList<ConsumiResult>() : calcolaConsumi(m_archivio, intervalli, m_stato, m_store);
     }
 
     // Runs one limit's pass over dal..al and adds its messages. False when
@@ -61,7 +113,8 @@ public:
             segnalaProblemi();
             return true;
         }
-        const ConsumiResult esito = calcolaConsumi(m_archivio, limite.modo, *dal, *al, m_stato, m_store);
+        const ConsumiResult esito = passata(limite.modo, *dal, *al);
+        registraConsumi(esito, limite.modo, m_stato, m_store);
         m_result.outcome = esito.outcome;
         for (const Prompter::Message& m : esito.messages())
             aggiungi(m);
@@ -86,6 +139,16 @@ public:
     ImpostazioniLimiti& impostazioni() { return m_impostazioni; }
 
 private:
+    ConsumiResult passata(ConsumiMode modo, const QDate& dal, const QDate& al) const
+    {
+        for (qsizetype i = 0; i < m_intervalli.size(); ++i) {
+            const ConsumiRange& r = m_intervalli.at(i);
+            if (r.modo == modo && r.dal == dal && r.al == al)
+                return m_passate.at(i);
+        }
+        return calcolaConsumi(m_archivio, {ConsumiRange{modo, dal, al}}, m_stato, m_store).first();
+    }
+
     void avvisa(const Limite& limite, qint64 valore, qint64 usati)
     {
         const QString nome = QLatin1String(limite.nome);
@@ -129,6 +192,8 @@ private:
     ImpostazioniLimiti m_impostazioni;
     qsizetype m_segnalati = 0;
     LimitiResult m_result;
+    QList<ConsumiRange> m_intervalli;
+    QList<ConsumiResult> m_passate;
 };
 
 } // namespace
@@ -137,20 +202,17 @@ LimitiResult verificaLimiti(int dopoArresto, const QString& archivio, const QDat
                             SettingsStore& store)
 {
     Verifica verifica(archivio, stato, store);
+    verifica.leggiInsieme(intervalliDaLeggere(oggi, store));
 
     if (!verifica.controlla(giornaliero, oggi, oggi, dopoArresto == 0))
         return verifica.result();
 
-    const QDate inizioMese(oggi.year(), oggi.month(), 1);
-    const int giorni = giorniNelMese(QString::number(oggi.month()), QString::number(oggi.year())).toInt();
-    if (!verifica.controlla(mensile, inizioMese, inizioMese.addDays(giorni - 1), true))
+    const Intervallo mese = meseDi(oggi);
+    if (!verifica.controlla(mensile, mese.dal, mese.al, true))
         return verifica.result();
 
-    std::optional<QDate> inizioAnno;
-    if (verifica.impostazioni().allarme(annuo.allarme))
-        inizioAnno = verifica.impostazioni().data(Catalogue::LimitiDateEdit2);
-    const std::optional<QDate> fineAnno = inizioAnno ? std::optional(inizioAnno->addDays(365)) : std::nullopt;
-    verifica.controlla(annuo, inizioAnno, fineAnno, true);
+    const Intervallo anno = annoAbbonamento(verifica.impostazioni());
+    verifica.controlla(annuo, anno.dal, anno.al, true);
     return verifica.result();
 }
 

@@ -16,7 +16,7 @@ void BM_CostMeterTick(benchmark::State& state)
     CostMeter::Settings settings;
     settings.costo = QStringLiteral("152");
     CostMeter meter(stato, settings, start);
-    const QDateTime now = start.addSecs(100);
+    const qint64 now = start.addSecs(100).toMSecsSinceEpoch();
     for (auto _ : state)
         benchmark::DoNotOptimize(meter.tick(now));
 }

@@ -56,6 +56,20 @@ void BM_PppPollOneConnection(benchmark::State& state)
 }
 BENCHMARK(BM_PppPollOneConnection)->Unit(benchmark::kMicrosecond);
 
+// The idle poll of a fake tree of 300 processes and no pppd, once the source knows them.
+void BM_PppPollIdle(benchmark::State& state)
+{
+    QTemporaryDir dir;
+    const QString root = dir.path();
+    for (int pid = 1000; pid < 1300; ++pid)
+        writeFile(root + QStringLiteral("/proc/%1/comm").arg(pid), "bash\n");
+    NoShell shell;
+    PppDialUpSource source(shell, root);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(source.connections());
+}
+BENCHMARK(BM_PppPollIdle)->Unit(benchmark::kMicrosecond);
+
 void BM_ScriptedPoll(benchmark::State& state)
 {
     QTemporaryDir dir;

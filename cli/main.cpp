@@ -6,6 +6,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <algorithm>
+#include <optional>
 
 namespace {
 
@@ -41,33 +42,44 @@ QList<CliCommand> allCommands()
     return commands;
 }
 
-// Copies the user's store, or the factory values when it has no section.
+// Copies the user's store, or the factory values when it has no section. The
+// store is read once, whatever its size.
 void loadSettings(CliContext& context)
 {
-    IniSettingsBackend user(Paths::configDirectory());
-    const SettingsStore userStore(user);
-    if (userStore.isFirstRun()) {
-        context.store.open();
+    const IniSettingsBackend user(Paths::configDirectory());
+    const QList<IniSettingsBackend::StoredValue> stored = user.valuesBelow(SettingsStore::chiave);
+    const bool hasSection = std::any_of(stored.begin(), stored.end(), [](const IniSettingsBackend::StoredValue& v) {
+        return v.key.size() > SettingsStore::chiave.size();
+    });
+    context.store.open();
+    if (!hasSection) {
         for (const SettingsStore::Entry& entry : SettingsStore::firstRunDefaults(220))
             context.store.writeText(entry.section, entry.value, entry.text);
-    } else {
-        context.settings.copyFrom(user, SettingsStore::chiave);
+        return;
     }
+    for (const IniSettingsBackend::StoredValue& value : stored)
+        context.settings.setValue(value.key, value.name, value.text);
 }
 
 } // namespace
 
 int main(int argc, char** argv)
 {
-    QCoreApplication app(argc, argv);
     QTextStream out(stdout);
     QTextStream err(stderr);
-    QStringList args = QCoreApplication::arguments().mid(1);
+    QStringList args;
+    for (int i = 1; i < argc; ++i)
+        args.append(QString::fromLocal8Bit(argv[i]));
     if (args.isEmpty()) {
         err << usage;
         return CliExit::Usage;
     }
     const QString name = args.takeFirst();
+    // Scripts call the tool often: only the export, whose sheet link lets
+    // events run while it waits, pays for an application object.
+    std::optional<QCoreApplication> app;
+    if (name == QLatin1String("esporta"))
+        app.emplace(argc, argv);
     const QList<CliCommand> commands = allCommands();
     const auto command =
         std::find_if(commands.begin(), commands.end(), [&](const CliCommand& c) { return c.name == name; });

@@ -23,11 +23,12 @@ std::optional<qint64> lire(const QString& text)
     return std::nullopt;
 }
 
-// Whole tenths of a second from `da` to `a`, truncated. Recomputed from the
-// two instants every time, so a late or missed tick loses nothing.
-qint64 decimi(const QDateTime& da, const QDateTime& a)
+// Whole tenths of a second from `da` to `a` (milliseconds since the epoch),
+// truncated. Recomputed from the two instants every time, so a late or
+// missed tick loses nothing.
+qint64 decimi(qint64 da, qint64 a)
 {
-    return da.msecsTo(a) / 100;
+    return (a - da) / 100;
 }
 
 } // namespace
@@ -60,16 +61,17 @@ CostMeter::CostMeter(StatoProgramma& stato, const Settings& settings, const QDat
 
     m_CadenzaScatto = intervallo;
     m_InizioIntervallo = inizio;
+    m_inizioIntervalloMs = inizio.toMSecsSinceEpoch();
     m_DecimiTrascorsi = 0;
     // What the caption shows at once: for an automatic start the interval
     // less the delay already elapsed.
-    m_DecimiMancanti = m_CadenzaScatto - decimi(inizio, adesso);
+    m_DecimiMancanti = m_CadenzaScatto - decimi(m_inizioIntervalloMs, adesso.toMSecsSinceEpoch());
 }
 
-CostMeter::Tick CostMeter::tick(const QDateTime& adesso)
+CostMeter::Tick CostMeter::tick(qint64 adesso)
 {
     Tick result;
-    const qint64 e = decimi(m_InizioIntervallo, adesso);
+    const qint64 e = decimi(m_inizioIntervalloMs, adesso);
 
     // The warning colour ends on the tick after a unit fell.
     if (m_DecimiMancanti <= 0)
@@ -95,9 +97,10 @@ CostMeter::Tick CostMeter::tick(const QDateTime& adesso)
 
     // The new interval starts at this tick, not when the old one should have
     // ended: the lateness of a tick is not carried over.
-    m_InizioIntervallo = adesso;
+    m_inizioIntervalloMs = adesso;
+    m_InizioIntervallo = QDateTime::fromMSecsSinceEpoch(adesso);
     try {
-        m_CadenzaScatto = intervalloScatto(adesso, m_stato);
+        m_CadenzaScatto = intervalloScatto(m_InizioIntervallo, m_stato);
     } catch (const EConvertError& error) {
         result.errore = error.message();
     }

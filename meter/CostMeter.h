@@ -55,7 +55,12 @@ public:
     {
     }
 
-    Tick tick(const QDateTime& adesso);
+    // One tick at the moment `adesso`, given in milliseconds since the epoch
+    // (Clock::msecsSinceEpoch): the elapsed time is the difference of two
+    // such readings, and only a unit boundary turns the moment into a local
+    // date-time, for the interval lookup.
+    Tick tick(qint64 adesso);
+    Tick tick(const QDateTime& adesso) { return tick(adesso.toMSecsSinceEpoch()); }
     // The session's stop: the money and the completed time go back to zero.
     void close();
 
@@ -97,6 +102,7 @@ private:
     qint64 m_DecimiMancanti = 0;
     qint64 m_DecimiCompletati = 0;
     QDateTime m_InizioIntervallo;
+    qint64 m_inizioIntervalloMs = 0; // m_InizioIntervallo in milliseconds since the epoch
     int m_digits = 0;
     bool m_avviso = false;
 };

@@ -26,7 +26,7 @@ void LiveMeter::setRunning(bool running)
 
 void LiveMeter::tick()
 {
-    const CostMeter::Tick result = m_meter.tick(m_clock.now());
+    const CostMeter::Tick result = m_meter.tick(m_clock.msecsSinceEpoch());
     emit ticked(result);
     if (result.errore.isEmpty() || m_bandErrorTold)
         return;

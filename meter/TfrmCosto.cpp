@@ -111,6 +111,8 @@ void TfrmCosto::meterTicked(const CostMeter::Tick& tick)
     showMeter();
 }
 
+// Ten times a second: only what changed is handed to the widgets (the
+// digits and the gauge's colour change at most once a second).
 void TfrmCosto::showMeter()
 {
     const CostMeter& m = meter();
@@ -118,12 +120,19 @@ void TfrmCosto::showMeter()
     setGaugeRed(m.avviso());
     Gauge1->setMaximum(qMax(1, m.CadenzaScatto()));
     Gauge1->setValue(static_cast<int>(std::clamp<qint64>(m.DecimiTrascorsi(), 0, Gauge1->maximum())));
-    Digits1->display(m.digitsText());
+    const QString cifre = m.digitsText();
+    if (cifre != m_cifre) {
+        m_cifre = cifre;
+        Digits1->display(cifre);
+    }
     Label3->setText(QString::number(m.secondiCadenza()));
 }
 
 void TfrmCosto::setGaugeRed(bool red)
 {
+    if (m_gaugeRed == red)
+        return;
+    m_gaugeRed = red;
     QPalette p = Gauge1->palette();
     p.setColor(QPalette::Highlight, red ? QColor(Qt::red) : QColor(0, 200, 0));
     Gauge1->setPalette(p);
@@ -132,7 +141,8 @@ void TfrmCosto::setGaugeRed(bool red)
 void TfrmCosto::FormClose()
 {
     m_meter.close();
-    Digits1->display(meter().digitsText());
+    m_cifre = meter().digitsText();
+    Digits1->display(m_cifre);
     m_closing = true;
     close();
 }

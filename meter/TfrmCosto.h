@@ -4,6 +4,7 @@
 #include "meter/LiveMeter.h"
 
 #include <QWidget>
+#include <optional>
 
 class QLabel;
 class QLCDNumber;
@@ -54,6 +55,8 @@ private:
     Servizi& m_servizi;
     LiveMeter& m_meter;
     bool m_closing = false;
+    std::optional<bool> m_gaugeRed; // the colour and the digits last shown
+    QString m_cifre;
 
     QProgressBar* Gauge1 = nullptr;
     QLabel* Label3 = nullptr; // the interval in whole seconds

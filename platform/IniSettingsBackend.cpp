@@ -6,7 +6,9 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <algorithm>
 #include <cstdio>
+#include <vector>
 
 namespace {
 
@@ -200,4 +202,65 @@ SettingsBackend::Values IniSettingsBackend::values(const QString& key) const
         values.append({shown, asText(v)});
     }
     return values;
+}
+
+QList<IniSettingsBackend::StoredValue> IniSettingsBackend::valuesBelow(const QString& key) const
+{
+    const Location location = locate(key);
+    if (location.file.isEmpty() || !QFileInfo::exists(location.file))
+        return {};
+    const auto settings = open(location);
+
+    // The keys come as paths "group/sub/name", to be put in the order of a
+    // walk key by key: a key's values by name, then its sub-keys by name.
+    // QSettings lists them by the whole path, mostly in that order already.
+    struct Path
+    {
+        QString path;
+        qsizetype slash; // before the value's name; -1 for a value of the key itself
+    };
+    const auto walkOrder = [](const Path& a, const Path& b) {
+        QStringView groupA = a.slash < 0 ? QStringView() : QStringView(a.path).first(a.slash);
+        QStringView groupB = b.slash < 0 ? QStringView() : QStringView(b.path).first(b.slash);
+        for (;;) {
+            if (groupA.isEmpty() || groupB.isEmpty()) {
+                if (groupA.isEmpty() != groupB.isEmpty())
+                    return groupA.isEmpty(); // a key's values before its sub-keys
+                return QStringView(a.path).sliced(a.slash + 1) < QStringView(b.path).sliced(b.slash + 1);
+            }
+            const qsizetype endA = groupA.indexOf(QLatin1Char('/'));
+            const qsizetype endB = groupB.indexOf(QLatin1Char('/'));
+            const QStringView partA = endA < 0 ? groupA : groupA.first(endA);
+            const QStringView partB = endB < 0 ? groupB : groupB.first(endB);
+            if (partA != partB)
+                return partA < partB;
+            groupA = endA < 0 ? QStringView() : groupA.sliced(endA + 1);
+            groupB = endB < 0 ? QStringView() : groupB.sliced(endB + 1);
+        }
+    };
+    std::vector<Path> paths;
+    const QStringList keys = settings->allKeys();
+    paths.reserve(static_cast<size_t>(keys.size()));
+    for (const QString& path : keys)
+        paths.push_back({path, path.lastIndexOf(QLatin1Char('/'))});
+    if (!std::is_sorted(paths.begin(), paths.end(), walkOrder))
+        std::sort(paths.begin(), paths.end(), walkOrder);
+
+    QList<StoredValue> found;
+    found.reserve(static_cast<qsizetype>(paths.size()));
+    QStringView lastGroup;
+    QString groupKey = key;
+    for (const Path& p : paths) {
+        const QStringView group = p.slash < 0 ? QStringView() : QStringView(p.path).first(p.slash);
+        if (group != lastGroup || found.isEmpty()) {
+            // The values of one group share one key text.
+            groupKey = group.isEmpty()
+                           ? key
+                           : key + QLatin1Char('\\') + group.toString().replace(QLatin1Char('/'), QLatin1Char('\\'));
+            lastGroup = group;
+        }
+        const QString name = p.path.mid(p.slash + 1);
+        found.append({groupKey, name == defaultValueName ? QString() : name, asText(settings->value(p.path))});
+    }
+    return found;
 }

@@ -28,6 +28,20 @@ public:
 
     QString directory() const { return m_directory; }
 
+    struct StoredValue
+    {
+        QString key;
+        QString name;
+        QString text;
+        bool operator==(const StoredValue&) const = default;
+    };
+    // Every value of `key` and of the keys below it from one reading of its
+    // file, in the order values() and subKeys() give them (a key's own values,
+    // then each sub-key's in turn). A copy of the whole store this way takes
+    // time in proportion to its size, where asking key by key reads the whole
+    // file again for every key of a large store.
+    QList<StoredValue> valuesBelow(const QString& key) const;
+
 private:
     struct Location
     {

@@ -3,10 +3,14 @@
 #include "platform/Shell.h"
 
 #include <QDir>
-#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <algorithm>
+#include <cstdlib>
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -135,6 +139,85 @@ bool isPidFileName(const QString& name)
     const QStringView stem = QStringView(name).mid(3, name.size() - 7);
     return stem.startsWith(QLatin1Char('-')) ||
            std::all_of(stem.begin(), stem.end(), [](QChar c) { return c.isDigit(); });
+}
+
+// The numeric names in a proc folder: the processes of this moment. Only the
+// folder is read, no entry is looked at; no value when it cannot be opened.
+std::optional<QList<qint64>> processIds(const QByteArray& proc)
+{
+    DIR* folder = ::opendir(proc.constData());
+    if (!folder)
+        return std::nullopt;
+    QList<qint64> pids;
+    while (const dirent* entry = ::readdir(folder)) {
+        if (entry->d_type != DT_DIR && entry->d_type != DT_UNKNOWN)
+            continue;
+        if (entry->d_name[0] < '0' || entry->d_name[0] > '9')
+            continue;
+        char* end = nullptr;
+        const long long pid = std::strtoll(entry->d_name, &end, 10);
+        if (pid > 0 && *end == '\0')
+            pids.append(pid);
+    }
+    ::closedir(folder);
+    return pids;
+}
+
+// Whether the process's comm file says "pppd"; no value when the process is gone.
+std::optional<bool> runsPppd(const QByteArray& proc, qint64 pid)
+{
+    const QByteArray path = proc + '/' + QByteArray::number(pid) + "/comm";
+    const int fd = ::open(path.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0)
+        return std::nullopt;
+    char comm[64];
+    const ssize_t n = ::read(fd, comm, sizeof comm);
+    ::close(fd);
+    return n > 0 && QByteArrayView(comm, n).trimmed() == "pppd";
+}
+
+// The pid is a process's, not one of its threads' (a thread's comm is
+// readable under its own id too); a status that cannot be read says nothing.
+bool isProcess(const QByteArray& proc, qint64 pid)
+{
+    QFile status(QFile::decodeName(proc + '/' + QByteArray::number(pid) + "/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return true;
+    for (const QByteArray& line : status.read(4096).split('\n')) {
+        if (line.startsWith("Tgid:"))
+            return line.mid(5).trimmed().toLongLong() == pid;
+    }
+    return true;
+}
+
+// The last pid the system gave out, the last field of loadavg: while it
+// stays the same no process has been created. No value when it cannot be read.
+std::optional<qint64> lastCreatedPid(const QByteArray& proc)
+{
+    const int fd = ::open((proc + "/loadavg").constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0)
+        return std::nullopt;
+    char text[128];
+    const ssize_t n = ::read(fd, text, sizeof text);
+    ::close(fd);
+    if (n <= 0)
+        return std::nullopt;
+    const QList<QByteArray> fields = QByteArray(text, n).simplified().split(' ');
+    bool ok = false;
+    const qint64 pid = fields.size() == 5 ? fields.last().toLongLong(&ok) : 0;
+    return ok ? std::optional(pid) : std::nullopt;
+}
+
+// A folder's modification time and inode: a file added, removed or renamed
+// in it changes the first, a folder made anew the second. Zero when it is missing.
+qint64 folderStamp(const QString& path)
+{
+    struct stat info
+    {
+    };
+    if (::stat(QFile::encodeName(path).constData(), &info) != 0)
+        return 0;
+    return qint64(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec + qint64(info.st_ino);
 }
 
 } // namespace
@@ -268,32 +351,91 @@ bool PppDialUpSource::interfaceUp(const QString& interfaceName) const
     return ok && (value & 0x1u) != 0;
 }
 
+QList<qint64> PppDialUpSource::pidFolderStamps() const
+{
+    return {folderStamp(path(QStringLiteral("run"))), folderStamp(path(QStringLiteral("run/pppd")))};
+}
+
+std::optional<QList<qint64>> PppDialUpSource::pppdProcesses()
+{
+    const QByteArray proc = QFile::encodeName(path(QStringLiteral("proc")));
+    ProcessTable& table = m_processes;
+    const QList<qint64> stamps = pidFolderStamps();
+    const std::optional<qint64> lastPid = lastCreatedPid(proc);
+    const bool fullWalk =
+        !table.read || stamps != table.pidFolderStamps || table.pollsSinceFullWalk + 1 >= fullWalkEvery;
+    // The pids given out since the last poll, when few enough to be looked up one by one.
+    const bool fewNew = table.lastPid && lastPid && *lastPid >= *table.lastPid && *lastPid - *table.lastPid <= 512;
+
+    QSet<qint64> firstSeen;
+    const auto look = [&](qint64 pid, bool isNew) {
+        const std::optional<bool> isPppd = runsPppd(proc, pid);
+        if (!isPppd || (*isPppd && isNew && !isProcess(proc, pid))) {
+            table.isPppd.remove(pid);
+            return;
+        }
+        table.isPppd.insert(pid, *isPppd);
+        if (isNew)
+            firstSeen.insert(pid);
+    };
+    if (fullWalk || !fewNew) {
+        // Listing proc costs the kernel a lookup for every process.
+        const std::optional<QList<qint64>> pids = processIds(proc);
+        if (!pids)
+            return std::nullopt;
+        QHash<qint64, bool> listed;
+        listed.reserve(pids->size());
+        for (const qint64 pid : *pids) {
+            const auto known = table.isPppd.constFind(pid);
+            const bool isNew = known == table.isPppd.cend();
+            if (fullWalk || isNew || known.value() || table.firstSeen.contains(pid)) {
+                const std::optional<bool> isPppd = runsPppd(proc, pid);
+                if (!isPppd)
+                    continue;
+                listed.insert(pid, *isPppd);
+                if (isNew)
+                    firstSeen.insert(pid);
+            } else {
+                listed.insert(pid, false);
+            }
+        }
+        table.isPppd = std::move(listed);
+    } else {
+        // No list: the processes new since the last poll, those new at the
+        // last poll and the pppd ones are looked at, the rest stand as they were.
+        for (qint64 pid = *table.lastPid + 1; pid <= *lastPid; ++pid)
+            look(pid, true);
+        for (const qint64 pid : std::as_const(table.firstSeen))
+            look(pid, false);
+        for (const qint64 pid : table.isPppd.keys(true))
+            look(pid, false);
+    }
+    table.read = true;
+    table.firstSeen = std::move(firstSeen);
+    table.pidFolderStamps = stamps;
+    table.lastPid = lastPid;
+    table.pollsSinceFullWalk = fullWalk ? 0 : table.pollsSinceFullWalk + 1;
+
+    QList<qint64> pppd = table.isPppd.keys(true);
+    std::sort(pppd.begin(), pppd.end());
+    return pppd;
+}
+
 std::optional<QList<DialUpSource::Connection>> PppDialUpSource::connections()
 {
-    const QDir proc(path(QStringLiteral("proc")));
-    if (!proc.exists())
+    const std::optional<QList<qint64>> pids = pppdProcesses();
+    if (!pids)
         return std::nullopt;
-
-    QList<qint64> pids;
-    // The whole process table is walked at every poll, so each process costs
-    // one read of its comm file and only the pppd ones are looked at further.
-    QDirIterator entries(proc.path(), QDir::Dirs | QDir::NoDotAndDotDot);
-    while (entries.hasNext()) {
-        entries.next();
-        bool ok = false;
-        const qint64 pid = entries.fileName().toLongLong(&ok);
-        if (!ok || pid <= 0)
-            continue;
-        QFile comm(entries.filePath() + QStringLiteral("/comm"));
-        if (comm.open(QIODevice::ReadOnly) && comm.read(64).trimmed() == "pppd")
-            pids.append(pid);
+    if (pids->isEmpty()) {
+        m_linkWasUp.clear();
+        return QList<Connection>();
     }
-    std::sort(pids.begin(), pids.end());
 
+    const QDir proc(path(QStringLiteral("proc")));
     const QHash<qint64, PidFile> pidFileOf = pidFiles();
     QSet<qint64> running;
     QList<Connection> result;
-    for (const qint64 pid : pids) {
+    for (const qint64 pid : *pids) {
         running.insert(pid);
         const std::optional<QString> cmdline = readSmallFile(proc.filePath(QStringLiteral("%1/cmdline").arg(pid)));
         const QStringList arguments = cmdline ? cmdline->split(QChar(0)) : QStringList();

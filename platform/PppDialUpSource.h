@@ -17,6 +17,17 @@ class Shell;
 //   chat with -f, or etc/chatscripts/ENTRY; else the -T argument itself.
 // - Connections: one per running pppd (proc/PID/comm is "pppd"); its entry is
 //   the "call" argument of its command line, else the linkname of its pid file.
+//   The process table is read by difference, since a poll runs twice a second
+//   all day. The pids given out since the last poll (the last pid of
+//   proc/loadavg moved) are looked up one by one; only when that file cannot
+//   be read, or too many were given out, are the names in proc listed (no
+//   stat, no file per process). The comm file is read of the processes new
+//   since the last poll, once more at the next poll (a launcher such as pon
+//   becomes pppd with exec, keeping its pid), and of the known pppd processes
+//   (a pid may be reused). Every process is read again when the pid-file
+//   folders change (a pppd with a linkname writes its pid file as it starts,
+//   every pppd its interface's when the link comes up) and every
+//   fullWalkEvery polls.
 //   Its interface is named on the second line of run/ppp-LINKNAME.pid or by a
 //   run/pppN.pid holding its pid (run/pppd/ also searched). The state is
 //   ConnectDevice while pppd has no interface yet (the modem is dialling),
@@ -30,6 +41,9 @@ class Shell;
 class PppDialUpSource : public DialUpSource
 {
 public:
+    // Polls between two readings of every process's comm file (30 s).
+    static constexpr int fullWalkEvery = 60;
+
     explicit PppDialUpSource(Shell& shell, QString root = QStringLiteral("/"));
 
     std::optional<QList<Connection>> connections() override;
@@ -63,6 +77,10 @@ private:
     std::optional<Peer> readPeer(const QString& entry) const;
     QString chatNumber(const QString& connectCommand, const QString& entry) const;
     QHash<qint64, PidFile> pidFiles() const;
+    // The running pppd processes in pid order; no value when proc cannot be listed.
+    std::optional<QList<qint64>> pppdProcesses();
+    // When the folders of the pid files last changed.
+    QList<qint64> pidFolderStamps() const;
     bool interfaceUp(const QString& interfaceName) const;
     std::optional<QString> secretOf(const Peer& peer, const QString& entry) const;
 
@@ -71,4 +89,16 @@ private:
     // The pppd processes whose link has been up: a link of theirs that is
     // down again has hung up.
     QSet<qint64> m_linkWasUp;
+
+    // The process table as the last poll left it.
+    struct ProcessTable
+    {
+        bool read = false;
+        QHash<qint64, bool> isPppd; // the processes known, and whether their comm was "pppd"
+        QSet<qint64> firstSeen;     // the pids the last poll saw for the first time
+        QList<qint64> pidFolderStamps;
+        std::optional<qint64> lastPid; // the last pid created, from proc/loadavg
+        int pollsSinceFullWalk = 0;
+    };
+    ProcessTable m_processes;
 };

@@ -7,10 +7,9 @@
 #include <functional>
 #include <memory>
 
-class QSoundEffect;
-
 // Beeps through the function the program gives it (the widget toolkit's
-// beep) and plays wave files with QSoundEffect, never waiting for them.
+// beep) and plays wave files with QSoundEffect, never waiting for them. Qt
+// Multimedia is loaded, from a module, only when a wave file is first played.
 class QtSounds : public Sounds
 {
 public:
@@ -23,5 +22,5 @@ public:
 private:
     std::function<void()> m_beeper;
     QObject m_owner;
-    QHash<QString, QSoundEffect*> m_effects;
+    QHash<QString, QObject*> m_effects; // the sound effect of each file, once made
 };

@@ -1,6 +1,8 @@
 #include "platform/ScriptedDialUpSource.h"
 
 #include <QFile>
+#include <sys/stat.h>
+#include <time.h>
 
 namespace {
 
@@ -56,13 +58,31 @@ std::optional<int> ScriptedDialUpSource::stateOf(const QString& text)
     return number;
 }
 
-std::optional<ScriptedDialUpSource::Script> ScriptedDialUpSource::read() const
+std::optional<ScriptedDialUpSource::Script> ScriptedDialUpSource::read()
 {
-    QFile file(m_file);
-    if (!file.exists())
+    struct stat info
+    {
+    };
+    if (::stat(QFile::encodeName(m_file).constData(), &info) != 0) {
+        m_read.reset();
         return Script{};
-    if (!file.open(QIODevice::ReadOnly))
+    }
+    const auto nanoseconds = [](const timespec& t) { return qint64(t.tv_sec) * 1000000000 + t.tv_nsec; };
+    const Stamp stamp{nanoseconds(info.st_mtim), nanoseconds(info.st_ctim), qint64(info.st_size), qint64(info.st_ino)};
+    // File times move in coarse steps: a change made in the same step as the
+    // one before leaves the stamp as it was. A reading made a second after
+    // the last change cannot have missed one.
+    constexpr qint64 second = 1000000000;
+    if (m_read && stamp == m_readStamp && m_readAt - stamp[0] > second && m_readAt - stamp[1] > second)
+        return m_read;
+
+    QFile file(m_file);
+    timespec now{};
+    ::clock_gettime(CLOCK_REALTIME, &now);
+    if (!file.open(QIODevice::ReadOnly)) {
+        m_read.reset();
         return std::nullopt;
+    }
     QString text = QString::fromUtf8(file.readAll());
     if (text.startsWith(QChar(0xFEFF)))
         text.remove(0, 1);
@@ -77,6 +97,9 @@ std::optional<ScriptedDialUpSource::Script> ScriptedDialUpSource::read() const
             field = field.trimmed();
         addRecord(fields, script.connections, script.phoneBook, script.params);
     }
+    m_read = script;
+    m_readStamp = stamp;
+    m_readAt = nanoseconds(now);
     return script;
 }
 

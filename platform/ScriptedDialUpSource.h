@@ -4,6 +4,7 @@
 
 #include <QHash>
 #include <QString>
+#include <array>
 
 // A dial-up source played from a text file, so that automatic counting can be
 // watched without a modem. The file (UTF-8) is read again at every call; one
@@ -13,7 +14,9 @@
 //   parametri;NAME;USER;PASSWORD                        an entry's saved dial parameters
 // STATE is a connection-state name (OpenPort, ..., Connected, Disconnected)
 // or its number. A line that does not parse is skipped. A missing file means
-// an empty phone book and no connection.
+// an empty phone book and no connection. A file that has been left alone
+// for a second since its last change is not read again until it changes:
+// a poll then costs one stat.
 class ScriptedDialUpSource : public DialUpSource
 {
 public:
@@ -39,7 +42,13 @@ private:
         QHash<QString, DialParams> params;
     };
     // No value when the file exists but cannot be read.
-    std::optional<Script> read() const;
+    std::optional<Script> read();
+
+    // What identifies a version of the file: times in nanoseconds, size, inode.
+    using Stamp = std::array<qint64, 4>;
 
     QString m_file;
+    std::optional<Script> m_read; // the last reading and when it was made
+    Stamp m_readStamp{};
+    qint64 m_readAt = 0;
 };

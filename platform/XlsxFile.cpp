@@ -3,11 +3,88 @@
 #include <QDir>
 #include <QHash>
 #include <QTemporaryDir>
+#include <cstring>
+#include <dlfcn.h>
 #include <xlsxwriter.h>
 
 namespace {
 
 constexpr double larghezzaMinima = 8.43; // characters, the sheet's own column width
+
+// libxlsxwriter, opened the first time a workbook is written: linked to the
+// programs, it and what it needs (zlib, minizip, a cryptography library)
+// would be loaded and relocated at every start of the program and of every
+// brenvolo-cli command, for the one feature that uses it.
+struct Libreria
+{
+    decltype(&::workbook_new_opt) workbook_new_opt = nullptr;
+    decltype(&::workbook_add_worksheet) workbook_add_worksheet = nullptr;
+    decltype(&::workbook_add_format) workbook_add_format = nullptr;
+    decltype(&::workbook_close) workbook_close = nullptr;
+    decltype(&::worksheet_write_string) worksheet_write_string = nullptr;
+    decltype(&::worksheet_write_number) worksheet_write_number = nullptr;
+    decltype(&::worksheet_write_datetime) worksheet_write_datetime = nullptr;
+    decltype(&::worksheet_write_blank) worksheet_write_blank = nullptr;
+    decltype(&::worksheet_set_column) worksheet_set_column = nullptr;
+    decltype(&::format_set_font_name) format_set_font_name = nullptr;
+    decltype(&::format_set_font_size) format_set_font_size = nullptr;
+    decltype(&::format_set_bold) format_set_bold = nullptr;
+    decltype(&::format_set_italic) format_set_italic = nullptr;
+    decltype(&::format_set_underline) format_set_underline = nullptr;
+    decltype(&::format_set_font_strikeout) format_set_font_strikeout = nullptr;
+    decltype(&::format_set_align) format_set_align = nullptr;
+    decltype(&::format_set_text_wrap) format_set_text_wrap = nullptr;
+    decltype(&::format_set_rotation) format_set_rotation = nullptr;
+    decltype(&::format_set_num_format) format_set_num_format = nullptr;
+    decltype(&::lxw_strerror) lxw_strerror = nullptr;
+    QString errore; // why the library cannot be used; empty when it can
+};
+
+Libreria carica()
+{
+    Libreria l;
+    void* handle = ::dlopen(BRENVOLO_XLSXWRITER_SONAME, RTLD_NOW | RTLD_LOCAL);
+    if (!handle) {
+        l.errore = QStringLiteral("impossibile caricare la libreria dei fogli di calcolo: %1")
+                       .arg(QString::fromLocal8Bit(::dlerror()));
+        return l;
+    }
+    const auto simbolo = [&](auto& funzione, const char* nome) {
+        void* trovato = ::dlsym(handle, nome);
+        static_assert(sizeof funzione == sizeof trovato);
+        std::memcpy(&funzione, &trovato, sizeof trovato);
+        if (!trovato && l.errore.isEmpty())
+            l.errore =
+                QStringLiteral("la libreria dei fogli di calcolo non ha la funzione %1").arg(QLatin1String(nome));
+    };
+    simbolo(l.workbook_new_opt, "workbook_new_opt");
+    simbolo(l.workbook_add_worksheet, "workbook_add_worksheet");
+    simbolo(l.workbook_add_format, "workbook_add_format");
+    simbolo(l.workbook_close, "workbook_close");
+    simbolo(l.worksheet_write_string, "worksheet_write_string");
+    simbolo(l.worksheet_write_number, "worksheet_write_number");
+    simbolo(l.worksheet_write_datetime, "worksheet_write_datetime");
+    simbolo(l.worksheet_write_blank, "worksheet_write_blank");
+    simbolo(l.worksheet_set_column, "worksheet_set_column");
+    simbolo(l.format_set_font_name, "format_set_font_name");
+    simbolo(l.format_set_font_size, "format_set_font_size");
+    simbolo(l.format_set_bold, "format_set_bold");
+    simbolo(l.format_set_italic, "format_set_italic");
+    simbolo(l.format_set_underline, "format_set_underline");
+    simbolo(l.format_set_font_strikeout, "format_set_font_strikeout");
+    simbolo(l.format_set_align, "format_set_align");
+    simbolo(l.format_set_text_wrap, "format_set_text_wrap");
+    simbolo(l.format_set_rotation, "format_set_rotation");
+    simbolo(l.format_set_num_format, "format_set_num_format");
+    simbolo(l.lxw_strerror, "lxw_strerror");
+    return l;
+}
+
+const Libreria& libreria()
+{
+    static const Libreria caricata = carica();
+    return caricata;
+}
 
 uint8_t orizzontale(int allineamento)
 {
@@ -61,8 +138,9 @@ int16_t rotazione(int orientamento)
 class Formati
 {
 public:
-    explicit Formati(lxw_workbook* workbook)
-        : m_workbook(workbook)
+    Formati(const Libreria& xlsx, lxw_workbook* workbook)
+        : m_xlsx(xlsx)
+        , m_workbook(workbook)
     {
     }
 
@@ -86,33 +164,34 @@ public:
         lxw_format*& f = m_formati[chiave];
         if (f)
             return f;
-        f = workbook_add_format(m_workbook);
+        f = m_xlsx.workbook_add_format(m_workbook);
         if (!s.fontName.isEmpty())
-            format_set_font_name(f, s.fontName.toUtf8().constData());
+            m_xlsx.format_set_font_name(f, s.fontName.toUtf8().constData());
         if (s.fontSize > 0)
-            format_set_font_size(f, s.fontSize);
+            m_xlsx.format_set_font_size(f, s.fontSize);
         if (s.bold)
-            format_set_bold(f);
+            m_xlsx.format_set_bold(f);
         if (s.italic)
-            format_set_italic(f);
+            m_xlsx.format_set_italic(f);
         if (s.underline)
-            format_set_underline(f, LXW_UNDERLINE_SINGLE);
+            m_xlsx.format_set_underline(f, LXW_UNDERLINE_SINGLE);
         if (s.strikeout)
-            format_set_font_strikeout(f);
+            m_xlsx.format_set_font_strikeout(f);
         if (orizzontale(s.horizontal) != LXW_ALIGN_NONE)
-            format_set_align(f, orizzontale(s.horizontal));
+            m_xlsx.format_set_align(f, orizzontale(s.horizontal));
         if (s.vertical != predefinito.vertical)
-            format_set_align(f, verticale(s.vertical));
+            m_xlsx.format_set_align(f, verticale(s.vertical));
         if (s.wrap)
-            format_set_text_wrap(f);
+            m_xlsx.format_set_text_wrap(f);
         if (rotazione(s.orientation) != 0)
-            format_set_rotation(f, rotazione(s.orientation));
+            m_xlsx.format_set_rotation(f, rotazione(s.orientation));
         if (data)
-            format_set_num_format(f, "dd/mm/yyyy");
+            m_xlsx.format_set_num_format(f, "dd/mm/yyyy");
         return f;
     }
 
 private:
+    const Libreria& m_xlsx;
     lxw_workbook* m_workbook;
     QHash<QString, lxw_format*> m_formati;
 };
@@ -137,17 +216,20 @@ int caratteri(const SheetCommands::Cell& c)
 
 QString XlsxFile::write(const SheetCommands& sheet, const QString& path)
 {
+    const Libreria& xlsx = libreria();
+    if (!xlsx.errore.isEmpty())
+        return xlsx.errore;
     // The library's own scratch files go next to nothing of the user's.
     QTemporaryDir scratch;
     if (!scratch.isValid())
         return QStringLiteral("impossibile creare una cartella temporanea: %1").arg(scratch.errorString());
     QByteArray tmpdir = QFile::encodeName(scratch.path());
     lxw_workbook_options opzioni{LXW_FALSE, tmpdir.data(), LXW_FALSE};
-    lxw_workbook* workbook = workbook_new_opt(QFile::encodeName(path).constData(), &opzioni);
+    lxw_workbook* workbook = xlsx.workbook_new_opt(QFile::encodeName(path).constData(), &opzioni);
     if (!workbook)
         return QStringLiteral("impossibile creare la cartella di lavoro %1").arg(path);
-    lxw_worksheet* foglio = workbook_add_worksheet(workbook, "Foglio1");
-    Formati formati(workbook);
+    lxw_worksheet* foglio = xlsx.workbook_add_worksheet(workbook, "Foglio1");
+    Formati formati(xlsx, workbook);
     QHash<int, int> larghezze;
     lxw_error errore = foglio ? LXW_NO_ERROR : LXW_ERROR_MEMORY_MALLOC_FAILED;
 
@@ -158,18 +240,18 @@ QString XlsxFile::write(const SheetCommands& sheet, const QString& path)
         lxw_format* formato = formati.per(c.style, c.kind == SheetCommands::Cell::Kind::Date);
         switch (c.kind) {
         case SheetCommands::Cell::Kind::Text:
-            errore = worksheet_write_string(foglio, riga, colonna, c.text.toUtf8().constData(), formato);
+            errore = xlsx.worksheet_write_string(foglio, riga, colonna, c.text.toUtf8().constData(), formato);
             break;
         case SheetCommands::Cell::Kind::Number:
-            errore = worksheet_write_number(foglio, riga, colonna, c.number, formato);
+            errore = xlsx.worksheet_write_number(foglio, riga, colonna, c.number, formato);
             break;
         case SheetCommands::Cell::Kind::Date: {
             lxw_datetime quando{c.date.year(), c.date.month(), c.date.day(), 0, 0, 0};
-            errore = worksheet_write_datetime(foglio, riga, colonna, &quando, formato);
+            errore = xlsx.worksheet_write_datetime(foglio, riga, colonna, &quando, formato);
             break;
         }
         case SheetCommands::Cell::Kind::Empty:
-            errore = worksheet_write_blank(foglio, riga, colonna, formato);
+            errore = xlsx.worksheet_write_blank(foglio, riga, colonna, formato);
             break;
         }
         const int grassetto = c.style.bold ? 2 : 0;
@@ -178,15 +260,15 @@ QString XlsxFile::write(const SheetCommands& sheet, const QString& path)
     for (auto it = larghezze.cbegin(); foglio && errore == LXW_NO_ERROR && it != larghezze.cend(); ++it) {
         const double larghezza = qMax(larghezzaMinima, it.value() * 1.1 + 1);
         const lxw_col_t colonna = static_cast<lxw_col_t>(it.key() - 1);
-        errore = worksheet_set_column(foglio, colonna, colonna, larghezza, nullptr);
+        errore = xlsx.worksheet_set_column(foglio, colonna, colonna, larghezza, nullptr);
     }
 
-    const lxw_error chiusura = workbook_close(workbook);
+    const lxw_error chiusura = xlsx.workbook_close(workbook);
     if (errore == LXW_NO_ERROR)
         errore = chiusura;
     if (errore != LXW_NO_ERROR) {
         QFile::remove(path);
-        return QString::fromUtf8(lxw_strerror(errore));
+        return QString::fromUtf8(xlsx.lxw_strerror(errore));
     }
     return QString();
 }

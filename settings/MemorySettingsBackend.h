@@ -32,4 +32,8 @@ private:
     Node* findOrCreate(const QString& key);
 
     std::unique_ptr<Node> m_root;
+    // The key last found, for a copy that reads or writes the values of a
+    // key one after the other.
+    mutable QString m_lastKey;
+    mutable Node* m_lastNode = nullptr;
 };

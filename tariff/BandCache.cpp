@@ -64,10 +64,25 @@ const FasciaOraria& BandCache::fascia(const Found& found) const
 
 int BandCache::intervallo(const Found& found, int classe)
 {
-    Band& band = list(found.giorno).bands.at(static_cast<size_t>(found.indice));
+    // inVigore found it in a list that parsed.
+    Band& band = m_lists.at(static_cast<size_t>(found.giorno)).bands.at(static_cast<size_t>(found.indice));
     const size_t colonna = classe >= 1 && classe <= 4 ? static_cast<size_t>(classe - 1) : 0;
     // A column that does not convert is read again, and fails again, every time it is asked for.
     if (band.intervalli[colonna] == 0)
         band.intervalli[colonna] = band.fascia.intervallo(classe);
     return band.intervalli[colonna];
+}
+
+qint64 BandCache::costoScatto()
+{
+    if (!m_costoScatto && m_erroreCosto.isNull()) {
+        try {
+            m_costoScatto = strToInt(m_stato.CostoScattoBase);
+        } catch (const EConvertError& e) {
+            m_erroreCosto = e.message();
+        }
+    }
+    if (!m_costoScatto)
+        throw EConvertError(m_erroreCosto);
+    return *m_costoScatto;
 }

@@ -37,6 +37,10 @@ public:
     // Tenths of a second for class 1..4.
     int intervallo(const Found& found, int classe);
 
+    // stato.CostoScattoBase in lire, converted once; EConvertError, the same
+    // every time, when it is no whole number.
+    qint64 costoScatto();
+
 private:
     struct Band
     {
@@ -54,4 +58,6 @@ private:
 
     const StatoProgramma& m_stato;
     std::array<List, 3> m_lists;
+    std::optional<qint64> m_costoScatto;
+    QString m_erroreCosto;
 };

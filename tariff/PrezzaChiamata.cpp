@@ -1,8 +1,11 @@
 #include "tariff/PrezzaChiamata.h"
 
+#include "archive/Windows1252.h"
 #include "settings/Conversion.h"
 #include "settings/SettingsStore.h"
 #include "tariff/BandCache.h"
+
+#include <cstring>
 
 namespace {
 
@@ -13,7 +16,8 @@ struct Istante
 {
     QDate data;
     QTime ora;
-    qint64 secondi = 0; // since the start of the Julian calendar, wall-clock time
+    qint64 secondi = 0;         // since the start of the Julian calendar, wall-clock time
+    const char* riga = nullptr; // the line it was read from, while it is at hand
 };
 
 // The band in force at an event: its interval for the call's class and its start.
@@ -139,6 +143,72 @@ FasciaEvento fasciaEvento(BandCache& fasce, const Istante& quando, int festivo, 
     return FasciaEvento{fasce.intervallo(trovata, classe), fasce.fascia(trovata).inizio()};
 }
 
+// The digits of the closing record that pricing reads.
+struct Cifre
+{
+    int festivo = 0;
+    int classe = 1;
+    int tipo = 1;
+};
+
+// A call whose class is 1..4 and whose two moments are known.
+CallPrice prezza(const Istante& inizio, const Istante& fine, const Cifre& cifre, BandCache& fasce,
+                 const PricingSettings& impostazioni)
+{
+    CallPrice p;
+    p.classe = cifre.classe;
+    p.tipo = cifre.tipo;
+    const FasciaEvento primo = fasciaEvento(fasce, inizio, cifre.festivo, p.classe);
+    const FasciaEvento ultimo = fasciaEvento(fasce, fine, cifre.festivo, p.classe);
+    p.intervalloApertura = primo.intervallo;
+    p.intervalloChiusura = ultimo.intervallo;
+    p.cambioFascia = primo.intervallo != ultimo.intervallo;
+
+    const qint64 extra = impostazioni.frazioneScatto == 1 ? 1 : 0;
+    if (!p.cambioFascia) {
+        p.durata = secondi(fine.secondi - inizio.secondi);
+        p.scatti = p.durata * 10 / p.intervalloApertura + 1 + extra;
+    } else {
+        // Only one band change is considered: everything before the start of
+        // the closing band, on the closing date, is priced at the opening interval.
+        const qint64 confine = secondiDa(fine.data, ultimo.inizio);
+        p.secondiPrima = secondi(confine - inizio.secondi);
+        p.secondiDopo = secondi(fine.secondi - confine);
+        p.durata = secondi(fine.secondi - inizio.secondi);
+        p.scatti = p.secondiPrima * 10 / p.intervalloApertura + p.secondiDopo * 10 / p.intervalloChiusura + 1 + extra;
+    }
+    if (p.durata == 0) {
+        p.scatti = 0;
+        return p;
+    }
+    if (p.tipo == 1 || p.tipo == 2) {
+        try {
+            p.costo = costoScatti(p, fasce.costoScatto(), impostazioni);
+        } catch (const EConvertError&) {
+            throw EConvertError(QStringLiteral("Il costo della chiamata del %1 %2 è troppo grande per essere calcolato")
+                                    .arg(inizio.data.toString(QStringLiteral("dd/MM/yyyy")),
+                                         inizio.ora.toString(QStringLiteral("hh.mm.ss"))));
+        }
+    }
+    return p;
+}
+
+// The moment of a line written exactly "dd/mm/yyyy hh.nn.ss" with a real
+// date and time; `stessoGiorno` is taken as its date when the line's date is
+// written as that one's (a call closed on the day it opened).
+std::optional<Istante> istanteEsatto(QByteArrayView riga, const Istante* stessoGiorno = nullptr)
+{
+    Istante i;
+    const bool uguale = stessoGiorno && riga.size() >= 10 && std::memcmp(riga.data(), stessoGiorno->riga, 10) == 0;
+    i.data = uguale ? stessoGiorno->data : RecordArchivio::dataIn(riga);
+    i.ora = RecordArchivio::oraIn(riga);
+    i.riga = riga.data();
+    if (!i.data.isValid() || !i.ora.isValid())
+        return std::nullopt;
+    i.secondi = secondiDa(i.data, i.ora);
+    return i;
+}
+
 } // namespace
 
 PricingSettings PricingSettings::fromStore(const SettingsStore& store, QStringList* problemi)
@@ -199,47 +269,26 @@ std::optional<CallPrice> prezzaChiamata(const RecordArchivio& apertura, const Re
 std::optional<CallPrice> prezzaChiamata(const RecordArchivio& apertura, const RecordArchivio& chiusura,
                                         BandCache& fasce, const PricingSettings& impostazioni)
 {
-    CallPrice p;
-    p.classe = chiusura.classe();
-    p.tipo = chiusura.tipo();
+    const Cifre cifre{chiusura.festivo(), chiusura.classe(), chiusura.tipo()};
     // The writers only write classes 1..4: any other digit has no interval.
-    if (p.classe < 1 || p.classe > 4)
+    if (cifre.classe < 1 || cifre.classe > 4)
         return std::nullopt;
-    const int festivo = chiusura.festivo();
     const Istante inizio = istante(apertura);
     const Istante fine = istante(chiusura);
+    return prezza(inizio, fine, cifre, fasce, impostazioni);
+}
 
-    const FasciaEvento primo = fasciaEvento(fasce, inizio, festivo, p.classe);
-    const FasciaEvento ultimo = fasciaEvento(fasce, fine, festivo, p.classe);
-    p.intervalloApertura = primo.intervallo;
-    p.intervalloChiusura = ultimo.intervallo;
-    p.cambioFascia = primo.intervallo != ultimo.intervallo;
-
-    const qint64 extra = impostazioni.frazioneScatto == 1 ? 1 : 0;
-    if (!p.cambioFascia) {
-        p.durata = secondi(fine.secondi - inizio.secondi);
-        p.scatti = p.durata * 10 / p.intervalloApertura + 1 + extra;
-    } else {
-        // Only one band change is considered: everything before the start of
-        // the closing band, on the closing date, is priced at the opening interval.
-        const qint64 confine = secondiDa(fine.data, ultimo.inizio);
-        p.secondiPrima = secondi(confine - inizio.secondi);
-        p.secondiDopo = secondi(fine.secondi - confine);
-        p.durata = secondi(fine.secondi - inizio.secondi);
-        p.scatti = p.secondiPrima * 10 / p.intervalloApertura + p.secondiDopo * 10 / p.intervalloChiusura + 1 + extra;
-    }
-    if (p.durata == 0) {
-        p.scatti = 0;
-        return p;
-    }
-    if (p.tipo == 1 || p.tipo == 2) {
-        const qint64 costoScatto = strToInt(fasce.stato().CostoScattoBase);
-        try {
-            p.costo = costoScatti(p, costoScatto, impostazioni);
-        } catch (const EConvertError&) {
-            throw EConvertError(QStringLiteral("Il costo della chiamata del %1 è troppo grande per essere calcolato")
-                                    .arg(apertura.dataOra()));
-        }
-    }
-    return p;
+std::optional<CallPrice> prezzaChiamata(QByteArrayView apertura, QByteArrayView chiusura, BandCache& fasce,
+                                        const PricingSettings& impostazioni)
+{
+    const Cifre cifre{RecordArchivio::cifraIn(chiusura, 42), RecordArchivio::cifraIn(chiusura, 43),
+                      RecordArchivio::cifraIn(chiusura, 44)};
+    if (cifre.classe < 1 || cifre.classe > 4)
+        return std::nullopt;
+    const std::optional<Istante> inizio = istanteEsatto(apertura);
+    const std::optional<Istante> fine = inizio ? istanteEsatto(chiusura, &*inizio) : std::nullopt;
+    if (!inizio || !fine)
+        return prezzaChiamata(RecordArchivio(Windows1252::decode(apertura)),
+                              RecordArchivio(Windows1252::decode(chiusura)), fasce, impostazioni);
+    return prezza(*inizio, *fine, cifre, fasce, impostazioni);
 }

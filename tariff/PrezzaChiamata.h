@@ -68,3 +68,9 @@ std::optional<CallPrice> prezzaChiamata(const RecordArchivio& apertura, const Re
 // The same with the bands of a pass parsed once (results and errors are identical).
 std::optional<CallPrice> prezzaChiamata(const RecordArchivio& apertura, const RecordArchivio& chiusura,
                                         BandCache& fasce, const PricingSettings& impostazioni);
+
+// The same for a call read as the raw bytes of its two archive lines: lines
+// in the layout the writers produce are read where they lie, any other is
+// decoded and priced as above (results and errors are identical).
+std::optional<CallPrice> prezzaChiamata(QByteArrayView apertura, QByteArrayView chiusura, BandCache& fasce,
+                                        const PricingSettings& impostazioni);

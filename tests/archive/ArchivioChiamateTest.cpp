@@ -1,6 +1,7 @@
 #include "archive/ArchivioChiamate.h"
 #include "archive/LettoreArchivio.h"
 #include "tests/support/FakePrompter.h"
+#include "tests/support/SmallTmpfs.h"
 #include "tests/support/TestDirs.h"
 
 #include <QDir>
@@ -218,6 +219,30 @@ TEST(CopiaArchivio, AFailedCopyLeavesTheOldCopy)
     EXPECT_FALSE(copiaArchivio(QDir(dirs.data()).filePath(QStringLiteral("tqklog.txt"))));
     EXPECT_EQ(contenuto(copia), QByteArray("copia vecchia\r\n"));
     EXPECT_FALSE(copiaArchivio(QString()));
+}
+
+TEST(CopiaArchivio, AFullDiskKeepsTheOldCopyAndLeavesNoPartOfTheNewOne)
+{
+    TestDirs dirs;
+    const QString cartella = QDir(dirs.data()).filePath(QStringLiteral("disco"));
+    SmallTmpfs disco(cartella);
+    if (!disco.mounted())
+        GTEST_SKIP() << "mounting a small file system needs root";
+    const QString path = QDir(cartella).filePath(QStringLiteral("tqklog.txt"));
+    const QString copia = QDir(cartella).filePath(QStringLiteral("tqklog.tx~"));
+    scrivi(copia, "copia vecchia\r\n");
+    scrivi(path, QByteArray(40 * 1024, 'x'));
+    EXPECT_FALSE(copiaArchivio(path));
+    EXPECT_EQ(contenuto(copia), QByteArray("copia vecchia\r\n"));
+    EXPECT_EQ(QDir(cartella).entryList(QDir::Files | QDir::Hidden, QDir::Name),
+              (QStringList{QStringLiteral("tqklog.txt"), QStringLiteral("tqklog.tx~")}));
+
+    // Room again: the copy is made, and a piece left by a copy cut short goes.
+    scrivi(path, "21/03/1999 10.15.02 collegamento Aperto  011 Casa\r\n");
+    scrivi(copia + QStringLiteral(".nuova"), "resto\r\n");
+    EXPECT_TRUE(copiaArchivio(path));
+    EXPECT_EQ(contenuto(copia), contenuto(path));
+    EXPECT_FALSE(QFile::exists(copia + QStringLiteral(".nuova")));
 }
 
 struct ValidCase

@@ -182,6 +182,77 @@ INSTANTIATE_TEST_SUITE_P(
                                }),
                                false, 0, ConsumiResult::Outcome::ConversionError}));
 
+// The limits check's ranges from one reading: each result must be the one
+// the range's own pass gives, whatever the others find (a missing closure
+// or a bad time in one range, none in another).
+TEST_P(OnePassMatchesDayByDay, ForSeveralRangesAtOnce)
+{
+    const Scenario& s = GetParam();
+    Ambiente a;
+    if (s.notteDiversa)
+        a.stato.feriali[2] = QStringLiteral("00.00.00-07.59.59-3000-1400-0700-0450");
+    ArchiveGenerator::Options o = s.options;
+    ASSERT_TRUE(ArchiveGenerator::write(a.archivio, o));
+    a.store.writeInteger(Catalogue::FrazioneScatto, s.frazione);
+    const QDate primo = o.firstDay;
+    QRandomGenerator random(7);
+    for (int prova = 0; prova < 6; ++prova) {
+        QList<ConsumiRange> intervalli;
+        for (const ConsumiMode modo : {ConsumiMode::Daily, ConsumiMode::Monthly, ConsumiMode::Yearly}) {
+            const QDate dal = primo.addDays(random.bounded(-5, o.days));
+            intervalli.append({modo, dal, dal.addDays(random.bounded(0, 60))});
+        }
+        const QList<ConsumiResult> insieme = calcolaConsumi(a.archivio, intervalli, a.stato, a.store);
+        ASSERT_EQ(insieme.size(), intervalli.size());
+        for (qsizetype i = 0; i < intervalli.size(); ++i) {
+            const ConsumiRange& r = intervalli.at(i);
+            SCOPED_TRACE(QStringLiteral("%1 - %2").arg(formatDate(r.dal), formatDate(r.al)).toStdString());
+            StatoProgramma stato = a.stato;
+            const ConsumiResult solo = calcolaConsumi(a.archivio, r.modo, r.dal, r.al, stato, a.store);
+            EXPECT_EQ(insieme[i].outcome, solo.outcome);
+            EXPECT_EQ(insieme[i].message.toStdString(), solo.message.toStdString());
+            EXPECT_EQ(insieme[i].aperturaSenzaChiusura.riga.toStdString(),
+                      solo.aperturaSenzaChiusura.riga.toStdString());
+            EXPECT_EQ(insieme[i].totals, solo.totals);
+            EXPECT_EQ(insieme[i].minuti, solo.minuti);
+            EXPECT_EQ(insieme[i].archivio, solo.archivio);
+        }
+    }
+}
+
+// Counts the writes that reach the store.
+class CountingBackend : public MemorySettingsBackend
+{
+public:
+    bool setValue(const QString& key, const QString& name, const QString& text) override
+    {
+        ++writes;
+        return MemorySettingsBackend::setValue(key, name, text);
+    }
+    int writes = 0;
+};
+
+// Every start runs the limits check, and every write rewrites and syncs the
+// store: minutes that did not change are not written again.
+TEST(CalcolaConsumi, UnchangedMinutesAreNotWrittenAgain)
+{
+    Ambiente a;
+    CountingBackend backend;
+    SettingsStore store(backend);
+    a.scrivi({aperto("22/03/1999 10.00.00"), chiuso("22/03/1999 10.05.00")});
+    const QDate giorno(1999, 3, 22);
+    EXPECT_EQ(calcolaConsumi(a.archivio, ConsumiMode::Daily, giorno, giorno, a.stato, store).minuti, 5);
+    EXPECT_EQ(backend.writes, 1);
+    a.stato.consumiGiorno = 0;
+    EXPECT_EQ(calcolaConsumi(a.archivio, ConsumiMode::Daily, giorno, giorno, a.stato, store).minuti, 5);
+    EXPECT_EQ(backend.writes, 1);
+    EXPECT_EQ(a.stato.consumiGiorno, 5) << "kept in memory all the same";
+    a.scrivi({aperto("22/03/1999 10.00.00"), chiuso("22/03/1999 10.06.00")});
+    EXPECT_EQ(calcolaConsumi(a.archivio, ConsumiMode::Daily, giorno, giorno, a.stato, store).minuti, 6);
+    EXPECT_EQ(backend.writes, 2);
+    EXPECT_EQ(store.read(Catalogue::LimitiConsumiGiorno), QStringLiteral("6"));
+}
+
 TEST(CalcolaConsumi, ARangeWithoutCalls)
 {
     Ambiente a;

@@ -3,6 +3,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <QRandomGenerator>
+#include <array>
 #include <gtest/gtest.h>
 
 namespace {
@@ -70,6 +72,40 @@ TEST(LettoreArchivio, ACrLfSplitAcrossReadsIsOneLineEnd)
         ASSERT_EQ(lette.size(), 2) << lunghezza;
         EXPECT_EQ(lette.at(0).size(), lunghezza);
         EXPECT_EQ(lette.at(1), QStringLiteral("fine"));
+    }
+}
+
+// Lines of every length up to several reading blocks, with CR LF, LF and CR
+// ends, read as a byte-by-byte split reads them.
+TEST(LettoreArchivio, SplitsAsAByteByByteReading)
+{
+    TestDirs dirs;
+    for (quint32 seed : {1u, 2u, 3u}) {
+        QRandomGenerator random(seed);
+        QByteArray bytes;
+        while (bytes.size() < 400000) {
+            const int lunghezza = random.bounded(8) == 0 ? random.bounded(140000) : random.bounded(90);
+            bytes += QByteArray(lunghezza, static_cast<char>('a' + random.bounded(26)));
+            bytes += std::array<const char*, 4>{"\r\n", "\n", "\r", "\r\n"}[random.bounded(4)];
+        }
+        if (seed == 3)
+            bytes += "ultima senza fine";
+
+        QStringList attese;
+        QByteArray riga;
+        for (qsizetype i = 0; i < bytes.size(); ++i) {
+            if (bytes[i] != '\r' && bytes[i] != '\n') {
+                riga += bytes[i];
+                continue;
+            }
+            attese.append(QString::fromLatin1(riga));
+            riga.clear();
+            if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n')
+                ++i;
+        }
+        if (!riga.isEmpty())
+            attese.append(QString::fromLatin1(riga));
+        EXPECT_EQ(righe(scrivi(dirs, bytes)), attese) << seed;
     }
 }
 

@@ -1,6 +1,7 @@
 #include "tests/support/CliProcess.h"
 #include "tests/support/TestDirs.h"
 
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <gtest/gtest.h>
@@ -71,6 +72,25 @@ TEST(Cli, SettingsAreTheFactoryValuesWhenTheStoreIsEmpty)
     EXPECT_TRUE(lines.contains(QStringLiteral("festivi/fascia2=00.00.00-07.59.59-4000-1500-0800-0500")));
     // The tool never writes the store.
     EXPECT_FALSE(QFile::exists(dirs.settingsDirectory() + QStringLiteral("/Software.ini")));
+}
+
+// The user's store is read once, whatever its size, and copied whole: every
+// value in the order of its sections, the overrides applied on top.
+TEST(Cli, ALargeStoreIsCopiedWhole)
+{
+    TestDirs dirs;
+    QByteArray ini = "[importo]\ncosto=152\n\n";
+    QStringList attese{QStringLiteral("importo/costo=200")};
+    for (int i = 0; i < 3000; ++i) {
+        ini += QStringLiteral("[sezione%1]\nvalore=%2\n\n").arg(i, 5, 10, QLatin1Char('0')).arg(i).toUtf8();
+        attese.append(QStringLiteral("sezione%1/valore=%2").arg(i, 5, 10, QLatin1Char('0')).arg(i));
+    }
+    QDir().mkpath(dirs.settingsDirectory());
+    ASSERT_TRUE(writeFile(dirs.settingsDirectory() + QStringLiteral("/Software.ini"), ini));
+    const CliRun run =
+        cli({QStringLiteral("impostazioni"), QStringLiteral("--imposta"), QStringLiteral("importo/costo=200")});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_EQ(run.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts), attese);
 }
 
 TEST(Cli, ValidaAnswersWithItsExitStatus)

@@ -48,4 +48,41 @@ TEST(LiveMeter, CountsFromTheSessionsBeginning)
     EXPECT_EQ(meter.meter().InizioIntervallo(), lunedi10.addSecs(208));
 }
 
+// A clock that counts how often it is asked for a local date-time.
+class CountingClock : public FakeClock
+{
+public:
+    using FakeClock::FakeClock;
+    QDateTime now() const override
+    {
+        ++localReadings;
+        return FakeClock::now();
+    }
+    mutable int localReadings = 0;
+};
+
+// Ten ticks a second all through a call: the elapsed time comes from the
+// clock's plain milliseconds, and only a unit boundary turns a moment into a
+// local date-time (each one asks the time-zone database).
+TEST(LiveMeter, TicksWithoutLocalTimeAndLooksUpTheIntervalAtUnits)
+{
+    const QDateTime lunedi10(QDate(1999, 12, 6), QTime(10, 0));
+    CountingClock clock(lunedi10);
+    StatoProgramma stato = StatoProgramma::fromFactoryDefaults();
+    CostMeter::Settings settings;
+    settings.costo = QStringLiteral("152");
+    LiveMeter meter(clock, stato, settings, lunedi10, lunedi10);
+    int units = 0;
+    QObject::connect(&meter, &LiveMeter::ticked, [&](const CostMeter::Tick& tick) { units += tick.scattoCaduto; });
+    for (int tick = 0; tick < 4500; ++tick) { // 450 s: two units of 220 s
+        clock.advance(100);
+        meter.tick();
+    }
+    EXPECT_EQ(clock.localReadings, 0);
+    EXPECT_EQ(units, 2);
+    EXPECT_EQ(meter.meter().CostoSessione(), 3 * 152);
+    EXPECT_EQ(meter.meter().InizioIntervallo(), lunedi10.addSecs(440));
+    EXPECT_EQ(meter.meter().DecimiTrascorsi(), 100);
+}
+
 } // namespace

@@ -71,6 +71,38 @@ TEST(IniSettingsBackend, FirstRunAndDefaults)
     EXPECT_TRUE(store.isFirstRun());
 }
 
+// What the command-line tool copies in one reading must be what a copy key
+// by key gives: the same keys, names and texts in the same order.
+TEST(IniSettingsBackend, ValuesBelowAKeyComeAsAKeyByKeyCopyGivesThem)
+{
+    TestDirs dirs;
+    writeFile(dirs.settingsDirectory() + QStringLiteral("/Software.ini"),
+              "[General]\nradice=1\n\n"
+              "[limiti]\ncheckbox6_checked=True\nrxspinedit4_value=60\n(predefinito)=\n\n"
+              "[a%20b]\nx=\"1, 2\"\n\n[a]\nz=elenco, con, virgole\ny=2\n\n[a/sotto]\nw=3\n\n"
+              "[posizionefine]\nposx=5\n\n[posizione]\nposx=4\n");
+    const IniSettingsBackend backend(dirs.settingsDirectory());
+
+    QList<IniSettingsBackend::StoredValue> keyByKey;
+    const auto copy = [&](const auto& self, const QString& key) -> void {
+        for (const auto& [name, text] : backend.values(key))
+            keyByKey.append({key, name, text});
+        for (const QString& sub : backend.subKeys(key))
+            self(self, key + QLatin1Char('\\') + sub);
+    };
+    copy(copy, SettingsStore::chiave);
+
+    const QList<IniSettingsBackend::StoredValue> once = backend.valuesBelow(SettingsStore::chiave);
+    ASSERT_EQ(once.size(), 10);
+    EXPECT_EQ(once, keyByKey);
+    EXPECT_TRUE(once.contains(IniSettingsBackend::StoredValue{
+        QStringLiteral("Software\\Brenvolo\\a"), QStringLiteral("z"), QStringLiteral("elenco, con, virgole")}));
+    EXPECT_TRUE(once.contains(
+        IniSettingsBackend::StoredValue{QStringLiteral("Software\\Brenvolo\\limiti"), QString(), QString()}));
+    EXPECT_TRUE(
+        IniSettingsBackend(dirs.path() + QStringLiteral("/altrove")).valuesBelow(SettingsStore::chiave).isEmpty());
+}
+
 TEST(IniSettingsBackend, SoundEventsLiveInTheirOwnFile)
 {
     TestDirs dirs;

@@ -271,6 +271,131 @@ TEST(PppConnections, OnlyLivePppdProcessesCount)
     EXPECT_EQ(seen->at(1).entry, s("casa"));
 }
 
+// Between two polls only what changed is read; these are the ways a pppd
+// can turn up in a process table the source already knows.
+TEST(PppConnections, APppdStartedBetweenPollsIsSeenAtTheNextPoll)
+{
+    Tree t;
+    for (int pid = 100; pid < 110; ++pid)
+        t.write(QStringLiteral("proc/%1/comm").arg(pid), "bash\n");
+    EXPECT_TRUE(t.source.connections()->isEmpty());
+    EXPECT_TRUE(t.source.connections()->isEmpty());
+    t.pppd(4242, callCasa);
+    const auto seen = t.source.connections();
+    ASSERT_EQ(seen->size(), 1);
+    EXPECT_EQ(seen->at(0).entry, s("casa"));
+    EXPECT_EQ(seen->at(0).state, DialUpSource::ConnectDevice);
+}
+
+TEST(PppConnections, ALauncherThatBecomesPppdIsSeenAtTheNextPoll)
+{
+    Tree t;
+    EXPECT_TRUE(t.source.connections()->isEmpty());
+    // pon caught before its exec: the same process is pppd at the next poll.
+    t.write("proc/500/comm", "pon\n");
+    t.write(s("proc/500/cmdline"), QByteArray("/bin/sh\0/usr/bin/pon\0casa\0", 27));
+    EXPECT_TRUE(t.source.connections()->isEmpty());
+    t.pppd(500, callCasa);
+    const auto seen = t.source.connections();
+    ASSERT_EQ(seen->size(), 1);
+    EXPECT_EQ(seen->at(0).entry, s("casa"));
+}
+
+TEST(PppConnections, AProcessThatBecomesPppdLaterIsSeenWithinAFullWalk)
+{
+    Tree t;
+    t.write("proc/600/comm", "bash\n");
+    EXPECT_TRUE(t.source.connections()->isEmpty());
+    EXPECT_TRUE(t.source.connections()->isEmpty());
+    EXPECT_TRUE(t.source.connections()->isEmpty());
+    t.pppd(600, callCasa);
+    int polls = 0;
+    while (t.source.connections()->isEmpty() && polls < PppDialUpSource::fullWalkEvery + 1)
+        ++polls;
+    EXPECT_LT(polls, PppDialUpSource::fullWalkEvery);
+}
+
+TEST(PppConnections, APidFileThatAppearsSendsTheSourceToEveryProcess)
+{
+    Tree t;
+    t.write("proc/700/comm", "bash\n");
+    EXPECT_TRUE(t.source.connections()->isEmpty());
+    EXPECT_TRUE(t.source.connections()->isEmpty());
+    t.pppd(700, callCasa);
+    t.write("run/ppp-casa.pid", "700\n");
+    const auto seen = t.source.connections();
+    ASSERT_EQ(seen->size(), 1) << "pppd with a linkname writes its pid file as it starts";
+    EXPECT_EQ(seen->at(0).state, DialUpSource::ConnectDevice);
+}
+
+// Listing proc is what an idle poll would mostly cost: while loadavg's last
+// pid says which pids were given out since the last poll, those are looked
+// up one by one instead.
+TEST(PppConnections, OnlyThePidsGivenOutSinceTheLastPollAreLookedUp)
+{
+    Tree t;
+    t.write("proc/loadavg", "0.00 0.01 0.05 1/90 4000\n");
+    t.write("proc/4000/comm", "bash\n");
+    EXPECT_TRUE(t.source.connections()->isEmpty());
+    EXPECT_TRUE(t.source.connections()->isEmpty());
+    // A process that cannot be there, since its pid was not given out: not seen.
+    t.pppd(3999, callCasa);
+    EXPECT_TRUE(t.source.connections()->isEmpty());
+    t.write("proc/loadavg", "0.00 0.01 0.05 1/91 4242\n");
+    t.pppd(4242, callCasa);
+    // A thread of a process: its comm is readable under its id, but it is no process.
+    t.pppd(4241, callCasa);
+    t.write("proc/4241/status", "Name:\tpppd\nTgid:\t4000\nPid:\t4241\n");
+    auto seen = t.source.connections();
+    ASSERT_EQ(seen->size(), 1);
+    // A known pppd is looked at every time: it may end with no pid given out.
+    t.remove("proc/4242");
+    EXPECT_TRUE(t.source.connections()->isEmpty());
+    // Many pids given out at once: proc is listed (where threads are not).
+    t.remove("proc/4241");
+    t.write("proc/loadavg", "0.00 0.01 0.05 1/91 9000\n");
+    seen = t.source.connections();
+    ASSERT_EQ(seen->size(), 1);
+    EXPECT_EQ(seen->at(0).entry, s("casa"));
+    t.remove("proc");
+    EXPECT_EQ(t.source.connections(), std::nullopt);
+}
+
+TEST(PppConnections, AStalePidFileIsNoConnection)
+{
+    Tree t;
+    t.write("proc/800/comm", "bash\n");
+    t.write(s("proc/800/cmdline"), QByteArray("bash\0", 5));
+    EXPECT_TRUE(t.source.connections()->isEmpty());
+    // Left by a pppd that died, naming a pid another program has now.
+    t.write("run/ppp-casa.pid", "800\nppp0\n");
+    t.write("run/ppp0.pid", "800\n");
+    t.write("sys/class/net/ppp0/flags", "0x1091");
+    EXPECT_TRUE(t.source.connections()->isEmpty());
+    EXPECT_TRUE(t.source.connections()->isEmpty());
+}
+
+TEST(PppConnections, APppdPidTakenByAnotherProgramEndsTheConnection)
+{
+    Tree t;
+    t.pppd(900, callCasa);
+    t.write("run/ppp-casa.pid", "900\nppp0\n");
+    t.write("sys/class/net/ppp0/flags", "0x1091");
+    EXPECT_EQ(t.source.connections()->at(0).state, DialUpSource::Connected);
+    // pppd ended and its pid went to another program between two polls.
+    t.write("proc/900/comm", "bash\n");
+    EXPECT_TRUE(t.source.connections()->isEmpty());
+    // A pppd with that pid again is a new connection, not a hang-up.
+    t.remove("sys/class/net/ppp0");
+    t.remove("run/ppp-casa.pid");
+    t.pppd(900, callCasa);
+    std::optional<QList<DialUpSource::Connection>> seen;
+    for (int poll = 0; poll <= PppDialUpSource::fullWalkEvery && (!seen || seen->isEmpty()); ++poll)
+        seen = t.source.connections();
+    ASSERT_EQ(seen->size(), 1);
+    EXPECT_EQ(seen->at(0).state, DialUpSource::ConnectDevice);
+}
+
 TEST(PppConnections, NoProcessTableIsAFailedEnumeration)
 {
     Tree t;

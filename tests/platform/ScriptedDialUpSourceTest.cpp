@@ -92,7 +92,7 @@ TEST(ScriptedDialUpSource, SkipsLinesThatDoNotParse)
               std::optional<QList<DialUpSource::PhoneBookEntry>>(QList<DialUpSource::PhoneBookEntry>()));
 }
 
-TEST(ScriptedDialUpSource, ReadsTheFileAgainAtEveryCall)
+TEST(ScriptedDialUpSource, ReadsTheFileAgainWhenItChanges)
 {
     Script sc;
     EXPECT_EQ(sc.source.connections(), std::optional<QList<Connection>>(QList<Connection>())) << "no file yet";
@@ -104,6 +104,19 @@ TEST(ScriptedDialUpSource, ReadsTheFileAgainAtEveryCall)
     EXPECT_EQ(sc.source.connections()->at(0).state, DialUpSource::Connected);
     QFile::remove(sc.file);
     EXPECT_TRUE(sc.source.connections()->isEmpty());
+}
+
+// A file is not read again while it stays as it was; a change of the same
+// size made within the same instant as the one before must still be seen.
+TEST(ScriptedDialUpSource, AChangeInTheSameInstantIsSeen)
+{
+    Script sc;
+    sc.write("connessione;Casa;modem;Modem;Connected\n");
+    EXPECT_EQ(sc.source.connections()->at(0).state, DialUpSource::Connected);
+    sc.write("connessione;Casa;modem;Modem;8193     \n");
+    EXPECT_EQ(sc.source.connections()->at(0).state, DialUpSource::Disconnected);
+    sc.write("connessione;Casa;modem;Modem;Connected\n");
+    EXPECT_EQ(sc.source.connections()->at(0).state, DialUpSource::Connected);
 }
 
 TEST(ScriptedDialUpSource, AFileThatCannotBeReadIsAFailedEnumeration)

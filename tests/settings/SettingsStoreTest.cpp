@@ -50,6 +50,27 @@ TEST(SettingsStore, NamesMatchWithoutRegardToCaseBothWays)
     EXPECT_EQ(store.allValues().size(), 2);
 }
 
+// The memory store remembers the key it last found: a key removed and made
+// again, or written under another case, must still be the one asked for.
+TEST(SettingsStore, TheMemoryStoreFindsAKeyRemovedAndMadeAgain)
+{
+    MemorySettingsBackend backend;
+    const QString key = SettingsStore::chiave + QStringLiteral("\\limiti");
+    backend.setValue(key, QStringLiteral("a"), QStringLiteral("1"));
+    backend.removeKey(key);
+    EXPECT_EQ(backend.value(key, QStringLiteral("a")), std::nullopt);
+    EXPECT_FALSE(backend.keyExists(key));
+    backend.setValue(key, QStringLiteral("b"), QStringLiteral("2"));
+    EXPECT_EQ(backend.value(key.toUpper(), QStringLiteral("B")), std::optional<QString>(QStringLiteral("2")));
+    EXPECT_EQ(backend.values(key).size(), 1);
+    for (int i = 0; i < 1000; ++i)
+        backend.setValue(SettingsStore::chiave + QStringLiteral("\\s%1").arg(i), QStringLiteral("v"),
+                         QString::number(i));
+    EXPECT_EQ(backend.subKeys(SettingsStore::chiave).size(), 1001);
+    EXPECT_EQ(backend.value(SettingsStore::chiave + QStringLiteral("\\S999"), QStringLiteral("V")),
+              std::optional<QString>(QStringLiteral("999")));
+}
+
 TEST(SettingsStore, MissingSectionOrValueGivesTheReadersDefault)
 {
     MemorySettingsBackend backend;

@@ -11,6 +11,7 @@ public:
     {
     }
     QDateTime now() const override { return m_now; }
+    qint64 msecsSinceEpoch() const override { return m_now.toMSecsSinceEpoch(); }
     void set(const QDateTime& when) { m_now = when; }
     void advance(qint64 milliseconds) { m_now = m_now.addMSecs(milliseconds); }
 
