@@ -73,14 +73,14 @@ QStringList ReportingSettingsBackend::subKeys(const QString& key) const
 SettingsBackend::Values ReportingSettingsBackend::values(const QString& key) const
 {
     Values values = m_inner.values(key);
-    for (const auto& [name, text] : m_kept.values(key)) {
-        const auto same = std::find_if(values.begin(), values.end(), [&name](const auto& v) {
-            return v.first.compare(name, Qt::CaseInsensitive) == 0;
+    for (const auto& kept : m_kept.values(key)) {
+        const auto same = std::find_if(values.begin(), values.end(), [&kept](const auto& v) {
+            return v.first.compare(kept.first, Qt::CaseInsensitive) == 0;
         });
         if (same != values.end())
-            same->second = text;
+            same->second = kept.second;
         else
-            values.append({name, text});
+            values.append(kept);
     }
     return values;
 }
