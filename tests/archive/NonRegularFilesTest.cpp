@@ -20,14 +20,14 @@ namespace {
 
 const QString pipeODispositivo = QStringLiteral("non è un file ma una pipe o un dispositivo");
 
-struct SpecialCase
+struct NonRegularCase
 {
     const char* name;
     QString (*make)(const TestDirs& dirs); // the special file's path
     QString reason;
 };
 
-void PrintTo(const SpecialCase& c, std::ostream* os)
+void PrintTo(const NonRegularCase& c, std::ostream* os)
 {
     *os << c.name;
 }
@@ -61,11 +61,11 @@ QString linkToFifo(const TestDirs& dirs)
     return path;
 }
 
-class SpecialFiles : public ::testing::TestWithParam<SpecialCase>
+class NonRegularFiles : public ::testing::TestWithParam<NonRegularCase>
 {
 };
 
-TEST_P(SpecialFiles, AreRefusedBeforeTheyAreOpened)
+TEST_P(NonRegularFiles, AreRefusedBeforeTheyAreOpened)
 {
     TestDirs dirs;
     const QString path = GetParam().make(dirs);
@@ -120,13 +120,14 @@ TEST_P(SpecialFiles, AreRefusedBeforeTheyAreOpened)
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Cases, SpecialFiles,
-    ::testing::Values(SpecialCase{"fifo", fifo, pipeODispositivo}, SpecialCase{"devZero", devZero, pipeODispositivo},
-                      SpecialCase{"linkToFifo", linkToFifo, pipeODispositivo},
-                      SpecialCase{"folder", cartella, QStringLiteral("è una cartella, non un file")}),
-    [](const ::testing::TestParamInfo<SpecialCase>& info) { return std::string(info.param.name); });
+    Cases, NonRegularFiles,
+    ::testing::Values(NonRegularCase{"fifo", fifo, pipeODispositivo},
+                      NonRegularCase{"devZero", devZero, pipeODispositivo},
+                      NonRegularCase{"linkToFifo", linkToFifo, pipeODispositivo},
+                      NonRegularCase{"folder", cartella, QStringLiteral("è una cartella, non un file")}),
+    [](const ::testing::TestParamInfo<NonRegularCase>& info) { return std::string(info.param.name); });
 
-TEST(SpecialFiles, RegularFilesAndMissingNamesHaveNoFault)
+TEST(NonRegularFiles, RegularFilesAndMissingNamesHaveNoFault)
 {
     TestDirs dirs;
     const QString path = dirs.data() + QStringLiteral("/tqklog.txt");

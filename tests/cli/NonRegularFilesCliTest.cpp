@@ -34,11 +34,11 @@ QStringList args(std::initializer_list<const char*> list)
     return result;
 }
 
-class SpecialArchive : public ::testing::TestWithParam<CommandCase>
+class NonRegularArchive : public ::testing::TestWithParam<CommandCase>
 {
 };
 
-TEST_P(SpecialArchive, IsRefusedWithExitStatus3)
+TEST_P(NonRegularArchive, IsRefusedWithExitStatus3)
 {
     TestDirs dirs;
     const QString pipe = dirs.path() + QStringLiteral("/pipe");
@@ -57,7 +57,7 @@ TEST_P(SpecialArchive, IsRefusedWithExitStatus3)
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Commands, SpecialArchive,
+    Commands, NonRegularArchive,
     ::testing::Values(CommandCase{"consumi", args({"consumi", "--dal", "01/03/1999", "--al", "31/03/1999"}), 3, false},
                       CommandCase{"esporta", args({"esporta", "--mese", "marzo", "--anno", "1999"}), 3, false},
                       CommandCase{"limiti",
