@@ -39,6 +39,7 @@ CAMPI = ("text", "entry")  # the roles of a line edit
 TEMPO_RISPOSTA = 10000  # milliseconds an AT-SPI call may wait for the program
 TEMPO_AVVIO = 30000
 RITARDO_AVVIO = 12  # the factory start delay, in seconds
+DISPLAY_PERSO = 75  # the exit status of a run whose program never reached the display
 FORMATO_RECORD = re.compile(
     r"^(\d\d/\d\d/\d{4} \d\d\.\d\d\.\d\d) collegamento (Aperto|Chiuso)  \d\d\d( (.*))?$"
 )
@@ -77,7 +78,7 @@ def avvia_display():
     first, which a server in another filesystem namespace (another test's
     private /tmp) may hold without any lock file here: a display counts as
     ours only when the server behind its abstract socket is ours."""
-    casuale = random.Random(os.getpid())
+    casuale = random.Random()
     for _ in range(20):
         numero = str(casuale.randrange(200, 900))
         if os.path.exists("/tmp/.X%s-lock" % numero) or di_altri(numero, None):
@@ -280,7 +281,13 @@ class Giornata:
             [self.args.brenvolo], env=self.ambiente(), stdout=self.uscita, stderr=subprocess.STDOUT
         )
         self.a11y = Accessibilita(self.programma.pid)
-        attendi("il programma su AT-SPI", self.a11y.applicazione, 30)
+        attendi("il programma su AT-SPI", self.applicazione_viva, 30)
+
+    def applicazione_viva(self):
+        """The program on the accessibility bus; a program that ended fails at once."""
+        if self.programma.poll() is not None:
+            raise Fallito("il programma è terminato all'avvio (stato %d)" % self.programma.returncode)
+        return self.a11y.applicazione()
 
     def termina(self):
         """Ends the program as the desktop does at logout; it must end cleanly."""
@@ -456,6 +463,14 @@ class Giornata:
         self.a11y.premi(self.a11y.cerca(finestra, "Esci", ("push button",)))
         attendi("la chiusura delle statistiche", lambda: self.a11y.finestra("Costi") is None, 10)
 
+    def display_perso(self):
+        """True when the program could not reach the virtual display at all."""
+        try:
+            with open(os.path.join(self.radice, "brenvolo.log"), errors="replace") as f:
+                return "could not connect to display" in f.read()
+        except OSError:
+            return False
+
     def pulisci(self, riuscito):
         if self.programma and self.programma.poll() is None:
             self.programma.kill()
@@ -478,11 +493,13 @@ def interno(args):
     except Exception as e:
         dettaglio = str(e) if isinstance(e, Fallito) else traceback.format_exc()
         print("FALLITO (%s): %s" % (args.modo, dettaglio), flush=True)
-        if giornata.programma:
+        if giornata.programma and getattr(giornata, "a11y", None):
             nomi = [f.name for f in giornata.a11y.finestre() if f is not None]
             print("finestre del programma: %r" % nomi, flush=True)
     finally:
         giornata.pulisci(riuscito)
+    if not riuscito and giornata.display_perso():
+        return DISPLAY_PERSO
     return 0 if riuscito else 1
 
 
@@ -500,19 +517,28 @@ def main():
     # A display and a session bus (with its accessibility bus) of our own,
     # so that scenarios run side by side and nothing of the user's is touched.
     inizio = time.monotonic()
-    xvfb, display = avvia_display()
-    try:
-        env = dict(os.environ, DISPLAY=display)
-        env.pop("WAYLAND_DISPLAY", None)
-        env.pop("DBUS_SESSION_BUS_ADDRESS", None)
-        env.pop("AT_SPI_BUS_ADDRESS", None)
-        comando = ["dbus-run-session", "--", sys.executable, os.path.abspath(__file__), "--interno",
-                   "--brenvolo", os.path.abspath(args.brenvolo), "--cli", os.path.abspath(args.cli),
-                   "--modo", args.modo, "--secondi", str(args.secondi)]
-        codice = subprocess.run(comando, env=env, timeout=170).returncode
-    finally:
-        xvfb.terminate()
-        xvfb.wait()
+    # A display lost before the program could open it (a server of another
+    # test on the same number going away) is no fault of the program: the
+    # scenario runs once more on a new display.
+    for tentativo in range(2):
+        xvfb, display = avvia_display()
+        try:
+            env = dict(os.environ, DISPLAY=display)
+            env.pop("WAYLAND_DISPLAY", None)
+            env.pop("DBUS_SESSION_BUS_ADDRESS", None)
+            env.pop("AT_SPI_BUS_ADDRESS", None)
+            comando = ["dbus-run-session", "--", sys.executable, os.path.abspath(__file__), "--interno",
+                       "--brenvolo", os.path.abspath(args.brenvolo), "--cli", os.path.abspath(args.cli),
+                       "--modo", args.modo, "--secondi", str(args.secondi)]
+            codice = subprocess.run(comando, env=env, timeout=170).returncode
+        finally:
+            xvfb.terminate()
+            xvfb.wait()
+        if codice != DISPLAY_PERSO:
+            break
+        log("%s: display %s perso, di nuovo su un altro" % (args.modo, display))
+    if codice == DISPLAY_PERSO:
+        codice = 1
     log("%s: %s in %.0f s" % (args.modo, "riuscito" if codice == 0 else "fallito", time.monotonic() - inizio))
     return codice
 
