@@ -107,6 +107,10 @@ private slots:
         whenModal<TfrmCorreggi>(this, [&](TfrmCorreggi& d) {
             proposto = d.findChild<QLineEdit*>(QStringLiteral("Edit2"))->text();
             istruzioni = d.findChild<QLabel*>(QStringLiteral("Label1"))->text();
+            // BRENVOLO_SCREENSHOT_DIR keeps a picture of the offer for the documentation.
+            if (const QString cartella = qEnvironmentVariable("BRENVOLO_SCREENSHOT_DIR");
+                momentoNoto && !cartella.isEmpty())
+                d.grab().save(cartella + QStringLiteral("/TfrmCorreggi-avvio.png"));
             QTest::mouseClick(d.findChild<QPushButton*>(QStringLiteral("Button1")), Qt::LeftButton);
         });
         TfrmPrincipale& w = p.start();
