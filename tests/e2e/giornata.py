@@ -77,7 +77,11 @@ def avvia_display():
     """An Xvfb of our own. The X library tries the display's abstract socket
     first, which a server in another filesystem namespace (another test's
     private /tmp) may hold without any lock file here: a display counts as
-    ours only when the server behind its abstract socket is ours."""
+    ours only when the server behind its abstract socket is ours.
+
+    The server never resets (-noreset): by default it resets when its last
+    client goes, and a client that connects in that moment (the program, just
+    as our probe or the accessibility bus launcher lets go) is dropped."""
     casuale = random.Random()
     for _ in range(20):
         numero = str(casuale.randrange(200, 900))
@@ -86,7 +90,7 @@ def avvia_display():
         lettura, scrittura = os.pipe()
         xvfb = subprocess.Popen(
             ["Xvfb", ":" + numero, "-displayfd", str(scrittura), "-screen", "0", "1280x800x24",
-             "-nolisten", "tcp"],
+             "-nolisten", "tcp", "-noreset"],
             pass_fds=(scrittura,),
             stdout=subprocess.DEVNULL,
             stderr=subprocess.DEVNULL,
