@@ -1,5 +1,7 @@
 #include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QLibrary>
+#include <QMetaProperty>
 #include <QUrl>
 #include <QVariant>
 #include <gtest/gtest.h>
@@ -26,6 +28,18 @@ TEST(SoundEffectModule, MakesAnEffectOfTheFileOwnedByTheCaller)
     EXPECT_STREQ(effect->metaObject()->className(), "QSoundEffect");
     EXPECT_EQ(effect->property("source").toUrl(), QUrl::fromLocalFile(QStringLiteral("/tmp/fine scatto.wav")));
     EXPECT_GE(effect->metaObject()->indexOfMethod("play()"), 0);
+
+    // The file is read by Qt's loader thread: let it finish (there is no such
+    // file, so it ends in an error) before the effect goes, or its buffers
+    // outlive the test.
+    const QMetaProperty status = effect->metaObject()->property(effect->metaObject()->indexOfProperty("status"));
+    QDeadlineTimer limite(10000);
+    while (!limite.hasExpired() && qstrcmp(status.enumerator().valueToKey(status.read(effect).toInt()), "Error") != 0) {
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    }
+    EXPECT_STREQ(status.enumerator().valueToKey(status.read(effect).toInt()), "Error");
+    delete effect;
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
 } // namespace
