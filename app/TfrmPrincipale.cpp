@@ -432,6 +432,7 @@ void TfrmPrincipale::FormClose()
 
 void TfrmPrincipale::refreshCaption()
 {
+    m_costoMostrato.reset();
     setWindowTitle(captionFor(m_servizi.clock.now().date()));
 }
 
@@ -679,7 +680,12 @@ void TfrmPrincipale::meterTicked()
         SpeedButton6->setEnabled(!SpeedButton6->isEnabled());
         ContatoreLampeggio = 0;
     }
-    const QString costo = TfrmCosto::costText(m_meter->meter());
+    const CostMeter& meter = m_meter->meter();
+    const std::pair mostrato{meter.CostoSessione(), meter.secondiMancanti()};
+    if (mostrato == m_costoMostrato)
+        return;
+    m_costoMostrato = mostrato;
+    const QString costo = TfrmCosto::costText(meter);
     setWindowTitle(costo);
     if (m_trayIcon)
         m_trayIcon->setHint(costo);

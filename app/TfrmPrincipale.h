@@ -5,6 +5,8 @@
 
 #include <QMainWindow>
 #include <memory>
+#include <optional>
+#include <utility>
 
 class CountingSession;
 class DialUpCounting;
@@ -41,6 +43,7 @@ public:
 
     int PrimaAttivazione = 1;
     int ContatoreLampeggio = 0;
+    std::optional<std::pair<qint64, qint64>> m_costoMostrato; // the cost and seconds in the caption
 
     // The caption: today's weekday name from the system locale, a blank and the short date.
     static QString captionFor(const QDate& today);

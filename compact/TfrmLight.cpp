@@ -9,6 +9,7 @@
 #include "archive/ArchivioChiamate.h"
 #include "archive/TfrmSupera.h"
 #include "archive/VerificaLimiti.h"
+#include "meter/GaugeUpdate.h"
 #include "meter/LiveMeter.h"
 #include "platform/Clock.h"
 #include "platform/Prompter.h"
@@ -543,8 +544,7 @@ void TfrmLight::showMeter()
     Label9->setText(m_barra.resto());
     Label1->setText(m_barra.cadenza());
     Digits1->display(m_barra.digits());
-    Gauge1->setMaximum(m_barra.gaugeMaximum());
-    Gauge1->setValue(m_barra.gaugeValue());
+    updateGauge(*Gauge1, m_barra.gaugeMaximum(), m_barra.gaugeValue());
     setGaugeRed(m_barra.gaugeRed());
     if (!m_barra.costo().isEmpty())
         setWindowTitle(m_barra.costo());

@@ -1,5 +1,6 @@
 #include "meter/TfrmCosto.h"
 
+#include "meter/GaugeUpdate.h"
 #include "platform/Prompter.h"
 #include "platform/Sounds.h"
 #include "settings/SettingsStore.h"
@@ -116,16 +117,22 @@ void TfrmCosto::meterTicked(const CostMeter::Tick& tick)
 void TfrmCosto::showMeter()
 {
     const CostMeter& m = meter();
-    setWindowTitle(caption(m));
+    if (m.secondiMancanti() != m_secondiMostrati) {
+        m_secondiMostrati = m.secondiMancanti();
+        setWindowTitle(caption(m));
+    }
     setGaugeRed(m.avviso());
-    Gauge1->setMaximum(qMax(1, m.CadenzaScatto()));
-    Gauge1->setValue(static_cast<int>(std::clamp<qint64>(m.DecimiTrascorsi(), 0, Gauge1->maximum())));
+    updateGauge(*Gauge1, m.CadenzaScatto(),
+                static_cast<int>(std::clamp<qint64>(m.DecimiTrascorsi(), 0, std::max(1, m.CadenzaScatto()))));
     const QString cifre = m.digitsText();
     if (cifre != m_cifre) {
         m_cifre = cifre;
         Digits1->display(cifre);
     }
-    Label3->setText(QString::number(m.secondiCadenza()));
+    if (m.secondiCadenza() != m_cadenzaMostrata) {
+        m_cadenzaMostrata = m.secondiCadenza();
+        Label3->setText(QString::number(m_cadenzaMostrata));
+    }
 }
 
 void TfrmCosto::setGaugeRed(bool red)

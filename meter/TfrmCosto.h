@@ -57,6 +57,8 @@ private:
     bool m_closing = false;
     std::optional<bool> m_gaugeRed; // the colour and the digits last shown
     QString m_cifre;
+    qint64 m_secondiMostrati = -1; // the caption's seconds and the interval last shown
+    int m_cadenzaMostrata = -1;
 
     QProgressBar* Gauge1 = nullptr;
     QLabel* Label3 = nullptr; // the interval in whole seconds

@@ -1,3 +1,4 @@
+#include "meter/GaugeUpdate.h"
 #include "meter/TfrmCosto.h"
 #include "tests/support/FakeServizi.h"
 #include "tests/support/UiTestRegistry.h"
@@ -104,7 +105,8 @@ private slots:
         s.tickAt(214200);
         QCOMPARE(s.sounds.beeps, 2);
         QCOMPARE(s.gauge()->maximum(), 2200);
-        QCOMPARE(s.gauge()->value(), 2142);
+        // The bar shows the tenths to the pixel.
+        QVERIFY(qAbs(s.gauge()->value() - 2142) * s.gauge()->width() < 2200);
         s.tickAt(220000);
         QCOMPARE(s.sounds.beeps, 4);
         QVERIFY(s.gaugeRed());
@@ -170,6 +172,37 @@ private slots:
         QVERIFY(!w.timer()->isActive());
         QCOMPARE(w.meter().CostoSessione(), 0);
         QCOMPARE(s.lcd(), 0);
+    }
+
+    // A 200-pixel bar over 600 tenths moves a pixel every 3 tenths.
+    void gaugeFollowsWholePixels_data()
+    {
+        QTest::addColumn<int>("maximum");
+        QTest::addColumn<int>("shown");
+        QTest::addColumn<int>("value");
+        QTest::addColumn<int>("expected");
+        QTest::newRow("less than a pixel waits") << 600 << 300 << 302 << 300;
+        QTest::newRow("a whole pixel moves") << 600 << 300 << 303 << 303;
+        QTest::newRow("the end of the interval shows") << 600 << 599 << 600 << 600;
+        QTest::newRow("a new unit starts again") << 600 << 598 << 1 << 1;
+        QTest::newRow("a new interval takes its range") << 400 << 300 << 301 << 301;
+        QTest::newRow("beyond the end is the end") << 600 << 300 << 900 << 600;
+        QTest::newRow("below zero is zero") << 600 << 300 << -5 << 0;
+    }
+
+    void gaugeFollowsWholePixels()
+    {
+        QFETCH(int, maximum);
+        QFETCH(int, shown);
+        QFETCH(int, value);
+        QFETCH(int, expected);
+        QProgressBar gauge;
+        gauge.setFixedWidth(200);
+        gauge.setRange(0, 600);
+        gauge.setValue(shown);
+        updateGauge(gauge, maximum, value);
+        QCOMPARE(gauge.maximum(), maximum);
+        QCOMPARE(gauge.value(), expected);
     }
 };
 
