@@ -192,17 +192,9 @@ bool isProcess(const QByteArray& proc, qint64 pid)
 
 // The last pid the system gave out, the last field of loadavg: while it
 // stays the same no process has been created. No value when it cannot be read.
-std::optional<qint64> lastCreatedPid(const QByteArray& proc)
+std::optional<qint64> lastCreatedPid(const QByteArray& loadavg)
 {
-    const int fd = ::open((proc + "/loadavg").constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0)
-        return std::nullopt;
-    char text[128];
-    const ssize_t n = ::read(fd, text, sizeof text);
-    ::close(fd);
-    if (n <= 0)
-        return std::nullopt;
-    const QList<QByteArray> fields = QByteArray(text, n).simplified().split(' ');
+    const QList<QByteArray> fields = loadavg.simplified().split(' ');
     bool ok = false;
     const qint64 pid = fields.size() == 5 ? fields.last().toLongLong(&ok) : 0;
     return ok ? std::optional(pid) : std::nullopt;
@@ -210,12 +202,12 @@ std::optional<qint64> lastCreatedPid(const QByteArray& proc)
 
 // A folder's modification time and inode: a file added, removed or renamed
 // in it changes the first, a folder made anew the second. Zero when it is missing.
-qint64 folderStamp(const QString& path)
+qint64 folderStamp(const QByteArray& path)
 {
     struct stat info
     {
     };
-    if (::stat(QFile::encodeName(path).constData(), &info) != 0)
+    if (::stat(path.constData(), &info) != 0)
         return 0;
     return qint64(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec + qint64(info.st_ino);
 }
@@ -225,7 +217,41 @@ qint64 folderStamp(const QString& path)
 PppDialUpSource::PppDialUpSource(Shell& shell, QString root)
     : m_shell(shell)
     , m_root(root.isEmpty() ? QStringLiteral("/") : std::move(root))
+    , m_proc(QFile::encodeName(path(QStringLiteral("proc"))))
+    , m_pidFolders{QFile::encodeName(path(QStringLiteral("run"))), QFile::encodeName(path(QStringLiteral("run/pppd")))}
+    , m_loadavg(m_proc + "/loadavg")
 {
+}
+
+PppDialUpSource::OpenProcFile::OpenProcFile(QByteArray path)
+    : m_path(std::move(path))
+{
+}
+
+PppDialUpSource::OpenProcFile::~OpenProcFile()
+{
+    if (m_fd >= 0)
+        ::close(m_fd);
+}
+
+QByteArray PppDialUpSource::OpenProcFile::read(int maxSize)
+{
+    QByteArray text(maxSize, Qt::Uninitialized);
+    // A file that went away (a proc mounted again) is opened anew, once.
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        if (m_fd < 0)
+            m_fd = ::open(m_path.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+        if (m_fd < 0)
+            return {};
+        const ssize_t n = ::pread(m_fd, text.data(), text.size(), 0);
+        if (n > 0) {
+            text.truncate(n);
+            return text;
+        }
+        ::close(m_fd);
+        m_fd = -1;
+    }
+    return {};
 }
 
 QString PppDialUpSource::path(const QString& relative) const
@@ -353,15 +379,15 @@ bool PppDialUpSource::interfaceUp(const QString& interfaceName) const
 
 QList<qint64> PppDialUpSource::pidFolderStamps() const
 {
-    return {folderStamp(path(QStringLiteral("run"))), folderStamp(path(QStringLiteral("run/pppd")))};
+    return {folderStamp(m_pidFolders[0]), folderStamp(m_pidFolders[1])};
 }
 
 std::optional<QList<qint64>> PppDialUpSource::pppdProcesses()
 {
-    const QByteArray proc = QFile::encodeName(path(QStringLiteral("proc")));
+    const QByteArray& proc = m_proc;
     ProcessTable& table = m_processes;
     const QList<qint64> stamps = pidFolderStamps();
-    const std::optional<qint64> lastPid = lastCreatedPid(proc);
+    const std::optional<qint64> lastPid = lastCreatedPid(m_loadavg.read(128));
     const bool fullWalk =
         !table.read || stamps != table.pidFolderStamps || table.pollsSinceFullWalk + 1 >= fullWalkEvery;
     // The pids given out since the last poll, when few enough to be looked up one by one.

@@ -84,8 +84,28 @@ private:
     bool interfaceUp(const QString& interfaceName) const;
     std::optional<QString> secretOf(const Peer& peer, const QString& entry) const;
 
+    // A proc file kept open between polls: read again from its start it gives
+    // the current figures, without a path lookup at every poll.
+    class OpenProcFile
+    {
+    public:
+        explicit OpenProcFile(QByteArray path);
+        ~OpenProcFile();
+        OpenProcFile(const OpenProcFile&) = delete;
+        OpenProcFile& operator=(const OpenProcFile&) = delete;
+        // The file's text; empty when it cannot be read.
+        QByteArray read(int maxSize);
+
+    private:
+        QByteArray m_path;
+        int m_fd = -1;
+    };
+
     Shell& m_shell;
     QString m_root;
+    QByteArray m_proc; // the encoded paths a poll looks at
+    QList<QByteArray> m_pidFolders;
+    OpenProcFile m_loadavg;
     // The pppd processes whose link has been up: a link of theirs that is
     // down again has hung up.
     QSet<qint64> m_linkWasUp;
