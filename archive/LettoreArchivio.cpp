@@ -8,6 +8,9 @@
 #if defined(__x86_64__) && defined(__SSE2__)
 #include <immintrin.h>
 #define BRENVOLO_SIMD_LINE_ENDS 1
+#if __has_include(<sys/platform/x86.h>)
+#include <sys/platform/x86.h>
+#endif
 #endif
 
 namespace {
@@ -50,10 +53,17 @@ const char* fineRigaSse2(const char* da)
 
 using Ricerca = const char* (*)(const char*);
 
+// The C library has asked the processor already. Asking it again (the
+// compiler's own check) brings in a start-up routine that questions the
+// processor at every start of the program, which a virtual machine makes slow.
 Ricerca sceltaRicerca()
 {
+#if defined(CPU_FEATURE_ACTIVE)
+    return CPU_FEATURE_ACTIVE(AVX2) ? fineRigaAvx2 : fineRigaSse2;
+#else
     __builtin_cpu_init();
     return __builtin_cpu_supports("avx2") ? fineRigaAvx2 : fineRigaSse2;
+#endif
 }
 
 const Ricerca ricerca = sceltaRicerca();
