@@ -9,7 +9,12 @@
 #include <immintrin.h>
 #define BRENVOLO_SIMD_LINE_ENDS 1
 #if __has_include(<sys/platform/x86.h>)
+// The header is written for C; GCC accepts its _Bool in C++, clang does not.
+#if defined(__clang__)
+#define _Bool bool
+#endif
 #include <sys/platform/x86.h>
+#undef _Bool
 #endif
 #endif
 
