@@ -4,6 +4,7 @@
 #include "archive/RecordArchivio.h"
 #include "archive/Windows1252.h"
 
+#include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
 #include <algorithm>
@@ -131,6 +132,15 @@ bool copiaArchivio(const QString& fileName, QString* errore)
         QFile::remove(nuova);
         return fallita(motivo);
     };
+    // A copy that holds the archive as it is now is kept: the archive changes
+    // only with a call, and a large one would be read and written whole at
+    // every start. The copy carries the archive's modification time, so an
+    // archive written since (a record added, a repair) is copied again.
+    const QFileInfo archivio(fileName);
+    const QDateTime modificato = archivio.lastModified();
+    if (const QFileInfo vecchia(copia); modificato.isValid() && vecchia.isFile() && !vecchia.isSymLink() &&
+                                        vecchia.size() == archivio.size() && vecchia.lastModified() == modificato)
+        return true;
     QFile sorgente(fileName);
     const qint64 attesi = sorgente.size();
     if (!sorgente.copy(nuova))
@@ -138,6 +148,9 @@ bool copiaArchivio(const QString& fileName, QString* errore)
     // A copy cut short by a full disk must never take the old copy's place.
     if (const qint64 copiati = QFileInfo(nuova).size(); copiati != attesi)
         return interrotta(QStringLiteral("copiati %1 byte su %2").arg(copiati).arg(attesi));
+    // Without the time the next start simply copies again.
+    if (QFile fatta(nuova); fatta.open(QIODevice::ReadOnly))
+        fatta.setFileTime(modificato, QFileDevice::FileModificationTime);
     std::error_code esito;
     std::filesystem::rename(QFile::encodeName(nuova).toStdString(), QFile::encodeName(copia).toStdString(), esito);
     if (esito)

@@ -54,7 +54,9 @@ private:
 // (tqklog.tx~), overwriting an older copy; false, with the system's reason in
 // *errore, when the copy failed. The new copy is written beside the old one
 // and takes its name only once it holds as many bytes as the archive, so a
-// copy that fails (a full disk) leaves the previous one as it was.
+// copy that fails (a full disk) leaves the previous one as it was. A copy of
+// the archive as it is now (same size, and the archive's modification time,
+// which every copy takes) is left alone.
 bool copiaArchivio(const QString& fileName, QString* errore = nullptr);
 
 // The file's first line is an opening record ("Aperto" at positions 34-39)

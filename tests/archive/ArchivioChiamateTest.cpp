@@ -4,9 +4,12 @@
 #include "tests/support/SmallTmpfs.h"
 #include "tests/support/TestDirs.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <functional>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -209,6 +212,51 @@ TEST(CopiaArchivio, CopiesToTheTildeNameAndOverwritesTheOldCopy)
     scrivi(path, QByteArray());
     EXPECT_TRUE(copiaArchivio(path));
     EXPECT_EQ(contenuto(copia), QByteArray());
+}
+
+// The copy is made again only when the archive may have changed since.
+TEST(CopiaArchivio, ACopyOfTheArchiveAsItIsIsKept)
+{
+    TestDirs dirs;
+    const QString path = QDir(dirs.data()).filePath(QStringLiteral("tqklog.txt"));
+    const QString copia = QDir(dirs.data()).filePath(QStringLiteral("tqklog.tx~"));
+    const auto inode = [&] {
+        struct stat info
+        {
+        };
+        return ::stat(QFile::encodeName(copia).constData(), &info) == 0 ? info.st_ino : ino_t(0);
+    };
+    const auto datata = [](const QString& file, const QDateTime& quando) {
+        QFile f(file);
+        return f.open(QIODevice::ReadOnly) && f.setFileTime(quando, QFileDevice::FileModificationTime);
+    };
+    const QDateTime ieri = QDateTime::currentDateTime().addDays(-1);
+    scrivi(path, "21/03/1999 10.15.02 collegamento Aperto  011 Casa\r\n");
+    ASSERT_TRUE(datata(path, ieri));
+    ASSERT_TRUE(copiaArchivio(path));
+    const ino_t prima = inode();
+    EXPECT_TRUE(copiaArchivio(path));
+    EXPECT_EQ(inode(), prima) << "an unchanged archive is not copied again";
+
+    struct Caso
+    {
+        const char* cosa;
+        std::function<void()> cambia;
+    };
+    const Caso casi[] = {
+        {"a record added", [&] { scrivi(path, "21/03/1999 10.15.02 collegamento Aperto  011 Casa\r\nX\r\n"); }},
+        {"rewritten to the same size", [&] { scrivi(path, "21/03/1999 10.15.02 collegamento Aperto  011 Cosa\r\n"); }},
+        {"the copy's time changed", [&] { ASSERT_TRUE(datata(copia, ieri.addSecs(-60))); }},
+        {"the copy's bytes cut", [&] { scrivi(copia, "21/03/1999\r\n"); }},
+    };
+    for (const Caso& caso : casi) {
+        SCOPED_TRACE(caso.cosa);
+        const ino_t vecchio = inode();
+        caso.cambia();
+        EXPECT_TRUE(copiaArchivio(path));
+        EXPECT_NE(inode(), vecchio);
+        EXPECT_EQ(contenuto(copia), contenuto(path));
+    }
 }
 
 TEST(CopiaArchivio, AFailedCopyLeavesTheOldCopy)
