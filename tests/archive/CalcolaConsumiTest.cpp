@@ -4,6 +4,7 @@
 #include "settings/Conversion.h"
 #include "settings/MemorySettingsBackend.h"
 #include "settings/SettingsStore.h"
+#include "tests/support/ArchiveFixture.h"
 #include "tests/support/ArchiveGenerator.h"
 #include "tests/support/ReferenceConsumi.h"
 #include "tests/support/TestDirs.h"
@@ -29,27 +30,8 @@ struct RecordingSink : ConsumiRowSink
 };
 
 // A settings store with the factory values, the snapshot taken from it and an archive file.
-struct Ambiente
+struct Ambiente : ArchiveFixture
 {
-    TestDirs dirs;
-    MemorySettingsBackend backend;
-    SettingsStore store{backend};
-    StatoProgramma stato;
-    QString archivio = dirs.data() + QStringLiteral("/tqklog.txt");
-
-    Ambiente()
-    {
-        store.writeFirstRunDefaults(220);
-        stato.fromStore(store);
-    }
-
-    void scrivi(const QStringList& righe, const char* fineRiga = "\r\n")
-    {
-        QFile file(archivio);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        for (const QString& r : righe)
-            file.write(Windows1252::encode(r) + fineRiga);
-    }
 
     ConsumiResult calcola(ConsumiMode modo, const char* dal, const char* al, const ConsumiHooks& hooks = {})
     {

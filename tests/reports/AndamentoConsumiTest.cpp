@@ -5,6 +5,7 @@
 #include "settings/MemorySettingsBackend.h"
 #include "settings/SettingsStore.h"
 #include "settings/StatoProgramma.h"
+#include "tests/support/ArchiveFixture.h"
 #include "tests/support/ArchiveGenerator.h"
 #include "tests/support/TestDirs.h"
 
@@ -21,28 +22,9 @@ QDate data(const char* testo)
 }
 
 // Factory settings and an archive in the data directory.
-struct Ambiente
+struct Ambiente : ArchiveFixture
 {
-    TestDirs dirs;
-    MemorySettingsBackend backend;
-    SettingsStore store{backend};
-    StatoProgramma stato;
-    QString archivio = dirs.data() + QStringLiteral("/tqklog.txt");
     QLocale italiano{QLocale::Italian, QLocale::Italy};
-
-    Ambiente()
-    {
-        store.writeFirstRunDefaults(220);
-        stato.fromStore(store);
-    }
-
-    void scrivi(const QStringList& righe) const
-    {
-        QFile file(archivio);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        for (const QString& r : righe)
-            file.write(Windows1252::encode(r) + "\r\n");
-    }
 
     // The statistics window's pass over dal..al, its days handed to the trend.
     AndamentoConsumi andamento(const QDate& dal, const QDate& al, const QDate& oggi, ConsumiResult* esito = nullptr)

@@ -6,6 +6,7 @@
 #include "settings/Conversion.h"
 #include "settings/MemorySettingsBackend.h"
 #include "settings/SettingsStore.h"
+#include "tests/support/ArchiveFixture.h"
 #include "tests/support/ArchiveGenerator.h"
 #include "tests/support/FakePrompter.h"
 #include "tests/support/TestDirs.h"
@@ -36,19 +37,8 @@ const QByteArray C = "06/12/1999 10.45.00 collegamento Chiuso  021";
 const QByteArray A2 = "07/12/1999 09.00.00 collegamento Aperto  011 Ufficio";
 const QByteArray C2 = "07/12/1999 09.30.00 collegamento Chiuso  011";
 
-struct Ambiente
+struct Ambiente : ArchiveFixture
 {
-    TestDirs dirs;
-    MemorySettingsBackend backend;
-    SettingsStore store{backend};
-    StatoProgramma stato;
-    QString archivio = dirs.data() + QStringLiteral("/tqklog.txt");
-
-    Ambiente()
-    {
-        store.writeFirstRunDefaults(220);
-        stato.fromStore(store);
-    }
 
     ConsumiResult passata(const QString& file, const QDate& dal, const QDate& al) const
     {

@@ -4,6 +4,7 @@
 #include "reports/TExcel.h"
 #include "settings/MemorySettingsBackend.h"
 #include "settings/SettingsStore.h"
+#include "tests/support/ArchiveFixture.h"
 #include "tests/support/FakeClock.h"
 #include "tests/support/FakeSheetTransport.h"
 #include "tests/support/TestDirs.h"
@@ -24,31 +25,12 @@ const Prompter::Message trasferito{
     Prompter::Icon::Information};
 
 // Factory settings, an archive in the data directory and a link over a recording transport.
-struct Ambiente
+struct Ambiente : ArchiveFixture
 {
-    TestDirs dirs;
-    MemorySettingsBackend backend;
-    SettingsStore store{backend};
-    StatoProgramma stato;
-    QString archivio = dirs.data() + QStringLiteral("/tqklog.txt");
     QLocale italiano{QLocale::Italian, QLocale::Italy};
     FakeClock clock;
     FakeSheetTransport transport;
     TExcel excel{transport, clock};
-
-    Ambiente()
-    {
-        store.writeFirstRunDefaults(220);
-        stato.fromStore(store);
-    }
-
-    void archivia(const QStringList& righe)
-    {
-        QFile file(archivio);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        for (const QString& r : righe)
-            file.write(Windows1252::encode(r) + "\r\n");
-    }
 
     Esportazione esportazione() const { return Esportazione(archivio, dirs.data(), stato, store, italiano); }
 
@@ -96,10 +78,10 @@ TEST(Esportazione, AThirtyDayMonthFromHeaderToDisconnect)
 {
     Ambiente a;
     // April 1999: the 5th is Easter Monday, the 7th a Wednesday.
-    a.archivia({QStringLiteral("07/04/1999 10.00.00 collegamento Aperto  011 Casa \"Mia\""),
-                QStringLiteral("07/04/1999 10.20.00 collegamento Chiuso  011"),
-                QStringLiteral("30/04/1999 22.00.00 collegamento Aperto  011 Rete \"]"),
-                QStringLiteral("30/04/1999 22.00.30 collegamento Chiuso  011")});
+    a.scrivi({QStringLiteral("07/04/1999 10.00.00 collegamento Aperto  011 Casa \"Mia\""),
+              QStringLiteral("07/04/1999 10.20.00 collegamento Chiuso  011"),
+              QStringLiteral("30/04/1999 22.00.00 collegamento Aperto  011 Rete \"]"),
+              QStringLiteral("30/04/1999 22.00.30 collegamento Chiuso  011")});
     QList<Prompter::Message> messaggi;
     const Esportazione::Esito esito = a.foglio("aprile", 1999, &messaggi);
     EXPECT_TRUE(esito.eseguita);
@@ -148,7 +130,7 @@ TEST(Esportazione, AThirtyDayMonthFromHeaderToDisconnect)
 TEST(Esportazione, TheProgramNotFoundOrNotConnected)
 {
     Ambiente a;
-    a.archivia({});
+    a.scrivi({});
     a.transport.answers = false;
     Esportazione::Collegamento c = a.esportazione().collega(a.excel);
     EXPECT_FALSE(c.collegato);
@@ -181,21 +163,21 @@ TEST(Esportazione, AnExportThatStopsKeepsNoSheet)
     const std::vector<Caso> casi{
         {"archive missing", [](Ambiente&) {}, "marzo", true, ConsumiResult::Outcome::ArchiveMissing,
          QStringLiteral("L'archivio chiamate non esiste!")},
-        {"no month", [](Ambiente& a) { a.archivia({}); }, "", false, ConsumiResult::Outcome::Done, QString()},
+        {"no month", [](Ambiente& a) { a.scrivi({}); }, "", false, ConsumiResult::Outcome::Done, QString()},
         {"missing closure",
-         [](Ambiente& a) { a.archivia({QStringLiteral("03/03/1999 10.00.00 collegamento Aperto  011 Casa")}); },
-         "marzo", true, ConsumiResult::Outcome::MissingClosure,
+         [](Ambiente& a) { a.scrivi({QStringLiteral("03/03/1999 10.00.00 collegamento Aperto  011 Casa")}); }, "marzo",
+         true, ConsumiResult::Outcome::MissingClosure,
          QStringLiteral("manca la chiusura del collegamento:\r03/03/1999 10.00.00 ")},
         {"no answer",
          [](Ambiente& a) {
-             a.archivia({});
+             a.scrivi({});
              a.transport.statusAnswers = {QStringLiteral("Busy"), QStringLiteral("Busy"), QStringLiteral("Busy")};
              a.transport.onRequest = [&a](const QString&) { a.clock.advance(10000); };
          },
          "marzo", true, ConsumiResult::Outcome::OutputError, QStringLiteral("Microsoft Excel\u00ae non risponde")},
         {"sheet not kept",
          [](Ambiente& a) {
-             a.archivia({});
+             a.scrivi({});
              a.transport.failClose = true;
          },
          "marzo", true, ConsumiResult::Outcome::OutputError,
@@ -226,8 +208,8 @@ TEST(Esportazione, TheMissingClosureGoesToTheRepair)
 {
     Ambiente a;
     const QString apertura = QStringLiteral("20/03/1999 10.00.00 collegamento Aperto  011 Casa");
-    a.archivia({QStringLiteral("01/03/1999 10.00.00 collegamento Aperto  011 Casa"),
-                QStringLiteral("01/03/1999 10.05.00 collegamento Chiuso  011"), apertura});
+    a.scrivi({QStringLiteral("01/03/1999 10.00.00 collegamento Aperto  011 Casa"),
+              QStringLiteral("01/03/1999 10.05.00 collegamento Chiuso  011"), apertura});
     const Esportazione::Esito esito = a.esportazione().esporta(QStringLiteral("marzo"), 1999, nullptr);
     EXPECT_EQ(esito.outcome, ConsumiResult::Outcome::MissingClosure);
     EXPECT_EQ(esito.passata.aperturaSenzaChiusura.riga, apertura);
@@ -278,14 +260,14 @@ TEST(Esportazione, WritesOneLineADayOfTheMonth)
 {
     Ambiente a;
     // 01/02/2000 was a Tuesday: 2200 tenths on class 1 from 08.00.00.
-    a.archivia({QStringLiteral("31/01/2000 10.00.00 collegamento Aperto  011 Casa"),
-                QStringLiteral("31/01/2000 10.20.00 collegamento Chiuso  011"),
-                QStringLiteral("01/02/2000 10.00.00 collegamento Aperto  011 Casa"),
-                QStringLiteral("01/02/2000 10.20.00 collegamento Chiuso  011"),
-                QStringLiteral("01/02/2000 11.00.00 collegamento Aperto  011 Rete Citt\u00e0"),
-                QStringLiteral("01/02/2000 11.20.00 collegamento Chiuso  011"),
-                QStringLiteral("29/02/2000 23.59.00 collegamento Aperto  011 Notte"),
-                QStringLiteral("01/03/2000 00.01.00 collegamento Chiuso  011")});
+    a.scrivi({QStringLiteral("31/01/2000 10.00.00 collegamento Aperto  011 Casa"),
+              QStringLiteral("31/01/2000 10.20.00 collegamento Chiuso  011"),
+              QStringLiteral("01/02/2000 10.00.00 collegamento Aperto  011 Casa"),
+              QStringLiteral("01/02/2000 10.20.00 collegamento Chiuso  011"),
+              QStringLiteral("01/02/2000 11.00.00 collegamento Aperto  011 Rete Citt\u00e0"),
+              QStringLiteral("01/02/2000 11.20.00 collegamento Chiuso  011"),
+              QStringLiteral("29/02/2000 23.59.00 collegamento Aperto  011 Notte"),
+              QStringLiteral("01/03/2000 00.01.00 collegamento Chiuso  011")});
     const Esportazione::Esito esito = a.esportazione().esporta(QStringLiteral("febbraio"), 2000, nullptr);
     ASSERT_EQ(esito.outcome, ConsumiResult::Outcome::Done);
     EXPECT_TRUE(esito.messaggi.isEmpty());
@@ -310,9 +292,9 @@ TEST(Esportazione, AStoppedTextExportLeavesThePreviousFile)
     EXPECT_EQ(esito.outcome, ConsumiResult::Outcome::ArchiveMissing);
     EXPECT_EQ(esito.messaggi.value(0).text, QStringLiteral("L'archivio chiamate non esiste!"));
 
-    a.archivia({QStringLiteral("01/03/1999 10.00.00 collegamento Aperto  011 Casa"),
-                QStringLiteral("01/03/1999 10.05.00 collegamento Chiuso  011"),
-                QStringLiteral("20/03/1999 10.00.00 collegamento Aperto  011 Casa")});
+    a.scrivi({QStringLiteral("01/03/1999 10.00.00 collegamento Aperto  011 Casa"),
+              QStringLiteral("01/03/1999 10.05.00 collegamento Chiuso  011"),
+              QStringLiteral("20/03/1999 10.00.00 collegamento Aperto  011 Casa")});
     esito = a.esportazione().esporta(QStringLiteral("marzo"), 1999, nullptr);
     EXPECT_EQ(esito.outcome, ConsumiResult::Outcome::MissingClosure);
     EXPECT_TRUE(esito.file.isEmpty());

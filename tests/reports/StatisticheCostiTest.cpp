@@ -3,6 +3,7 @@
 #include "settings/MemorySettingsBackend.h"
 #include "settings/SettingsStore.h"
 #include "settings/StatoProgramma.h"
+#include "tests/support/ArchiveFixture.h"
 #include "tests/support/FakeShell.h"
 #include "tests/support/TestDirs.h"
 
@@ -25,29 +26,10 @@ const QStringList ilGiornoDopo{QStringLiteral("23/03/1999 10.00.00 collegamento 
                                QStringLiteral("23/03/1999 10.05.00 collegamento Chiuso  011")};
 
 // Factory settings and the statistics of a window over the data directory.
-struct Ambiente
+struct Ambiente : ArchiveFixture
 {
-    TestDirs dirs;
-    MemorySettingsBackend backend;
-    SettingsStore store{backend};
-    StatoProgramma stato;
     QLocale italiano{QLocale::Italian, QLocale::Italy};
     StatisticheCosti statistiche{dirs.data(), stato, store, italiano};
-    QString archivio = dirs.data() + QStringLiteral("/tqklog.txt");
-
-    Ambiente()
-    {
-        store.writeFirstRunDefaults(220);
-        stato.fromStore(store);
-    }
-
-    void scrivi(const QString& path, const QStringList& righe) const
-    {
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        for (const QString& r : righe)
-            file.write(Windows1252::encode(r) + "\r\n");
-    }
 
     void imposta(const char* valore, const char* testo)
     {
