@@ -11,6 +11,12 @@ DEB_BUILD  := build-deb
 FUZZ_BUILD := build-fuzz
 FUZZ_SECONDS ?= 600
 JOBS       ?= $(shell nproc)
+# ccache keeps the compiled objects of earlier builds, whichever clone or build
+# folder made them; the base dir makes a clone's own paths relative, so another
+# clone of the same sources hits the same entries.
+CCACHE     := $(shell command -v ccache 2>/dev/null)
+LAUNCHER   := $(if $(CCACHE),-DCMAKE_CXX_COMPILER_LAUNCHER=$(CCACHE) -DCMAKE_C_COMPILER_LAUNCHER=$(CCACHE))
+export CCACHE_BASEDIR := $(CURDIR)
 
 
 .PHONY: run test deps build bench deb fuzz screenshots format format-check clean
@@ -19,7 +25,7 @@ deps:
 	@tools/install-deps
 
 $(BUILD)/build.ninja: | deps
-	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBRENVOLO_BENCH=OFF
+	cmake -S . -B $(BUILD) -G Ninja $(LAUNCHER) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBRENVOLO_BENCH=OFF
 
 build: deps $(BUILD)/build.ninja
 	cmake --build $(BUILD) --target brenvolo brenvolo-cli brenvolo_desktop_files -j $(JOBS)
@@ -28,7 +34,7 @@ run: build
 	@tools/run-program $(BUILD)
 
 $(TEST_BUILD)/build.ninja: | deps
-	cmake -S . -B $(TEST_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DBRENVOLO_SANITIZE=ON -DBRENVOLO_WERROR=ON
+	cmake -S . -B $(TEST_BUILD) -G Ninja $(LAUNCHER) -DCMAKE_BUILD_TYPE=Debug -DBRENVOLO_SANITIZE=ON -DBRENVOLO_WERROR=ON
 
 # Test discovery runs the test programs at build time: they need the offscreen platform too.
 test: deps $(TEST_BUILD)/build.ninja
@@ -67,7 +73,7 @@ screenshots: build
 
 # libFuzzer and its sanitizers come with clang; the targets run JOBS at a time.
 $(FUZZ_BUILD)/build.ninja: | deps
-	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g" \
+	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -G Ninja $(LAUNCHER) -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g" \
 	    -DBRENVOLO_FUZZ=ON -DBRENVOLO_TESTS=OFF -DBRENVOLO_BENCH=OFF
 
 fuzz: deps $(FUZZ_BUILD)/build.ninja

@@ -1,7 +1,8 @@
 #include "app/BrenvoloApplication.h"
 
-#include "platform/Prompter.h"
-#include "settings/Conversion.h"
+#include "widgets/ExceptionBox.h"
+
+#include <QtGlobal>
 
 BrenvoloApplication::BrenvoloApplication(int& argc, char** argv)
     : QApplication(argc, argv)
@@ -19,11 +20,4 @@ bool BrenvoloApplication::notify(QObject* receiver, QEvent* event)
             qWarning("%s", error.what());
     }
     return false;
-}
-
-void BrenvoloApplication::showException(Prompter& prompter, const std::exception& error)
-{
-    const auto* conversion = dynamic_cast<const EConvertError*>(&error);
-    const QString text = conversion ? conversion->message() : QString::fromLocal8Bit(error.what());
-    prompter.message(text, QApplication::applicationName(), Prompter::Icon::Critical);
 }

@@ -9,7 +9,7 @@ class Prompter;
 // the user: a message box with the failure's text, and the program goes on.
 // The widget library does not unwind its own frames cleanly, so a handler
 // called from a widget's signal catches its failures itself and hands them to
-// showException(), which shows them the same way.
+// showException() (widgets/ExceptionBox.h), which shows them the same way.
 class BrenvoloApplication : public QApplication
 {
     Q_OBJECT
@@ -18,9 +18,6 @@ public:
 
     void setPrompter(Prompter* prompter) { m_prompter = prompter; }
     bool notify(QObject* receiver, QEvent* event) override;
-
-    // Shows an exception the way notify() does; for handlers that catch their own.
-    static void showException(Prompter& prompter, const std::exception& error);
 
 private:
     Prompter* m_prompter = nullptr;

@@ -60,7 +60,7 @@ bool TSingleInstanceGuard::check()
         break;
     case Action::Message:
         m_prompter.message(QStringLiteral("Solo %1 instanza(e) permessa(e)").arg(m_maxInstance), QString(),
-                           Prompter::Icon::Critical);
+                           Message::Icon::Critical);
         break;
     case Action::UserEvent:
         if (OnAction)

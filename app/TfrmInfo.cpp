@@ -1,8 +1,8 @@
 #include "app/TfrmInfo.h"
 
 #include "app/CreditsBanner.h"
-#include "app/Glyphs.h"
-#include "app/ScreenCentre.h"
+#include "widgets/Glyphs.h"
+#include "widgets/ScreenCentre.h"
 
 #include <QDialogButtonBox>
 #include <QFormLayout>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/SystemInfo.h"
+#include "platform/SystemInfo.h"
 
 #include <QDialog>
 

@@ -1,9 +1,5 @@
 #include "app/TfrmPrincipale.h"
 
-#include "app/BrenvoloApplication.h"
-#include "app/CountingSession.h"
-#include "app/Glyphs.h"
-#include "app/Sommario.h"
 #include "app/TSingleInstanceGuard.h"
 #include "app/TfrmInfo.h"
 #include "app/TimePanels.h"
@@ -23,6 +19,7 @@
 #include "reports/TfrmConvert.h"
 #include "reports/TfrmCorreggi.h"
 #include "reports/TfrmStatistiche.h"
+#include "session/CountingSession.h"
 #include "settings/Conversion.h"
 #include "settings/SettingsRepair.h"
 #include "settings/StatoProgramma.h"
@@ -30,6 +27,9 @@
 #include "setup/TfrmTele.h"
 #include "setup/TfrmTut.h"
 #include "tariff/Calendario.h"
+#include "widgets/ExceptionBox.h"
+#include "widgets/Glyphs.h"
+#include "widgets/Sommario.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -418,7 +418,7 @@ bool TfrmPrincipale::FormCloseQuery()
     if (!m_session.isOpen())
         return true;
     m_servizi.prompter.message(QStringLiteral("Conteggio ancora in corso !"), QStringLiteral("Impossibile uscire!"),
-                               Prompter::Icon::Critical);
+                               Message::Icon::Critical);
     return false;
 }
 
@@ -652,7 +652,7 @@ void TfrmPrincipale::openCostWindow(const SessionStart& start)
     } catch (const std::exception& error) {
         // Without a readable band there is no meter; the session still
         // counts and leaves its two records.
-        BrenvoloApplication::showException(m_servizi.prompter, error);
+        showException(m_servizi.prompter, error);
         return;
     }
     m_costo = new TfrmCosto(m_servizi, *m_meter, this);

@@ -1,6 +1,6 @@
 #include "app/TrayIcon.h"
 
-#include "app/Glyphs.h"
+#include "widgets/Glyphs.h"
 
 #include <QMenu>
 #include <QSystemTrayIcon>

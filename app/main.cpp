@@ -1,10 +1,5 @@
 #include "app/BrenvoloApplication.h"
-#include "app/CountingSession.h"
-#include "app/Glyphs.h"
-#include "app/MessageBoxPrompter.h"
-#include "app/Servizi.h"
 #include "app/TSingleInstanceGuard.h"
-#include "app/TerminationWatcher.h"
 #include "app/TfrmInfo.h"
 #include "app/TfrmPrincipale.h"
 #include "platform/DBusNotifier.h"
@@ -15,10 +10,15 @@
 #include "platform/Paths.h"
 #include "platform/ProcessShell.h"
 #include "platform/QtSounds.h"
+#include "platform/Servizi.h"
 #include "platform/SheetWriter.h"
 #include "platform/SystemClock.h"
+#include "platform/TerminationWatcher.h"
+#include "session/CountingSession.h"
 #include "settings/ReportingSettingsBackend.h"
 #include "settings/StatoProgramma.h"
+#include "widgets/Glyphs.h"
+#include "widgets/MessageBoxPrompter.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -27,9 +27,9 @@ bool terminaConFineRiga(const QString& path)
 
 } // namespace
 
-QList<Prompter::Message> AppendResult::messages() const
+QList<Message> AppendResult::messages() const
 {
-    QList<Prompter::Message> m;
+    QList<Message> m;
     if (missing)
         m.append({QStringLiteral("Creazione archivio chiamate")});
     if (!written)

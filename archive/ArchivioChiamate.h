@@ -1,7 +1,7 @@
 #pragma once
 
 #include "archive/RecordArchivio.h"
-#include "platform/Prompter.h"
+#include "platform/Message.h"
 
 #include <QDateTime>
 #include <QList>
@@ -17,7 +17,7 @@ struct AppendResult
     // "Creazione archivio chiamate" when it was missing, then "Impossibile
     // scrivere nell'archivio chiamate: ..." when the record is not in it, both
     // titled "Attenzione!".
-    QList<Prompter::Message> messages() const;
+    QList<Message> messages() const;
 };
 
 // The call archive file: Windows-1252 text, CR LF written, one write per

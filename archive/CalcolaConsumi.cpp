@@ -369,13 +369,13 @@ ConsumiResult scanConsumi(const QString& archivio, const QDate& dal, const QDate
         .first();
 }
 
-QList<Prompter::Message> ConsumiResult::messages() const
+QList<Message> ConsumiResult::messages() const
 {
-    QList<Prompter::Message> m;
+    QList<Message> m;
     for (const QString& avviso : avvisi)
         m.append({avviso});
     if (outcome != Outcome::Done)
-        m.append({message, QStringLiteral("Attenzione!"), Prompter::Icon::Critical});
+        m.append({message, QStringLiteral("Attenzione!"), Message::Icon::Critical});
     return m;
 }
 

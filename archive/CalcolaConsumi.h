@@ -1,9 +1,9 @@
 #pragma once
 
+#include "archive/PrezzaChiamata.h"
 #include "archive/RecordArchivio.h"
-#include "platform/Prompter.h"
+#include "platform/Message.h"
 #include "settings/StatoProgramma.h"
-#include "tariff/PrezzaChiamata.h"
 
 #include <QDate>
 #include <QLocale>
@@ -124,7 +124,7 @@ struct ConsumiResult
     // What the caller shows: each of `avvisi`, then, when the pass did not
     // complete, its message in an error box titled "Attenzione!". A missing
     // closing record is then repaired from aperturaSenzaChiusura and archivio.
-    QList<Prompter::Message> messages() const;
+    QList<Message> messages() const;
 };
 
 // The archive read once over the range `dal`..`al` (both included, dal <= al):

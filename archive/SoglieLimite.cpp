@@ -32,7 +32,7 @@ SoglieLimite::Esito SoglieLimite::valuta(const QString& nome, qint64 limite, qin
             continue;
         if (ricordo[i] != periodo && !giaAvvisato)
             esito.messaggi.append(
-                {testo(nome, soglie[i], usati, limite), QStringLiteral("Informazione!"), Prompter::Icon::Information});
+                {testo(nome, soglie[i], usati, limite), QStringLiteral("Informazione!"), Message::Icon::Information});
         for (size_t j = 0; j <= i; ++j)
             esito.ricordo[j] = periodo;
         break;
@@ -40,8 +40,8 @@ SoglieLimite::Esito SoglieLimite::valuta(const QString& nome, qint64 limite, qin
     return esito;
 }
 
-QList<Prompter::Message> SoglieLimite::verifica(SettingsStore& store, ConsumiMode modo, qint64 limite, qint64 usati,
-                                                const QDate& inizioPeriodo, bool giaAvvisato)
+QList<Message> SoglieLimite::verifica(SettingsStore& store, ConsumiMode modo, qint64 limite, qint64 usati,
+                                      const QDate& inizioPeriodo, bool giaAvvisato)
 {
     const bool mensile = modo == ConsumiMode::Monthly;
     if (!mensile && modo != ConsumiMode::Yearly)

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "archive/CalcolaConsumi.h"
-#include "platform/Prompter.h"
+#include "platform/Message.h"
 
 #include <QDate>
 #include <QList>
@@ -26,8 +26,8 @@ public:
 
     struct Esito
     {
-        QList<Prompter::Message> messaggi; // none or one
-        Ricordo ricordo;                   // what the store is to remember from now on
+        QList<Message> messaggi; // none or one
+        Ricordo ricordo;         // what the store is to remember from now on
     };
 
     // `nome` is the limit's word in the messages ("Mensile", "Annuo"),
@@ -42,6 +42,6 @@ public:
     // valuta() for the limit of the limits check's Monthly or Yearly pass
     // (any other mode has no thresholds), the period keyed by its first day
     // "dd/mm/yyyy", with what the store remembers; writes back what changed.
-    static QList<Prompter::Message> verifica(SettingsStore& store, ConsumiMode modo, qint64 limite, qint64 usati,
-                                             const QDate& inizioPeriodo, bool giaAvvisato);
+    static QList<Message> verifica(SettingsStore& store, ConsumiMode modo, qint64 limite, qint64 usati,
+                                   const QDate& inizioPeriodo, bool giaAvvisato);
 };

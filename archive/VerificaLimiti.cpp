@@ -116,13 +116,13 @@ public:
         const ConsumiResult esito = passata(limite.modo, *dal, *al);
         registraConsumi(esito, limite.modo, m_stato, m_store);
         m_result.outcome = esito.outcome;
-        for (const Prompter::Message& m : esito.messages())
+        for (const Message& m : esito.messages())
             aggiungi(m);
         if (esito.outcome != ConsumiResult::Outcome::Done) {
             if (esito.erroreArchivio()) {
                 m_result.interrotto = esito;
                 aggiungi({QStringLiteral("Impossibile verificare i limiti \ra causa di un errore nel file tqklog.txt"),
-                          QStringLiteral("Attenzione!"), Prompter::Icon::Critical});
+                          QStringLiteral("Attenzione!"), Message::Icon::Critical});
             }
             return false;
         }
@@ -168,13 +168,13 @@ private:
 
     void informa(const QString& testo)
     {
-        m_result.messages.append({testo, QStringLiteral("Informazione!"), Prompter::Icon::Information});
+        m_result.messages.append({testo, QStringLiteral("Informazione!"), Message::Icon::Information});
     }
 
     // A warning about the settings is told once in a check, however many passes meet it.
-    void aggiungi(const Prompter::Message& messaggio)
+    void aggiungi(const Message& messaggio)
     {
-        if (messaggio.icon != Prompter::Icon::Warning || !m_result.messages.contains(messaggio))
+        if (messaggio.icon != Message::Icon::Warning || !m_result.messages.contains(messaggio))
             m_result.messages.append(messaggio);
     }
 
@@ -216,10 +216,10 @@ LimitiResult verificaLimiti(int dopoArresto, const QString& archivio, const QDat
     return verifica.result();
 }
 
-void notificaLimiti(Notifier& notifier, const QList<Prompter::Message>& messages)
+void notificaLimiti(Notifier& notifier, const QList<Message>& messages)
 {
-    for (const Prompter::Message& m : messages) {
-        if (m.icon == Prompter::Icon::Information)
+    for (const Message& m : messages) {
+        if (m.icon == Message::Icon::Information)
             notifier.notify(QStringLiteral("Limiti di utilizzo"), m.text);
     }
 }

@@ -15,7 +15,7 @@ struct StatoProgramma;
 struct LimitiResult
 {
     ConsumiResult::Outcome outcome = ConsumiResult::Outcome::Done; // how the last pass run ended
-    QList<Prompter::Message> messages;                             // in the order they are to be shown
+    QList<Message> messages;                                       // in the order they are to be shown
     // The pass that stopped on a missing closing record: its unpaired opening
     // record and the archive it read, from which the repair starts.
     std::optional<ConsumiResult> interrotto;
@@ -36,4 +36,4 @@ LimitiResult verificaLimiti(int dopoArresto, const QString& archivio, const QDat
 
 // Sends the limits' own messages (not the errors met on the way) as desktop
 // notifications too, so a user whose windows sit in the tray sees them.
-void notificaLimiti(Notifier& notifier, const QList<Prompter::Message>& messages);
+void notificaLimiti(Notifier& notifier, const QList<Message>& messages);

@@ -17,7 +17,7 @@ int limiti(CliContext& context)
     const int dopoArresto = context.flag(QStringLiteral("--dopo-arresto")) ? 1 : 0;
     const LimitiResult r = verificaLimiti(dopoArresto, context.archivio, context.oggi, stato, context.store);
     // The check's message boxes as lines of text, carriage returns written as \r.
-    for (const Prompter::Message& m : r.messages)
+    for (const Message& m : r.messages)
         context.out << oneLine(m.text) << '\n';
     return exitStatusFor(r.outcome);
 }

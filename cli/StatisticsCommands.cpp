@@ -15,7 +15,7 @@ namespace {
 // The pass's messages on stderr, one a line; the exit status of its outcome.
 int esito(CliContext& context, const ConsumiResult& r)
 {
-    for (const Prompter::Message& m : r.messages())
+    for (const Message& m : r.messages())
         context.err << oneLine(m.text) << '\n';
     return exitStatusFor(r.outcome);
 }
@@ -239,7 +239,7 @@ int esporta(CliContext& context)
     }
     const Esportazione::Esito fatto = esportazione.esporta(mese, *anno, foglio ? &excel : nullptr);
     if (fatto.outcome != ConsumiResult::Outcome::Done) {
-        for (const Prompter::Message& m : fatto.messaggi)
+        for (const Message& m : fatto.messaggi)
             context.err << oneLine(m.text) << '\n';
         return exitStatusFor(fatto.outcome);
     }

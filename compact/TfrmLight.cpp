@@ -1,9 +1,5 @@
 #include "compact/TfrmLight.h"
 
-#include "app/BrenvoloApplication.h"
-#include "app/CountingSession.h"
-#include "app/Glyphs.h"
-#include "app/Sommario.h"
 #include "app/TfrmInfo.h"
 #include "app/TfrmPrincipale.h"
 #include "archive/ArchivioChiamate.h"
@@ -17,12 +13,16 @@
 #include "ras/StartupLaunch.h"
 #include "reports/TfrmCorreggi.h"
 #include "reports/TfrmStatistiche.h"
+#include "session/CountingSession.h"
 #include "settings/Conversion.h"
 #include "settings/StatoProgramma.h"
 #include "setup/TfrmSetup.h"
 #include "setup/TfrmTele.h"
 #include "setup/TfrmTut.h"
 #include "tariff/IntervalloScatto.h"
+#include "widgets/ExceptionBox.h"
+#include "widgets/Glyphs.h"
+#include "widgets/Sommario.h"
 
 #include <QActionGroup>
 #include <QApplication>
@@ -367,7 +367,7 @@ void TfrmLight::FormShow()
     try {
         Label1->setText(QString::number(intervalloScatto(m_servizi.clock.now(), m_stato) / 10));
     } catch (const std::exception& error) {
-        BrenvoloApplication::showException(m_servizi.prompter, error);
+        showException(m_servizi.prompter, error);
     }
     // 3.
     Digits1->display(QStringLiteral("000000"));
@@ -487,7 +487,7 @@ void TfrmLight::sessionStarted(const SessionStart& start)
         // Without a readable band there is no meter; the session still
         // counts and leaves its two records.
         m_meter = nullptr;
-        BrenvoloApplication::showException(m_servizi.prompter, error);
+        showException(m_servizi.prompter, error);
     }
     // 4., 7. The limits, read at every start, watched from this moment.
     QStringList problemi;
@@ -501,7 +501,7 @@ void TfrmLight::sessionStarted(const SessionStart& start)
     if (m_meter) {
         connect(m_meter, &LiveMeter::ticked, this, &TfrmLight::meterTicked);
         connect(m_meter, &LiveMeter::bandError, this, [this](const QString& message) {
-            m_servizi.prompter.message(message, QStringLiteral("Attenzione!"), Prompter::Icon::Critical);
+            m_servizi.prompter.message(message, QStringLiteral("Attenzione!"), Message::Icon::Critical);
         });
         m_meter->setRunning(true);
     }
@@ -660,7 +660,7 @@ void TfrmLight::Esci2Click()
 {
     if (m_session.isOpen()) {
         m_servizi.prompter.message(QStringLiteral("Conteggio ancora in corso!"), QStringLiteral("Impossibile uscire!"),
-                                   Prompter::Icon::Critical);
+                                   Message::Icon::Critical);
         return;
     }
     // The main window's close writes ritardo\flagAuto "OFF", stops the

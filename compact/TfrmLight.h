@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/Servizi.h"
 #include "compact/BarraCompatta.h"
+#include "platform/Servizi.h"
 #include "settings/SettingsStore.h"
 
 #include <QPointer>

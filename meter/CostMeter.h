@@ -1,6 +1,6 @@
 #pragma once
 
-#include "tariff/PrezzaChiamata.h"
+#include "archive/PrezzaChiamata.h"
 
 #include <QDateTime>
 #include <QString>

@@ -80,7 +80,7 @@ TfrmCosto::TfrmCosto(Servizi& servizi, LiveMeter& meter, QWidget* parent)
 
     connect(&m_meter, &LiveMeter::ticked, this, &TfrmCosto::meterTicked);
     connect(&m_meter, &LiveMeter::bandError, this, [this](const QString& message) {
-        m_servizi.prompter.message(message, QStringLiteral("Attenzione!"), Prompter::Icon::Critical);
+        m_servizi.prompter.message(message, QStringLiteral("Attenzione!"), Message::Icon::Critical);
     });
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/Servizi.h"
 #include "meter/LiveMeter.h"
+#include "platform/Servizi.h"
 
 #include <QWidget>
 #include <optional>

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/Message.h"
+
 #include <QFlags>
 #include <QList>
 #include <QString>
@@ -8,14 +10,8 @@
 class Prompter
 {
 public:
-    enum class Icon
-    {
-        None,
-        Information,
-        Warning,
-        Critical,
-        Question
-    };
+    using Icon = ::Message::Icon;
+
     enum class Button
     {
         Ok = 0x1,
@@ -24,17 +20,6 @@ public:
         No = 0x8
     };
     Q_DECLARE_FLAGS(Buttons, Button)
-
-    // A message box as the engine reports it: the engine never shows one, it
-    // returns these and a window (or the command-line tool) shows them.
-    struct Message
-    {
-        QString text;
-        QString title = QStringLiteral("Attenzione!");
-        Icon icon = Icon::Warning;
-
-        bool operator==(const Message&) const = default;
-    };
 
     virtual ~Prompter() = default;
     virtual Button message(const QString& text, const QString& title, Icon icon, Buttons buttons = Button::Ok) = 0;

@@ -1,7 +1,7 @@
 #include "ras/DialUpCounting.h"
 
-#include "app/CountingSession.h"
 #include "ras/AutomaticCounting.h"
+#include "session/CountingSession.h"
 #include "settings/StatoProgramma.h"
 
 DialUpCounting::DialUpCounting(CountingSession& session, StatoProgramma& stato, SettingsBackend& settings,

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ras/DialUpSource.h"
+#include "platform/DialUpSource.h"
 
 #include <QObject>
 #include <QStringList>

@@ -1,7 +1,7 @@
 #include "ras/StartupLaunch.h"
 
+#include "platform/DialUpSource.h"
 #include "platform/Shell.h"
-#include "ras/DialUpSource.h"
 #include "settings/SettingsStore.h"
 
 namespace StartupLaunch {

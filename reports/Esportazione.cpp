@@ -15,17 +15,17 @@ namespace {
 const QString errore = QStringLiteral("Errore");
 const QString informazione = QStringLiteral("Informazione");
 
-Prompter::Message erroreDialogo(const QString& testo)
+Message erroreDialogo(const QString& testo)
 {
-    return {testo, errore, Prompter::Icon::Critical};
+    return {testo, errore, Message::Icon::Critical};
 }
 
-Prompter::Message informazioneDialogo(const QString& testo)
+Message informazioneDialogo(const QString& testo)
 {
-    return {testo, informazione, Prompter::Icon::Information};
+    return {testo, informazione, Message::Icon::Information};
 }
 
-Esportazione::Esito fallita(ConsumiResult::Outcome outcome, const Prompter::Message& messaggio)
+Esportazione::Esito fallita(ConsumiResult::Outcome outcome, const Message& messaggio)
 {
     Esportazione::Esito e;
     e.eseguita = true;

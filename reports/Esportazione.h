@@ -1,7 +1,7 @@
 #pragma once
 
 #include "archive/CalcolaConsumi.h"
-#include "platform/Prompter.h"
+#include "platform/Message.h"
 
 #include <QDate>
 #include <QList>
@@ -27,14 +27,14 @@ public:
     {
         bool collegato = false;
         bool spegniFoglio = false; // the spreadsheet switch goes off: the program answered but no conversation stands
-        QList<Prompter::Message> messaggi;
+        QList<Message> messaggi;
     };
 
     struct Esito
     {
         bool eseguita = false; // false when the month and year make no dates: nothing done, nothing to say
         ConsumiResult::Outcome outcome = ConsumiResult::Outcome::Done;
-        QList<Prompter::Message> messaggi;
+        QList<Message> messaggi;
         ConsumiResult passata; // the pass over the archive: with MissingClosure, what the repair starts from
         QString file;          // the text file written, when the text export completed
     };

@@ -14,9 +14,9 @@ namespace {
 
 const QString attenzione = QStringLiteral("Attenzione!");
 
-Prompter::Message errore(const QString& testo)
+Message errore(const QString& testo)
 {
-    return {testo, attenzione, Prompter::Icon::Critical};
+    return {testo, attenzione, Message::Icon::Critical};
 }
 
 // One limit of the page: its minutes, its alarm and the consumption it is compared with.
@@ -153,13 +153,13 @@ StatisticheCosti::Scelta StatisticheCosti::scegliAltroFile(const QString& file)
     return Scelta::Valida;
 }
 
-Prompter::Message StatisticheCosti::archivioNonValido()
+Message StatisticheCosti::archivioNonValido()
 {
     return {QStringLiteral("Il file non sembra essere un file di archivio valido"), QStringLiteral("Errore"),
-            Prompter::Icon::Critical};
+            Message::Icon::Critical};
 }
 
-std::optional<Prompter::Message> StatisticheCosti::cancellazioneImpossibile() const
+std::optional<Message> StatisticheCosti::cancellazioneImpossibile() const
 {
     if (QFileInfo(archivioAttuale()).isFile())
         return std::nullopt;
@@ -175,7 +175,7 @@ QDate StatisticheCosti::dataDelCampo(const QString& testo, const QDate& oggi)
     }
 }
 
-std::optional<Prompter::Message> StatisticheCosti::visualizza(Shell& shell) const
+std::optional<Message> StatisticheCosti::visualizza(Shell& shell) const
 {
     const QFileInfo file(archivio());
     if (!file.isFile())

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "archive/CalcolaConsumi.h"
-#include "platform/Prompter.h"
+#include "platform/Message.h"
 #include "reports/AndamentoConsumi.h"
 
 #include <QList>
@@ -37,7 +37,7 @@ public:
         QString giornaliero = QStringLiteral("0");
         QString mensile = QStringLiteral("0");
         QString annuo = QStringLiteral("0");
-        QList<Prompter::Message> messaggi; // a limit or consumption that does not convert, told once each
+        QList<Message> messaggi; // a limit or consumption that does not convert, told once each
 
         bool operator==(const Scostamenti&) const = default;
     };
@@ -46,7 +46,7 @@ public:
     struct Calcolo
     {
         bool eseguito = false;             // false: a date was refused and nothing was computed
-        QList<Prompter::Message> messaggi; // in the order they are to be shown
+        QList<Message> messaggi;           // in the order they are to be shown
         std::optional<ConsumiTexts> testi; // the first three pages, only when the pass completed
         Scostamenti limiti;                // the "Limiti" page, whenever the pass was run
         // The "Andamento" page, from the same pass, only when it completed:
@@ -92,11 +92,11 @@ public:
     // "Altro File": `file` is the path the open dialog confirmed, empty when it was cancelled.
     Scelta scegliAltroFile(const QString& file);
     // The error dialog of an alternate file that is not an archive.
-    static Prompter::Message archivioNonValido();
+    static Message archivioNonValido();
 
     // Why "&Cancella File di conteggio" cannot open the deletion dialog:
     // tqklog.txt does not exist. Nothing when it can.
-    std::optional<Prompter::Message> cancellazioneImpossibile() const;
+    std::optional<Message> cancellazioneImpossibile() const;
 
     // The date a field's calendar opens on: the field's own date, else `oggi`.
     static QDate dataDelCampo(const QString& testo, const QDate& oggi);
@@ -104,7 +104,7 @@ public:
     // Opens the archive read in the desktop's viewer for text files. A message
     // when the archive does not exist, or "Blocco Note non trovato!" when
     // nothing could be started; nothing when the viewer started.
-    std::optional<Prompter::Message> visualizza(Shell& shell) const;
+    std::optional<Message> visualizza(Shell& shell) const;
 
 private:
     QString m_directory;

@@ -80,19 +80,19 @@ void TfrmCancella::BitBtn2Click()
     const QString destinazione = m_scelta(*SaveDialog1);
     if (destinazione.isEmpty()) {
         m_prompter.message(QStringLiteral("Impossibile cancellare se non si crea una copia !"),
-                           QStringLiteral("Attenzione !"), Prompter::Icon::Warning);
+                           QStringLiteral("Attenzione !"), Message::Icon::Warning);
         return;
     }
     QString errore;
     if (!m_cancellazione.copia(destinazione, &errore)) {
         // No copy, no deletion: the user may choose another place.
-        m_prompter.message(errore, QStringLiteral("Attenzione!"), Prompter::Icon::Critical);
+        m_prompter.message(errore, QStringLiteral("Attenzione!"), Message::Icon::Critical);
         return;
     }
     const Prompter::Button risposta = m_prompter.message(QStringLiteral("Copia Creata, Eliminazione archivio chiamate"),
-                                                         QStringLiteral("Attenzione!"), Prompter::Icon::Warning,
+                                                         QStringLiteral("Attenzione!"), Message::Icon::Warning,
                                                          Prompter::Button::Ok | Prompter::Button::Cancel);
     if (risposta == Prompter::Button::Ok && !m_cancellazione.elimina(&errore))
-        m_prompter.message(errore, QStringLiteral("Attenzione!"), Prompter::Icon::Critical);
+        m_prompter.message(errore, QStringLiteral("Attenzione!"), Message::Icon::Critical);
     accept();
 }

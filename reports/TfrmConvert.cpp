@@ -50,12 +50,12 @@ void TfrmConvert::ConvBtnClick()
     const ConversioneArchivio::Risultato risultato = m_conversione.esegui();
     switch (risultato.esito) {
     case ConversioneArchivio::Esito::Convertito:
-        m_prompter.message(risultato.messaggio, QStringLiteral("Informazione!"), Prompter::Icon::Warning);
+        m_prompter.message(risultato.messaggio, QStringLiteral("Informazione!"), Message::Icon::Warning);
         accept();
         return;
     case ConversioneArchivio::Esito::ArchivioMancante:
     case ConversioneArchivio::Esito::NonRiuscita:
-        m_prompter.message(risultato.messaggio, QStringLiteral("Attenzione!"), Prompter::Icon::Critical);
+        m_prompter.message(risultato.messaggio, QStringLiteral("Attenzione!"), Message::Icon::Critical);
         return;
     }
 }

@@ -1,10 +1,10 @@
 #include "reports/TfrmCorreggi.h"
 
-#include "app/CountingSession.h"
-#include "app/SessionMarker.h"
 #include "archive/CalcolaConsumi.h"
+#include "archive/SessionMarker.h"
 #include "platform/Prompter.h"
 #include "reports/DimensioneFissa.h"
+#include "session/CountingSession.h"
 
 #include <QCloseEvent>
 #include <QFontDatabase>
@@ -137,12 +137,12 @@ void TfrmCorreggi::Button1Click()
         accept();
         return;
     case CorrezioneChiusura::Esito::Rifiutata:
-        m_prompter.message(risultato.messaggio, QStringLiteral("Attenzione!"), Prompter::Icon::Critical);
+        m_prompter.message(risultato.messaggio, QStringLiteral("Attenzione!"), Message::Icon::Critical);
         Edit2->setFocus();
         return;
     case CorrezioneChiusura::Esito::NonRiuscita:
         m_scritturaFallita = true;
-        m_prompter.message(risultato.messaggio, QStringLiteral("Attenzione!"), Prompter::Icon::Critical);
+        m_prompter.message(risultato.messaggio, QStringLiteral("Attenzione!"), Message::Icon::Critical);
         return;
     }
 }
@@ -152,7 +152,7 @@ bool TfrmCorreggi::FormCloseQuery()
     if (!m_correzionePendente || m_scritturaFallita)
         return true;
     m_prompter.message(QStringLiteral("Impossibile uscire senza effettuare la correzione!!"), QString(),
-                       Prompter::Icon::Critical);
+                       Message::Icon::Critical);
     return false;
 }
 

@@ -135,7 +135,7 @@ void TfrmEsporta::BitBtn1Click()
     // The spreadsheet link lets events through while it waits: no second export meanwhile.
     BitBtn1->setEnabled(false);
     BitBtn2->setEnabled(false);
-    const auto mostra = [this](const QList<Prompter::Message>& messaggi) { m_servizi.prompter.show(messaggi); };
+    const auto mostra = [this](const QList<Message>& messaggi) { m_servizi.prompter.show(messaggi); };
     const SettingsStore store(m_servizi.settings);
     const Esportazione esportazione(archivio(), m_servizi.dataDirectory, m_stato, store);
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/Servizi.h"
 #include "archive/CalcolaConsumi.h"
+#include "platform/Servizi.h"
 #include "reports/TExcel.h"
 
 #include <QDialog>

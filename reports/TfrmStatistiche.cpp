@@ -437,13 +437,13 @@ void TfrmStatistiche::calendario(QLineEdit& campo)
 
 void TfrmStatistiche::VisualizzaFilediconteggio1Click()
 {
-    if (const std::optional<Prompter::Message> m = m_statistiche.visualizza(m_servizi.shell))
+    if (const std::optional<Message> m = m_statistiche.visualizza(m_servizi.shell))
         m_servizi.prompter.show(*m);
 }
 
 void TfrmStatistiche::CancellaFilediconteggio1Click()
 {
-    if (const std::optional<Prompter::Message> m = m_statistiche.cancellazioneImpossibile()) {
+    if (const std::optional<Message> m = m_statistiche.cancellazioneImpossibile()) {
         m_servizi.prompter.show(*m);
         return;
     }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Servizi.h"
+#include "platform/Servizi.h"
 #include "reports/StatisticheCosti.h"
 #include "settings/SettingsStore.h"
 

@@ -1,6 +1,6 @@
 #include "setup/BandViewerWindow.h"
 
-#include "app/ScreenCentre.h"
+#include "widgets/ScreenCentre.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>

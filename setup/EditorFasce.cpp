@@ -14,9 +14,9 @@ constexpr Taglio tagli[EditorFasce::colonne] = {{0, 8}, {9, 8}, {18, 4}, {23, 4}
 const QTime mezzanotte(0, 0, 0);
 const QTime ultimoSecondo(23, 59, 59);
 
-Prompter::Message errore(const QString& testo)
+Message errore(const QString& testo)
 {
-    return {testo, QStringLiteral("Attenzione!"), Prompter::Icon::Critical};
+    return {testo, QStringLiteral("Attenzione!"), Message::Icon::Critical};
 }
 
 } // namespace
@@ -135,7 +135,7 @@ void EditorFasce::aggiustaOrari()
         m_alle = ultimoSecondo;
 }
 
-std::optional<Prompter::Message> EditorFasce::controllaIntervallo()
+std::optional<Message> EditorFasce::controllaIntervallo()
 {
     if (m_intervallo.isEmpty())
         m_intervallo = QStringLiteral("0");
@@ -147,11 +147,11 @@ std::optional<Prompter::Message> EditorFasce::controllaIntervallo()
     return std::nullopt;
 }
 
-std::optional<Prompter::Message> EditorFasce::conferma()
+std::optional<Message> EditorFasce::conferma()
 {
     aggiustaOrari();
     if (suIntervallo()) {
-        if (std::optional<Prompter::Message> rifiuto = controllaIntervallo())
+        if (std::optional<Message> rifiuto = controllaIntervallo())
             return rifiuto;
     }
     if (m_alle < m_dalle)

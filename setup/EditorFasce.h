@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/Prompter.h"
+#include "platform/Message.h"
 
 #include <QList>
 #include <QString>
@@ -86,12 +86,12 @@ public:
     // message of a refusal is returned and the grid is left as it was; the
     // adjustments and the interval field's padding stay either way. Throws
     // EConvertError when the interval is not an integer.
-    std::optional<Prompter::Message> conferma();
+    std::optional<Message> conferma();
 
 private:
     bool suIntervallo() const { return m_colonna >= primaColonnaIntervallo && m_colonna <= colonne; }
     void aggiustaOrari();
-    std::optional<Prompter::Message> controllaIntervallo();
+    std::optional<Message> controllaIntervallo();
 
     Giorno m_giorno;
     QList<QStringList> m_righe;

@@ -1,15 +1,15 @@
 #include "setup/PaginaConnessione.h"
 
-#include "ras/DialUpSource.h"
+#include "platform/DialUpSource.h"
 #include "settings/SettingsStore.h"
 
 namespace {
 
 const QString erroreParametri = QStringLiteral("Impossibile recuperare i parametri di connessione");
 
-Prompter::Message errore(const QString& testo)
+Message errore(const QString& testo)
 {
-    return {testo, QStringLiteral("Errore"), Prompter::Icon::Critical};
+    return {testo, QStringLiteral("Errore"), Message::Icon::Critical};
 }
 
 } // namespace
@@ -36,7 +36,7 @@ void PaginaConnessione::mostraAutomatica(bool automatica)
     m_campiAttivi = !automatica;
 }
 
-QList<Prompter::Message> PaginaConnessione::entra()
+QList<Message> PaginaConnessione::entra()
 {
     m_caricata = true;
     const bool automatica = m_store.isOn(Catalogue::ConnessioneAutomatico);
@@ -64,7 +64,7 @@ QList<Prompter::Message> PaginaConnessione::entra()
     return scegli(m_elenco.first());
 }
 
-QList<Prompter::Message> PaginaConnessione::scegli(const QString& voce)
+QList<Message> PaginaConnessione::scegli(const QString& voce)
 {
     m_voce = voce;
     m_utente.clear();

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/Prompter.h"
+#include "platform/Message.h"
 
 #include <QList>
 #include <QString>
@@ -26,9 +26,9 @@ public:
     PaginaConnessione(SettingsStore& store, DialUpSource& dialUp, std::function<QStringList()> vociDisponibili);
 
     // TabSheet7Enter. The messages are for the user, in order.
-    QList<Prompter::Message> entra();
+    QList<Message> entra();
     // ComboBox1Click: an entry of the list was picked.
-    QList<Prompter::Message> scegli(const QString& voce);
+    QList<Message> scegli(const QString& voce);
     // CheckBox4Click, by the user.
     void spunta(bool spuntata);
     // The entry name typed into the drop-down.

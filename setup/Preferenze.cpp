@@ -196,8 +196,8 @@ Preferenze::Controllo Preferenze::controllaPosizione(Posizione campo, const QStr
     const int massimo = limite(campo);
     if (posizione <= massimo)
         return {};
-    return {Prompter::Message{QStringLiteral("La finestra esce dallo schermo!"), QStringLiteral("Attenzione!"),
-                              Prompter::Icon::Critical},
+    return {Message{QStringLiteral("La finestra esce dallo schermo!"), QStringLiteral("Attenzione!"),
+                    Message::Icon::Critical},
             QString::number(massimo)};
 }
 

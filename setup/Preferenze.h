@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/Prompter.h"
+#include "platform/Message.h"
 #include "settings/SettingsStore.h"
 #include "setup/EditorFasce.h"
 #include "setup/EditorFestivita.h"
@@ -67,13 +67,13 @@ public:
 
     struct Caricamento
     {
-        QList<Prompter::Message> avvisi; // the screen checks' messages, in order
-        QStringList errori;              // conversion failures of the band times, in order
+        QList<Message> avvisi; // the screen checks' messages, in order
+        QStringList errori;    // conversion failures of the band times, in order
     };
 
     struct Controllo
     {
-        std::optional<Prompter::Message> avviso;
+        std::optional<Message> avviso;
         std::optional<QString> correzione; // the field's new text
     };
 

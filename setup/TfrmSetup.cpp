@@ -1,13 +1,13 @@
 #include "setup/TfrmSetup.h"
 
-#include "app/BrenvoloApplication.h"
-#include "app/ScreenCentre.h"
 #include "platform/Clock.h"
+#include "platform/DialUpSource.h"
 #include "platform/Prompter.h"
-#include "ras/DialUpSource.h"
 #include "settings/Conversion.h"
 #include "settings/StatoProgramma.h"
 #include "setup/DialogPickers.h"
+#include "widgets/ExceptionBox.h"
+#include "widgets/ScreenCentre.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -898,8 +898,8 @@ void TfrmSetup::BitBtn7Click()
 void TfrmSetup::domandaRiavvio()
 {
     const Prompter::Button risposta =
-        m_servizi.prompter.message(Preferenze::domandaRiavvio(), QStringLiteral("Attenzione!"),
-                                   Prompter::Icon::Question, Prompter::Button::Yes | Prompter::Button::No);
+        m_servizi.prompter.message(Preferenze::domandaRiavvio(), QStringLiteral("Attenzione!"), Message::Icon::Question,
+                                   Prompter::Button::Yes | Prompter::Button::No);
     m_chiudiProgramma = risposta == Prompter::Button::Yes;
 }
 
@@ -1015,7 +1015,7 @@ void TfrmSetup::PageControl1Change()
     sottoPaginaCambiata();
     if (pagina == TabSheet9)
         m_servizi.prompter.message(Preferenze::avvisoAvvioAutomatico(), QStringLiteral("Informazione"),
-                                   Prompter::Icon::Information);
+                                   Message::Icon::Information);
     else if (pagina == TabSheet7)
         TabSheet7Enter();
     else if (pagina == TabSheet10)
@@ -1036,14 +1036,14 @@ void TfrmSetup::sottoPaginaCambiata()
 
 void TfrmSetup::TabSheet7Enter()
 {
-    const QList<Prompter::Message> messaggi = m_preferenze.connessione().entra();
+    const QList<Message> messaggi = m_preferenze.connessione().entra();
     mostraConnessione();
     mostra(messaggi);
 }
 
 void TfrmSetup::ComboBox1Click()
 {
-    const QList<Prompter::Message> messaggi = m_preferenze.connessione().scegli(ComboBox1->currentText());
+    const QList<Message> messaggi = m_preferenze.connessione().scegli(ComboBox1->currentText());
     mostraConnessione();
     mostra(messaggi);
 }
@@ -1153,7 +1153,7 @@ void TfrmSetup::grigliaClic(PaginaFasce& pagina)
 void TfrmSetup::confermaFasce(PaginaFasce& pagina)
 {
     EditorFasce& editor = m_preferenze.fasce(pagina.giorno);
-    std::optional<Prompter::Message> rifiuto;
+    std::optional<Message> rifiuto;
     try {
         rifiuto = editor.conferma();
     } catch (const std::exception& errore) {
@@ -1245,12 +1245,12 @@ bool TfrmSetup::eventFilter(QObject* watched, QEvent* event)
     return QDialog::eventFilter(watched, event);
 }
 
-void TfrmSetup::mostra(const QList<Prompter::Message>& messaggi)
+void TfrmSetup::mostra(const QList<Message>& messaggi)
 {
     m_servizi.prompter.show(messaggi);
 }
 
 void TfrmSetup::mostraErrore(const std::exception& errore)
 {
-    BrenvoloApplication::showException(m_servizi.prompter, errore);
+    showException(m_servizi.prompter, errore);
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Servizi.h"
+#include "platform/Servizi.h"
 #include "settings/SettingsStore.h"
 #include "setup/Preferenze.h"
 
@@ -120,7 +120,7 @@ private:
     void confermaFasce(PaginaFasce& pagina);
     void addebitoClic(int quale);
     void domandaRiavvio();
-    void mostra(const QList<Prompter::Message>& messaggi);
+    void mostra(const QList<Message>& messaggi);
     void mostraErrore(const std::exception& errore);
     void sottoPaginaCambiata();
 

@@ -1,4 +1,4 @@
-#include "app/SessionMarker.h"
+#include "archive/SessionMarker.h"
 #include "reports/TfrmConvert.h"
 #include "reports/TfrmCorreggi.h"
 #include "reports/TfrmStatistiche.h"

@@ -125,7 +125,7 @@ TEST(ArchivioChiamate, AMissingArchiveIsCreatedAfterTheWarning)
     ASSERT_EQ(a.prompter.shown.size(), 1);
     EXPECT_EQ(a.prompter.shown.at(0).text, QStringLiteral("Creazione archivio chiamate"));
     EXPECT_EQ(a.prompter.shown.at(0).title, QStringLiteral("Attenzione!"));
-    EXPECT_EQ(a.prompter.shown.at(0).icon, Prompter::Icon::Warning);
+    EXPECT_EQ(a.prompter.shown.at(0).icon, Message::Icon::Warning);
     EXPECT_EQ(contenuto(a.path), QByteArray("21/03/1999 10.47.40 collegamento Chiuso  011\r\n"));
 }
 

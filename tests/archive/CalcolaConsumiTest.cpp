@@ -317,11 +317,11 @@ TEST(CalcolaConsumi, AMissingClosureStopsThePassAndAsksForTheRepair)
     a.store.writeText(QStringLiteral("limiti"), QStringLiteral("consumiMese"), QStringLiteral("5"));
     const ConsumiResult r = a.calcola(ConsumiMode::Monthly, "01/03/1999", "31/03/1999");
     EXPECT_TRUE(r.erroreArchivio());
-    const QList<Prompter::Message> messages = r.messages();
+    const QList<Message> messages = r.messages();
     ASSERT_EQ(messages.size(), 1);
     EXPECT_EQ(messages[0].text, QStringLiteral("manca la chiusura del collegamento:\r22/03/1999 10.00.00 "));
     EXPECT_EQ(messages[0].title, QStringLiteral("Attenzione!"));
-    EXPECT_EQ(messages[0].icon, Prompter::Icon::Critical);
+    EXPECT_EQ(messages[0].icon, Message::Icon::Critical);
     // What the repair starts from: the unpaired record, its proposed closure and the archive read.
     EXPECT_EQ(r.aperturaSenzaChiusura.riga, aperto("22/03/1999 10.00.00"));
     EXPECT_EQ(r.aperturaSenzaChiusura.chiusuraProposta(), chiuso("22/03/1999 10.00.00"));
@@ -339,10 +339,10 @@ TEST(CalcolaConsumi, FailuresAreToldAndChangeNothing)
     const ConsumiResult conversione = a.calcola(ConsumiMode::Daily, "22/03/1999", "22/03/1999");
     EXPECT_EQ(conversione.outcome, ConsumiResult::Outcome::ConversionError);
     EXPECT_EQ(mancante.messages() + conversione.messages(),
-              (QList<Prompter::Message>{{QStringLiteral("Archivio chiamate inesistente!"),
-                                         QStringLiteral("Attenzione!"), Prompter::Icon::Critical},
-                                        {QStringLiteral("'22/03/1999 10.0x.00' is not a valid date and time"),
-                                         QStringLiteral("Attenzione!"), Prompter::Icon::Critical}}));
+              (QList<Message>{{QStringLiteral("Archivio chiamate inesistente!"), QStringLiteral("Attenzione!"),
+                               Message::Icon::Critical},
+                              {QStringLiteral("'22/03/1999 10.0x.00' is not a valid date and time"),
+                               QStringLiteral("Attenzione!"), Message::Icon::Critical}}));
     EXPECT_EQ(a.store.readText(QStringLiteral("limiti"), QStringLiteral("consumiGiorno"), QStringLiteral("-")),
               QStringLiteral("-"));
 }

@@ -1,4 +1,4 @@
-#include "tariff/PrezzaChiamata.h"
+#include "archive/PrezzaChiamata.h"
 #include "settings/Conversion.h"
 #include "settings/MemorySettingsBackend.h"
 #include "settings/SettingsStore.h"

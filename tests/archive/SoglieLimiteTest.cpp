@@ -30,8 +30,8 @@ TEST_P(Soglie, TheHighestThresholdPassedIsToldOnceAPeriod)
         SoglieLimite::valuta(QStringLiteral("Mensile"), c.limite, c.usati, dicembre, c.ricordo, c.giaAvvisato);
     if (c.messaggio) {
         ASSERT_EQ(e.messaggi.size(), 1);
-        EXPECT_EQ(e.messaggi[0], (Prompter::Message{QString::fromUtf8(c.messaggio), QStringLiteral("Informazione!"),
-                                                    Prompter::Icon::Information}));
+        EXPECT_EQ(e.messaggi[0], (Message{QString::fromUtf8(c.messaggio), QStringLiteral("Informazione!"),
+                                          Message::Icon::Information}));
     } else {
         EXPECT_TRUE(e.messaggi.isEmpty());
     }

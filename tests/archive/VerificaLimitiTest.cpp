@@ -59,7 +59,7 @@ struct Check
     {
         result = verificaLimiti(dopoArresto, archivio, giorno, stato, store);
         QStringList texts;
-        for (const Prompter::Message& m : result.messages)
+        for (const Message& m : result.messages)
             texts.append(m.text);
         return texts;
     }
@@ -76,7 +76,7 @@ TEST(VerificaLimiti, DailyLimitNearAndSilencedAfterAStop)
     c.call(oggi, 55);
     EXPECT_EQ(c.run(), QStringList{QStringLiteral("Limite Giornaliero superato fra 5 minuti")});
     EXPECT_EQ(c.result.messages.first().title, QStringLiteral("Informazione!"));
-    EXPECT_EQ(c.result.messages.first().icon, Prompter::Icon::Information);
+    EXPECT_EQ(c.result.messages.first().icon, Message::Icon::Information);
     EXPECT_EQ(c.store.readText(QStringLiteral("limiti"), QStringLiteral("consumiGiorno"), QString()),
               QStringLiteral("55"));
     EXPECT_EQ(c.run(1), QStringList());
@@ -166,7 +166,7 @@ TEST(VerificaLimiti, MissingClosureTodayEndsTheCheckAfterTheDailyPass)
     EXPECT_TRUE(texts.at(0).startsWith(QStringLiteral("manca la chiusura del collegamento:\r06/12/1999 09.00.00")));
     EXPECT_EQ(texts.at(1),
               QStringLiteral("Impossibile verificare i limiti \ra causa di un errore nel file tqklog.txt"));
-    EXPECT_EQ(c.result.messages.at(1).icon, Prompter::Icon::Critical);
+    EXPECT_EQ(c.result.messages.at(1).icon, Message::Icon::Critical);
     // The repair starts from the unpaired record and the archive read.
     ASSERT_TRUE(c.result.interrotto);
     EXPECT_TRUE(c.result.interrotto->aperturaSenzaChiusura.apertura());
@@ -300,11 +300,11 @@ TEST(VerificaLimiti, OnlyTheLimitsAreNotified)
     FakeNotifier notifier;
     notificaLimiti(notifier,
                    {{QStringLiteral("Limite Giornaliero superato fra 5 minuti"), QStringLiteral("Informazione!"),
-                     Prompter::Icon::Information},
+                     Message::Icon::Information},
                     {QStringLiteral("Limite Mensile già Superato di 3 minuti\rdal 01/12/1999"),
-                     QStringLiteral("Informazione!"), Prompter::Icon::Information},
+                     QStringLiteral("Informazione!"), Message::Icon::Information},
                     {QStringLiteral("Impossibile verificare i limiti \ra causa di un errore nel file tqklog.txt"),
-                     QStringLiteral("Attenzione!"), Prompter::Icon::Critical},
+                     QStringLiteral("Attenzione!"), Message::Icon::Critical},
                     {QStringLiteral("Valore non valido in limiti\\RxSpinEdit4_value")}});
     ASSERT_EQ(notifier.sent.size(), 2);
     EXPECT_EQ(notifier.sent.at(0).title, QStringLiteral("Limiti di utilizzo"));

@@ -442,7 +442,7 @@ private slots:
         p.prompter.expect(s("Conteggio ancora in corso!"));
         p.voce("Esci2")->trigger();
         QCOMPARE(p.prompter.shown.last().title, s("Impossibile uscire!"));
-        QVERIFY(p.prompter.shown.last().icon == Prompter::Icon::Critical);
+        QVERIFY(p.prompter.shown.last().icon == Message::Icon::Critical);
         QCOMPARE(ready.size(), 0);
         QVERIFY(w.isVisible());
         // The window system's close is "&Esci" too.

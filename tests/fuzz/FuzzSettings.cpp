@@ -8,13 +8,13 @@
 
 #include "archive/ControlloLimitiInDiretta.h"
 #include "archive/ImpostazioniLimiti.h"
+#include "archive/PrezzaChiamata.h"
 #include "meter/CostMeter.h"
 #include "platform/IniSettingsBackend.h"
 #include "ras/AutomaticCounting.h"
 #include "settings/MemorySettingsBackend.h"
 #include "settings/SettingsStore.h"
 #include "settings/StatoProgramma.h"
-#include "tariff/PrezzaChiamata.h"
 #include "tests/fuzz/FuzzSupport.h"
 
 #include <QDir>

@@ -1,7 +1,7 @@
 #include "ras/AutomaticCounting.h"
-#include "app/CountingSession.h"
 #include "ras/DialUpCounting.h"
 #include "ras/RasTracker.h"
+#include "session/CountingSession.h"
 #include "settings/MemorySettingsBackend.h"
 #include "settings/SettingsStore.h"
 #include "settings/StatoProgramma.h"

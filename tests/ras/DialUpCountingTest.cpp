@@ -1,6 +1,6 @@
 #include "ras/DialUpCounting.h"
-#include "app/CountingSession.h"
 #include "ras/RasTracker.h"
+#include "session/CountingSession.h"
 #include "tests/support/FakeServizi.h"
 
 #include <gtest/gtest.h>

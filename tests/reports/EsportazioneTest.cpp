@@ -18,11 +18,10 @@ namespace {
 
 const QString errore = QStringLiteral("Errore");
 const QString informazione = QStringLiteral("Informazione");
-const Prompter::Message connesso{QStringLiteral("Connessione con Microsoft Excel\u00ae effettuata correttamente"),
-                                 informazione, Prompter::Icon::Information};
-const Prompter::Message trasferito{
-    QStringLiteral("Trasferimento effettuato con successo - Microsoft Excel\u00ae disconnesso"), informazione,
-    Prompter::Icon::Information};
+const Message connesso{QStringLiteral("Connessione con Microsoft Excel\u00ae effettuata correttamente"), informazione,
+                       Message::Icon::Information};
+const Message trasferito{QStringLiteral("Trasferimento effettuato con successo - Microsoft Excel\u00ae disconnesso"),
+                         informazione, Message::Icon::Information};
 
 // Factory settings, an archive in the data directory and a link over a recording transport.
 struct Ambiente : ArchiveFixture
@@ -35,7 +34,7 @@ struct Ambiente : ArchiveFixture
     Esportazione esportazione() const { return Esportazione(archivio, dirs.data(), stato, store, italiano); }
 
     // The spreadsheet export as the dialog runs it: connect, then export.
-    Esportazione::Esito foglio(const char* mese, int anno, QList<Prompter::Message>* messaggi = nullptr)
+    Esportazione::Esito foglio(const char* mese, int anno, QList<Message>* messaggi = nullptr)
     {
         const Esportazione e = esportazione();
         const Esportazione::Collegamento c = e.collega(excel);
@@ -82,11 +81,11 @@ TEST(Esportazione, AThirtyDayMonthFromHeaderToDisconnect)
               QStringLiteral("07/04/1999 10.20.00 collegamento Chiuso  011"),
               QStringLiteral("30/04/1999 22.00.00 collegamento Aperto  011 Rete \"]"),
               QStringLiteral("30/04/1999 22.00.30 collegamento Chiuso  011")});
-    QList<Prompter::Message> messaggi;
+    QList<Message> messaggi;
     const Esportazione::Esito esito = a.foglio("aprile", 1999, &messaggi);
     EXPECT_TRUE(esito.eseguita);
     EXPECT_EQ(esito.outcome, ConsumiResult::Outcome::Done);
-    EXPECT_EQ(messaggi, QList<Prompter::Message>({connesso, trasferito}));
+    EXPECT_EQ(messaggi, QList<Message>({connesso, trasferito}));
     EXPECT_EQ(a.transport.documentName, QStringLiteral("apr_99"));
 
     QStringList comandi{select(QStringLiteral("R1C1")),
@@ -135,8 +134,8 @@ TEST(Esportazione, TheProgramNotFoundOrNotConnected)
     Esportazione::Collegamento c = a.esportazione().collega(a.excel);
     EXPECT_FALSE(c.collegato);
     EXPECT_FALSE(c.spegniFoglio);
-    EXPECT_EQ(c.messaggi, QList<Prompter::Message>({{QStringLiteral("Microsoft Excel\u00ae non trovato!"), errore,
-                                                     Prompter::Icon::Critical}}));
+    EXPECT_EQ(c.messaggi, QList<Message>({{QStringLiteral("Microsoft Excel\u00ae non trovato!"), errore,
+                                           Message::Icon::Critical}}));
 
     // The program answers and drops the conversation at once.
     Ambiente b;
@@ -144,9 +143,8 @@ TEST(Esportazione, TheProgramNotFoundOrNotConnected)
     c = b.esportazione().collega(b.excel);
     EXPECT_FALSE(c.collegato);
     EXPECT_TRUE(c.spegniFoglio);
-    EXPECT_EQ(c.messaggi,
-              QList<Prompter::Message>({{QStringLiteral("Impossibile connettersi con Microsoft Excel\u00ae"), errore,
-                                         Prompter::Icon::Critical}}));
+    EXPECT_EQ(c.messaggi, QList<Message>({{QStringLiteral("Impossibile connettersi con Microsoft Excel\u00ae"), errore,
+                                           Message::Icon::Critical}}));
 }
 
 TEST(Esportazione, AnExportThatStopsKeepsNoSheet)
@@ -186,7 +184,7 @@ TEST(Esportazione, AnExportThatStopsKeepsNoSheet)
     for (const Caso& c : casi) {
         Ambiente a;
         c.prepara(a);
-        QList<Prompter::Message> messaggi;
+        QList<Message> messaggi;
         const Esportazione::Esito esito = a.foglio(c.mese, 1999, &messaggi);
         EXPECT_EQ(esito.eseguita, c.eseguita) << c.nome;
         EXPECT_EQ(esito.outcome, c.outcome) << c.nome;
@@ -197,7 +195,7 @@ TEST(Esportazione, AnExportThatStopsKeepsNoSheet)
         } else {
             ASSERT_EQ(messaggi.size(), 2) << c.nome;
             EXPECT_EQ(messaggi[1].text, c.messaggio) << c.nome;
-            EXPECT_EQ(messaggi[1].icon, Prompter::Icon::Critical) << c.nome;
+            EXPECT_EQ(messaggi[1].icon, Message::Icon::Critical) << c.nome;
         }
         EXPECT_FALSE(a.transport.log.contains(QStringLiteral("close Keep")) && !a.transport.failClose) << c.nome;
         EXPECT_FALSE(a.transport.isConnected()) << c.nome;

@@ -59,7 +59,7 @@ TEST(StatisticheCosti, DatesThatAreRefusedComputeNothing)
         EXPECT_FALSE(r.eseguito) << c.inizio << ' ' << c.fine;
         EXPECT_FALSE(r.testi.has_value()) << c.inizio << ' ' << c.fine;
         ASSERT_EQ(r.messaggi.size(), 1) << c.inizio << ' ' << c.fine;
-        EXPECT_EQ(r.messaggi[0], (Prompter::Message{c.messaggio, attenzione, Prompter::Icon::Critical}));
+        EXPECT_EQ(r.messaggi[0], (Message{c.messaggio, attenzione, Message::Icon::Critical}));
         EXPECT_EQ(r.limiti, StatisticheCosti::Scostamenti{});
     }
 }
@@ -108,8 +108,8 @@ TEST(StatisticheCosti, AMissingArchiveIsToldAndTheLimitsPageStillFilled)
         a.statistiche.calcola(QStringLiteral("01/03/1999"), QStringLiteral("31/03/1999"), oggi);
     EXPECT_TRUE(r.eseguito);
     EXPECT_FALSE(r.testi.has_value());
-    EXPECT_EQ(r.messaggi, QList<Prompter::Message>({{QStringLiteral("Archivio chiamate inesistente!"), attenzione,
-                                                     Prompter::Icon::Critical}}));
+    EXPECT_EQ(r.messaggi, QList<Message>({{QStringLiteral("Archivio chiamate inesistente!"), attenzione,
+                                           Message::Icon::Critical}}));
     EXPECT_EQ(r.limiti.giornaliero, QStringLiteral("-15"));
     EXPECT_FALSE(r.andamento.has_value());
     EXPECT_TRUE(r.proiezione.isEmpty());
@@ -183,7 +183,7 @@ TEST(StatisticheCosti, TheLimitsPageComparesTheStoredConsumption)
             a.imposta(valore, testo);
         StatisticheCosti::Scostamenti s = StatisticheCosti::scostamenti(a.store);
         EXPECT_EQ(s.messaggi.size(), c.messaggi) << c.nome;
-        for (const Prompter::Message& m : s.messaggi)
+        for (const Message& m : s.messaggi)
             EXPECT_TRUE(m.text.contains(QStringLiteral("non è valido"))) << c.nome;
         s.messaggi.clear();
         EXPECT_EQ(s, c.atteso) << c.nome << ": " << s.giornaliero.toStdString() << ' ' << s.mensile.toStdString() << ' '
@@ -227,8 +227,8 @@ TEST(StatisticheCosti, ChoosingTheArchive)
     EXPECT_EQ(a.statistiche.scegliAltroFile(QString()), StatisticheCosti::Scelta::Annullata);
     EXPECT_FALSE(a.stato.AltroFileAttivo);
     EXPECT_EQ(StatisticheCosti::archivioNonValido(),
-              (Prompter::Message{QStringLiteral("Il file non sembra essere un file di archivio valido"),
-                                 QStringLiteral("Errore"), Prompter::Icon::Critical}));
+              (Message{QStringLiteral("Il file non sembra essere un file di archivio valido"), QStringLiteral("Errore"),
+                       Message::Icon::Critical}));
 }
 
 TEST(StatisticheCosti, ThePassReadsTheAlternateArchiveAndReportsItsMissingClosure)
@@ -245,9 +245,9 @@ TEST(StatisticheCosti, ThePassReadsTheAlternateArchiveAndReportsItsMissingClosur
     EXPECT_EQ(r.passata.outcome, ConsumiResult::Outcome::MissingClosure);
     EXPECT_EQ(r.passata.archivio, altro);
     EXPECT_EQ(r.passata.aperturaSenzaChiusura.riga, aperta);
-    EXPECT_EQ(r.messaggi, QList<Prompter::Message>({{QStringLiteral("manca la chiusura del collegamento:\r"
-                                                                    "05/03/1999 09.00.00 "),
-                                                     attenzione, Prompter::Icon::Critical}}));
+    EXPECT_EQ(r.messaggi, QList<Message>({{QStringLiteral("manca la chiusura del collegamento:\r"
+                                                          "05/03/1999 09.00.00 "),
+                                           attenzione, Message::Icon::Critical}}));
 }
 
 TEST(StatisticheCosti, TheStartDateOpensAsADateAndIsStoredAsTyped)
@@ -284,8 +284,7 @@ TEST(StatisticheCosti, ViewingTheArchive)
 {
     Ambiente a;
     FakeShell shell;
-    const Prompter::Message inesistente{QStringLiteral("Archivio chiamate inesistente!"), attenzione,
-                                        Prompter::Icon::Critical};
+    const Message inesistente{QStringLiteral("Archivio chiamate inesistente!"), attenzione, Message::Icon::Critical};
     EXPECT_EQ(a.statistiche.visualizza(shell), inesistente);
     EXPECT_TRUE(shell.ran.isEmpty());
 
@@ -300,8 +299,8 @@ TEST(StatisticheCosti, ViewingTheArchive)
 
     for (const int risultato : {Shell::NotFound, 0, 32}) {
         shell.result = risultato;
-        EXPECT_EQ(a.statistiche.visualizza(shell), (Prompter::Message{QStringLiteral("Blocco Note non trovato!"),
-                                                                      attenzione, Prompter::Icon::Critical}));
+        EXPECT_EQ(a.statistiche.visualizza(shell),
+                  (Message{QStringLiteral("Blocco Note non trovato!"), attenzione, Message::Icon::Critical}));
     }
 
     const QString altro = a.dirs.path() + QStringLiteral("/altro.txt");
@@ -315,9 +314,8 @@ TEST(StatisticheCosti, ViewingTheArchive)
 TEST(StatisticheCosti, TheDeletionConcernsTqklogOnly)
 {
     Ambiente a;
-    EXPECT_EQ(
-        a.statistiche.cancellazioneImpossibile(),
-        (Prompter::Message{QStringLiteral("Archivio chiamate inesistente!"), attenzione, Prompter::Icon::Critical}));
+    EXPECT_EQ(a.statistiche.cancellazioneImpossibile(),
+              (Message{QStringLiteral("Archivio chiamate inesistente!"), attenzione, Message::Icon::Critical}));
     a.scrivi(a.archivio, {});
     EXPECT_EQ(a.statistiche.cancellazioneImpossibile(), std::nullopt);
     EXPECT_EQ(StatisticheCosti::dataDelCampo(QStringLiteral("02/03/1999"), QDate(1999, 12, 6)), QDate(1999, 3, 2));

@@ -86,7 +86,7 @@ private slots:
         QCOMPARE(a.prompter.shown.size(), 1);
         QCOMPARE(a.prompter.shown[0].text, QStringLiteral("Impossibile cancellare se non si crea una copia !"));
         QCOMPARE(a.prompter.shown[0].title, QStringLiteral("Attenzione !"));
-        QCOMPARE(a.prompter.shown[0].icon, Prompter::Icon::Warning);
+        QCOMPARE(a.prompter.shown[0].icon, Message::Icon::Warning);
         QVERIFY(a.finestra.isVisible());
         QCOMPARE(leggi(a.archivio), contenuto);
     }
@@ -100,7 +100,7 @@ private slots:
         QCOMPARE(a.prompter.shown.size(), 1);
         QVERIFY(a.prompter.shown[0].text.startsWith(QStringLiteral("Impossibile copiare ")));
         QVERIFY(a.prompter.shown[0].text.endsWith(QStringLiteral("L'archivio chiamate non è stato eliminato.")));
-        QCOMPARE(a.prompter.shown[0].icon, Prompter::Icon::Critical);
+        QCOMPARE(a.prompter.shown[0].icon, Message::Icon::Critical);
         QVERIFY(a.finestra.isVisible());
         QCOMPARE(leggi(a.archivio), contenuto);
         QVERIFY(!QFile::exists(a.scelta));

@@ -52,7 +52,7 @@ private slots:
         QCOMPARE(prompter.shown.size(), 1);
         QCOMPARE(prompter.shown[0].text, QStringLiteral("L'archivio chiamate non esiste!"));
         QCOMPARE(prompter.shown[0].title, QStringLiteral("Attenzione!"));
-        QCOMPARE(prompter.shown[0].icon, Prompter::Icon::Critical);
+        QCOMPARE(prompter.shown[0].icon, Message::Icon::Critical);
         QVERIFY(finestra.isVisible());
         QVERIFY(!QFile::exists(dirs.data() + QStringLiteral("/tqklog_old.txt")));
     }
@@ -73,7 +73,7 @@ private slots:
         QCOMPARE(prompter.shown.size(), 1);
         QCOMPARE(prompter.shown[0].text, QStringLiteral("Conversione Terminata con successo!"));
         QCOMPARE(prompter.shown[0].title, QStringLiteral("Informazione!"));
-        QCOMPARE(prompter.shown[0].icon, Prompter::Icon::Warning);
+        QCOMPARE(prompter.shown[0].icon, Message::Icon::Warning);
         QVERIFY(!finestra.isVisible());
         QCOMPARE(leggi(dirs.data() + QStringLiteral("/tqklog_old.txt")), vecchio);
         QCOMPARE(leggi(archivio), QByteArray("06/12/1999 10.15.02 collegamento Aperto  011\r\n"

@@ -1,6 +1,6 @@
-#include "app/CountingSession.h"
 #include "archive/CalcolaConsumi.h"
 #include "reports/TfrmCorreggi.h"
+#include "session/CountingSession.h"
 #include "tests/support/FakePrompter.h"
 #include "tests/support/FakeServizi.h"
 #include "tests/support/TestDirs.h"
@@ -86,7 +86,7 @@ private slots:
         QVERIFY(finestra.isVisible());
         QCOMPARE(a.prompter.texts(),
                  QStringList(2, QStringLiteral("Impossibile uscire senza effettuare la correzione!!")));
-        QCOMPARE(a.prompter.shown.first().icon, Prompter::Icon::Critical);
+        QCOMPARE(a.prompter.shown.first().icon, Message::Icon::Critical);
         QVERIFY(finestra.correzionePendente());
         QCOMPARE(leggi(a.archivio), prima);
     }

@@ -135,7 +135,7 @@ private slots:
         d.p.prompter.expect(QStringLiteral("Microsoft Excel\u00ae non trovato!"));
         d.w->BitBtn1Click();
         QCOMPARE(d.p.prompter.texts(), QStringList{QStringLiteral("Microsoft Excel\u00ae non trovato!")});
-        QCOMPARE(d.p.prompter.shown.at(0).icon, Prompter::Icon::Critical);
+        QCOMPARE(d.p.prompter.shown.at(0).icon, Message::Icon::Critical);
         QVERIFY(d.p.sheet.commands().isEmpty());
         QVERIFY(d.esportato("mar_99.txt").isEmpty());
         QVERIFY(d.w->spreadsheetSwitch());
@@ -164,7 +164,7 @@ private slots:
         d.p.prompter.expect(connesso).expect(d.p.sheet.failure);
         d.w->BitBtn1Click();
         QCOMPARE(d.p.prompter.texts(), (QStringList{connesso, d.p.sheet.failure}));
-        QCOMPARE(d.p.prompter.shown.at(1).icon, Prompter::Icon::Critical);
+        QCOMPARE(d.p.prompter.shown.at(1).icon, Message::Icon::Critical);
     }
 
     void readsTheAlternateArchiveOnlyWhileItIsChosen()

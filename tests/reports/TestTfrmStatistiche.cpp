@@ -1,4 +1,3 @@
-#include "app/CountingSession.h"
 #include "archive/Windows1252.h"
 #include "reports/CancellazioneArchivio.h"
 #include "reports/GraficoAndamento.h"
@@ -6,6 +5,7 @@
 #include "reports/TfrmCorreggi.h"
 #include "reports/TfrmEsporta.h"
 #include "reports/TfrmStatistiche.h"
+#include "session/CountingSession.h"
 #include "tests/support/ArchiveGenerator.h"
 #include "tests/support/FakeServizi.h"
 #include "tests/support/UiTestRegistry.h"
@@ -212,7 +212,7 @@ private slots:
         f.calcola();
         QCOMPARE(f.prompter.texts(), QStringList{messaggio});
         QCOMPARE(f.prompter.shown.at(0).title, QStringLiteral("Attenzione!"));
-        QCOMPARE(f.prompter.shown.at(0).icon, Prompter::Icon::Critical);
+        QCOMPARE(f.prompter.shown.at(0).icon, Message::Icon::Critical);
         QCOMPARE(f.risultati(), prima);
     }
 
@@ -430,7 +430,7 @@ private slots:
             QVERIFY(!f.stato.AltroFileAttivo);
         }
         QCOMPARE(f.prompter.shown.size(), 1);
-        QCOMPARE(f.prompter.shown.at(0).icon, Prompter::Icon::Critical);
+        QCOMPARE(f.prompter.shown.at(0).icon, Message::Icon::Critical);
     }
 
     void theOpenDialogAsSetUp()

@@ -118,12 +118,12 @@ TEST_P(Conferma, AdjustsChecksAndWritesTheRow)
     editor.setAlle(t(c.alle));
     if (c.intervallo)
         editor.setIntervallo(s(c.intervallo));
-    const std::optional<Prompter::Message> rifiuto = editor.conferma();
+    const std::optional<Message> rifiuto = editor.conferma();
     if (c.rifiuto) {
         ASSERT_TRUE(rifiuto);
         EXPECT_EQ(rifiuto->text, s(c.rifiuto));
         EXPECT_EQ(rifiuto->title, s("Attenzione!"));
-        EXPECT_EQ(rifiuto->icon, Prompter::Icon::Critical);
+        EXPECT_EQ(rifiuto->icon, Message::Icon::Critical);
         EXPECT_EQ(QStringList({editor.cella(1, c.riga), editor.cella(2, c.riga), editor.cella(c.colonna, c.riga)}),
                   prima);
         return;

@@ -74,11 +74,11 @@ TEST(PaginaConnessione, ManualListsThePhoneBookAndPicksTheFirstEntry)
     EXPECT_EQ(p.pagina.utente(), s("mario"));
     EXPECT_EQ(p.pagina.password(), s("pw"));
 
-    const QList<Prompter::Message> errore = p.pagina.scegli(s("mare"));
+    const QList<Message> errore = p.pagina.scegli(s("mare"));
     ASSERT_EQ(errore.size(), 1);
     EXPECT_EQ(errore.at(0).text, s("Impossibile recuperare i parametri di connessione: errore"));
     EXPECT_EQ(errore.at(0).title, s("Errore"));
-    EXPECT_EQ(errore.at(0).icon, Prompter::Icon::Critical);
+    EXPECT_EQ(errore.at(0).icon, Message::Icon::Critical);
     EXPECT_TRUE(p.pagina.utente().isEmpty());
     EXPECT_TRUE(p.pagina.password().isEmpty());
 }
@@ -91,7 +91,7 @@ TEST(PaginaConnessione, PhoneBookThatCannotBeListed)
             p.dialUp.phoneBookFails = true;
         for (int i = 0; i < voci; ++i)
             p.dialUp.entries.append({QStringLiteral("voce%1").arg(i), QString()});
-        const QList<Prompter::Message> messaggi = p.pagina.entra();
+        const QList<Message> messaggi = p.pagina.entra();
         ASSERT_EQ(messaggi.size(), 1) << voci;
         EXPECT_EQ(messaggi.at(0).text, s("Impossibile recuperare i parametri di connessione"));
         EXPECT_EQ(messaggi.at(0).title, s("Errore"));

@@ -225,7 +225,7 @@ TEST(Preferenze, StoredPositionOffTheScreenIsToldOnceWhileLoading)
     ASSERT_EQ(caricamento.avvisi.size(), 1);
     EXPECT_EQ(caricamento.avvisi.at(0).text, s("La finestra esce dallo schermo!"));
     EXPECT_EQ(caricamento.avvisi.at(0).title, s("Attenzione!"));
-    EXPECT_EQ(caricamento.avvisi.at(0).icon, Prompter::Icon::Critical);
+    EXPECT_EQ(caricamento.avvisi.at(0).icon, Message::Icon::Critical);
     const auto& posizioni = d.preferenze->generale().posizioni;
     EXPECT_EQ(posizioni[Preferenze::Edit12], s("724"));  // 1024 - 300
     EXPECT_EQ(posizioni[Preferenze::Edit9], s("5000"));  // not checked in this opening

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Servizi.h"
+#include "platform/Servizi.h"
 #include "settings/MemorySettingsBackend.h"
 #include "settings/ReportingSettingsBackend.h"
 #include "settings/SettingsStore.h"

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/CountingSession.h"
 #include "app/TSingleInstanceGuard.h"
 #include "app/TfrmPrincipale.h"
+#include "session/CountingSession.h"
 #include "tests/support/FakeServizi.h"
 
 #include <QAction>

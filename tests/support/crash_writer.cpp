@@ -6,9 +6,9 @@
 // a session's opening record is written and "chiuso" once its closing record
 // is. With a number N as argument it stops a minute into its Nth session,
 // once that moment is kept, prints "segnato" and waits, its session open, for the kill.
-#include "app/CountingSession.h"
 #include "platform/IniSettingsBackend.h"
 #include "platform/Paths.h"
+#include "session/CountingSession.h"
 #include "settings/ReportingSettingsBackend.h"
 #include "settings/SettingsStore.h"
 #include "settings/StatoProgramma.h"

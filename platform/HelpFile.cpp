@@ -1,4 +1,4 @@
-#include "app/HelpFile.h"
+#include "platform/HelpFile.h"
 
 #include <QDir>
 #include <QFileInfo>

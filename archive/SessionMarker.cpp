@@ -1,4 +1,4 @@
-#include "app/SessionMarker.h"
+#include "archive/SessionMarker.h"
 
 #include "archive/Windows1252.h"
 #include "settings/Conversion.h"

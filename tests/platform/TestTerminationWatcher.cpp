@@ -1,4 +1,4 @@
-#include "app/TerminationWatcher.h"
+#include "platform/TerminationWatcher.h"
 #include "tests/support/UiTestRegistry.h"
 
 #include <QSignalSpy>

@@ -1,5 +1,5 @@
-#include "app/SessionMarker.h"
-#include "app/CountingSession.h"
+#include "archive/SessionMarker.h"
+#include "session/CountingSession.h"
 #include "tests/support/FakeServizi.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "tariff/PrezzaChiamata.h"
+#include "archive/PrezzaChiamata.h"
 
 #include "archive/Windows1252.h"
 #include "settings/Conversion.h"

@@ -1,7 +1,7 @@
-#include "app/HelpFile.h"
-#include "app/Sommario.h"
+#include "platform/HelpFile.h"
 #include "tests/support/MainWindowFixture.h"
 #include "tests/support/UiTestRegistry.h"
+#include "widgets/Sommario.h"
 
 #include <QDir>
 #include <QFile>

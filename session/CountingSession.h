@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/Servizi.h"
 #include "meter/CostMeter.h"
-#include "platform/Prompter.h"
+#include "platform/Message.h"
+#include "platform/Servizi.h"
 #include "settings/SettingsStore.h"
 
 #include <QDateTime>
@@ -21,15 +21,14 @@ struct SessionStart
     bool automatic = false;
     QString nomeConnessione;   // the phone-book entry in the opening record; empty when none
     CostMeter::Settings meter; // the meter's settings, read at this start
-    QList<Prompter::Message>
-        messages; // for the user: settings read as their defaults, the archive's creation or failure
+    QList<Message> messages;   // for the user: settings read as their defaults, the archive's creation or failure
 };
 
 // What a session's stop hands the window that shows it.
 struct SessionStop
 {
-    QDateTime end;                     // the moment of the stop, never backdated, in the closing record
-    QList<Prompter::Message> messages; // for the user: the archive's creation or failure
+    QDateTime end;           // the moment of the stop, never backdated, in the closing record
+    QList<Message> messages; // for the user: the archive's creation or failure
 };
 
 // The counting session: the span between a start and a stop, whichever

@@ -1,4 +1,4 @@
-#include "app/ScreenCentre.h"
+#include "widgets/ScreenCentre.h"
 
 #include <QGuiApplication>
 #include <QScreen>

@@ -1,8 +1,8 @@
-#include "app/Sommario.h"
+#include "widgets/Sommario.h"
 
-#include "app/HelpFile.h"
-#include "app/Servizi.h"
+#include "platform/HelpFile.h"
 #include "platform/Prompter.h"
+#include "platform/Servizi.h"
 #include "platform/Shell.h"
 
 #include <QCoreApplication>

@@ -1,4 +1,4 @@
-#include "app/SystemInfo.h"
+#include "platform/SystemInfo.h"
 
 #include <QDir>
 #include <QFile>

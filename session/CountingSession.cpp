@@ -1,7 +1,7 @@
-#include "app/CountingSession.h"
+#include "session/CountingSession.h"
 
-#include "app/SessionMarker.h"
 #include "archive/ArchivioChiamate.h"
+#include "archive/SessionMarker.h"
 #include "platform/Clock.h"
 #include "settings/StatoProgramma.h"
 

@@ -1,6 +1,6 @@
-#include "app/SessionMarker.h"
 #include "archive/RecordArchivio.h"
 #include "archive/RigheArchivio.h"
+#include "archive/SessionMarker.h"
 #include "platform/IniSettingsBackend.h"
 #include "reports/CorrezioneChiusura.h"
 #include "settings/Conversion.h"

@@ -1,4 +1,4 @@
-#include "app/CountingSession.h"
+#include "session/CountingSession.h"
 #include "tests/support/FakeServizi.h"
 
 #include <gtest/gtest.h>
@@ -171,8 +171,8 @@ TEST(CountingSession, TellsTheWindowWhatTheUserMustHear)
     QFile::remove(s.archive());
     s.store.writeText(QStringLiteral("importo"), QStringLiteral("costo"), QStringLiteral("152,5"));
     s.session.start();
-    const QList<Prompter::Message> expected{{QStringLiteral("Costo scatto non valido: '152,5'")},
-                                            {QStringLiteral("Creazione archivio chiamate")}};
+    const QList<Message> expected{{QStringLiteral("Costo scatto non valido: '152,5'")},
+                                  {QStringLiteral("Creazione archivio chiamate")}};
     EXPECT_EQ(s.starts[0].messages, expected);
     EXPECT_EQ(s.starts[0].meter.costo, QStringLiteral("000"));
     EXPECT_EQ(s.records().size(), 1);
