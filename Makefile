@@ -3,6 +3,7 @@
 # make deb   builds the Debian package in build-deb/ and checks it with lintian
 # make screenshots  takes the README's pictures of the program into docs/screenshots/
 # make fuzz  builds the fuzz targets with clang in build-fuzz/ and runs each FUZZ_SECONDS (default 600)
+# make format / make format-check  formats the C++ sources / checks their formatting
 
 BUILD      := build
 TEST_BUILD := build-test
@@ -36,16 +37,15 @@ run: build
 $(TEST_BUILD)/build.ninja: | deps
 	cmake -S . -B $(TEST_BUILD) -G Ninja $(LAUNCHER) -DCMAKE_BUILD_TYPE=Debug -DBRENVOLO_SANITIZE=ON -DBRENVOLO_WERROR=ON
 
-# Test discovery runs the test programs at build time: they need the offscreen platform too.
-test: deps $(TEST_BUILD)/build.ninja
+# The formatting is checked first: it needs no build. Test discovery runs the
+# test programs at build time: they need the offscreen platform too.
+test: deps format-check $(TEST_BUILD)/build.ninja
 	QT_QPA_PLATFORM=offscreen cmake --build $(TEST_BUILD) -j $(JOBS)
-	cmake --build $(TEST_BUILD) --target format-check
 	cd $(TEST_BUILD) && QT_QPA_PLATFORM=offscreen \
 	    ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
 	    LSAN_OPTIONS=suppressions=$(CURDIR)/tools/lsan.supp \
 	    UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 	    ctest --output-on-failure -j $(JOBS)
-	$(MAKE) --no-print-directory fuzz FUZZ_SECONDS=20
 
 bench: deps
 	cmake -S . -B $(BENCH_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release -DBRENVOLO_BENCH=ON
@@ -80,8 +80,15 @@ fuzz: deps $(FUZZ_BUILD)/build.ninja
 	cmake --build $(FUZZ_BUILD) --target brenvolo_fuzz -j $(JOBS)
 	nice -n 10 tools/run-fuzz $(FUZZ_BUILD) $(FUZZ_SECONDS) $(JOBS)
 
-format: $(BUILD)/build.ninja
-	cmake --build $(BUILD) --target format
+# The C++ sources git knows of (every source below the tree without git).
+FORMAT_FILES = $(shell git ls-files --cached --others --exclude-standard '*.cpp' '*.h' 2>/dev/null || \
+    find . -path './build*' -prune -o \( -name '*.cpp' -o -name '*.h' \) -print)
+
+format: deps
+	clang-format -i $(FORMAT_FILES)
+
+format-check: deps
+	clang-format --dry-run --Werror $(FORMAT_FILES)
 
 clean:
 	rm -rf $(BUILD) $(TEST_BUILD) $(BENCH_BUILD) $(DEB_BUILD) $(FUZZ_BUILD)

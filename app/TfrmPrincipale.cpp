@@ -1,7 +1,8 @@
 #include "app/TfrmPrincipale.h"
 
+#include "app/ProgramCommands.h"
+
 #include "app/TSingleInstanceGuard.h"
-#include "app/TfrmInfo.h"
 #include "app/TimePanels.h"
 #include "app/TrayIcon.h"
 #include "archive/ArchivioChiamate.h"
@@ -18,18 +19,13 @@
 #include "ras/TRasMonitor.h"
 #include "reports/TfrmConvert.h"
 #include "reports/TfrmCorreggi.h"
-#include "reports/TfrmStatistiche.h"
 #include "session/CountingSession.h"
 #include "settings/Conversion.h"
 #include "settings/SettingsRepair.h"
 #include "settings/StatoProgramma.h"
-#include "setup/TfrmSetup.h"
-#include "setup/TfrmTele.h"
-#include "setup/TfrmTut.h"
 #include "tariff/Calendario.h"
 #include "widgets/ExceptionBox.h"
 #include "widgets/Glyphs.h"
-#include "widgets/Sommario.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -76,6 +72,7 @@ TfrmPrincipale::TfrmPrincipale(Servizi& servizi, StatoProgramma& stato, Counting
     , m_session(session)
     , m_store(servizi.settings)
     , m_guard(std::move(guard))
+    , m_commands(std::make_unique<ProgramCommands>(servizi, stato, session, *this))
 {
     setObjectName(QStringLiteral("frmPrincipale"));
     setWindowIcon(Glyphs::trayFrame(0));
@@ -140,17 +137,16 @@ void TfrmPrincipale::buildMenus()
     connect(Principale1, &QAction::triggered, this, [this] { savePosition(true, false); });
     connect(Costi1, &QAction::triggered, this, [this] { savePosition(false, true); });
     connect(Entrambe1, &QAction::triggered, this, [this] { savePosition(true, true); });
-    connect(Setup1, &QAction::triggered, this, &TfrmPrincipale::Setup1Click);
+    connect(Setup1, &QAction::triggered, this, [this] { m_commands->preferenze(this, false); });
     connect(Visualizzacosti1, &QAction::triggered, this, &TfrmPrincipale::Visualizzacosti1Click);
     connect(Esci1, &QAction::triggered, this, &QWidget::close);
     connect(Conversionevecchiarchivi1, &QAction::triggered, this, &TfrmPrincipale::Conversionevecchiarchivi1Click);
-    connect(Statistiche1, &QAction::triggered, this, &TfrmPrincipale::Statistiche1Click);
-    connect(VisualizzaleFasceTUT1, &QAction::triggered, this, [this] { TfrmTut::apri(this, m_servizi, m_stato); });
-    connect(Visualizzafasceteleselezione1, &QAction::triggered, this,
-            [this] { TfrmTele::apri(this, m_servizi, m_stato); });
+    connect(Statistiche1, &QAction::triggered, this, [this] { m_commands->statistiche(this); });
+    connect(VisualizzaleFasceTUT1, &QAction::triggered, this, [this] { m_commands->fasceTut(this); });
+    connect(Visualizzafasceteleselezione1, &QAction::triggered, this, [this] { m_commands->fasceTele(this); });
     connect(Forzailconteggiofestivo1, &QAction::triggered, this, &TfrmPrincipale::Forzailconteggiofestivo1Click);
-    connect(Sommario1, &QAction::triggered, this, &TfrmPrincipale::Sommario1Click);
-    connect(Informazionisu1, &QAction::triggered, this, &TfrmPrincipale::Informazionisu1Click);
+    connect(Sommario1, &QAction::triggered, this, [this] { m_commands->sommario(this); });
+    connect(Informazionisu1, &QAction::triggered, this, [this] { m_commands->informazioni(this); });
 }
 
 void TfrmPrincipale::buildToolBar()
@@ -214,7 +210,7 @@ void TfrmPrincipale::buildTrayIcon()
     connect(m_trayIcon, &TrayIcon::startRequested, this, &TfrmPrincipale::SpeedButton7Click);
     connect(m_trayIcon, &TrayIcon::stopRequested, this, &TfrmPrincipale::SpeedButton8Click);
     connect(m_trayIcon, &TrayIcon::quitRequested, this, &QWidget::close);
-    connect(m_trayIcon, &TrayIcon::aboutRequested, this, &TfrmPrincipale::Informazionisu1Click);
+    connect(m_trayIcon, &TrayIcon::aboutRequested, this, [this] { m_commands->informazioni(this); });
 }
 
 QString TfrmPrincipale::captionFor(const QDate& today)
@@ -301,7 +297,7 @@ void TfrmPrincipale::FormCreate()
     if (m_stato.modo(Visualizzazione::Barra)) {
         move(-5000, y());
         hide();
-        m_compactWindow = new TfrmLight(m_servizi, m_stato, m_session, *m_dialUpCounting, *this);
+        m_compactWindow = new TfrmLight(m_servizi, m_stato, m_session, *m_dialUpCounting, *m_commands, *this);
         m_compactWindow->show();
     }
 
@@ -460,14 +456,6 @@ void TfrmPrincipale::ClassButtonClick(int classe)
     m_stato.TariffaCorrente = classe;
 }
 
-void TfrmPrincipale::Setup1Click()
-{
-    const QSize barra = m_compactWindow ? m_compactWindow->frameGeometry().size() : QSize();
-    // Yes at the restart prompt: the program ends from its event loop, as on a termination request.
-    if (TfrmSetup::apri(this, m_servizi, m_stato, false, frameGeometry().size(), barra))
-        QTimer::singleShot(0, this, &TfrmPrincipale::shutDown);
-}
-
 void TfrmPrincipale::Visualizzacosti1Click()
 {
     m_store.writeSwitch(Catalogue::VediCostiAttivo, Visualizzacosti1->isChecked());
@@ -496,21 +484,6 @@ void TfrmPrincipale::Conversionevecchiarchivi1Click()
     QPointer<TfrmConvert> finestra = new TfrmConvert(m_servizi.prompter, archivePath(), this);
     finestra->exec();
     delete finestra.data();
-}
-
-void TfrmPrincipale::Statistiche1Click()
-{
-    TfrmStatistiche::apri(this, m_servizi, m_stato, m_session);
-}
-
-void TfrmPrincipale::Informazionisu1Click()
-{
-    TfrmInfo::apri(this, m_servizi, m_stato);
-}
-
-void TfrmPrincipale::Sommario1Click()
-{
-    Sommario::apri(this, m_servizi, m_stato);
 }
 
 void TfrmPrincipale::SpeedButton1Click()

@@ -9,6 +9,7 @@
 #include <utility>
 
 class CountingSession;
+class ProgramCommands;
 class DialUpCounting;
 class LiveMeter;
 class QAction;
@@ -113,13 +114,9 @@ private:
     void savePosition(bool main, bool costs);
 
     void ClassButtonClick(int classe);
-    void Setup1Click();
     void Visualizzacosti1Click();
     void Forzailconteggiofestivo1Click();
     void Conversionevecchiarchivi1Click();
-    void Statistiche1Click();
-    void Informazionisu1Click();
-    void Sommario1Click();
     void SpeedButton1Click();
     void RipristinaClick();
 
@@ -128,6 +125,7 @@ private:
     CountingSession& m_session;
     SettingsStore m_store;
     std::unique_ptr<TSingleInstanceGuard> m_guard;
+    std::unique_ptr<ProgramCommands> m_commands;
     bool m_shown = false;
     // The start-up limits check led to the repair of the archive: the program ends at once.
     bool m_endsAfterRepair = false;

@@ -1,7 +1,5 @@
 #include "compact/TfrmLight.h"
 
-#include "app/TfrmInfo.h"
-#include "app/TfrmPrincipale.h"
 #include "archive/ArchivioChiamate.h"
 #include "archive/TfrmSupera.h"
 #include "archive/VerificaLimiti.h"
@@ -12,17 +10,13 @@
 #include "ras/DialUpCounting.h"
 #include "ras/StartupLaunch.h"
 #include "reports/TfrmCorreggi.h"
-#include "reports/TfrmStatistiche.h"
 #include "session/CountingSession.h"
 #include "settings/Conversion.h"
 #include "settings/StatoProgramma.h"
-#include "setup/TfrmSetup.h"
-#include "setup/TfrmTele.h"
-#include "setup/TfrmTut.h"
 #include "tariff/IntervalloScatto.h"
 #include "widgets/ExceptionBox.h"
 #include "widgets/Glyphs.h"
-#include "widgets/Sommario.h"
+#include "widgets/SharedCommands.h"
 
 #include <QActionGroup>
 #include <QApplication>
@@ -114,12 +108,12 @@ QLabel* makePanel(QWidget* parent, const QString& name, const QString& text)
 } // namespace
 
 TfrmLight::TfrmLight(Servizi& servizi, StatoProgramma& stato, CountingSession& session, DialUpCounting& dialUpCounting,
-                     TfrmPrincipale& principale)
-    : QWidget(&principale, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
+                     SharedCommands& commands, QWidget& owner)
+    : QWidget(&owner, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
     , m_servizi(servizi)
     , m_stato(stato)
     , m_session(session)
-    , m_principale(principale)
+    , m_commands(commands)
     , m_store(servizi.settings)
 {
     setObjectName(QStringLiteral("frmLight"));
@@ -282,16 +276,15 @@ void TfrmLight::buildMenu()
     Informazionisu1 = action(help, "Informazionisu1", QStringLiteral("&Informazioni su..."));
 
     connect(SalvaPosizione1, &QAction::triggered, this, &TfrmLight::SalvaPosizione1Click);
-    connect(Preferenze2, &QAction::triggered, this, &TfrmLight::Preferenze2Click);
+    connect(Preferenze2, &QAction::triggered, this, [this] { m_commands.preferenze(this, true); });
     connect(Esci2, &QAction::triggered, this, &TfrmLight::Esci2Click);
-    connect(Statistiche2, &QAction::triggered, this, &TfrmLight::Statistiche2Click);
-    connect(VisualizzafasceTUT1, &QAction::triggered, this, [this] { TfrmTut::apri(this, m_servizi, m_stato); });
-    connect(Visualizzafasceteleselezione1, &QAction::triggered, this,
-            [this] { TfrmTele::apri(this, m_servizi, m_stato); });
+    connect(Statistiche2, &QAction::triggered, this, [this] { m_commands.statistiche(this); });
+    connect(VisualizzafasceTUT1, &QAction::triggered, this, [this] { m_commands.fasceTut(this); });
+    connect(Visualizzafasceteleselezione1, &QAction::triggered, this, [this] { m_commands.fasceTele(this); });
     connect(Forzaconteggiofestivo1, &QAction::triggered, this, &TfrmLight::Forzaconteggiofestivo1Click);
     connect(Minimizza1, &QAction::triggered, this, &TfrmLight::SpeedButton4Click);
-    connect(Sommario1, &QAction::triggered, this, [this] { Sommario::apri(this, m_servizi, m_stato); });
-    connect(Informazionisu1, &QAction::triggered, this, [this] { TfrmInfo::apri(this, m_servizi, m_stato); });
+    connect(Sommario1, &QAction::triggered, this, [this] { m_commands.sommario(this); });
+    connect(Informazionisu1, &QAction::triggered, this, [this] { m_commands.informazioni(this); });
 }
 
 // The strip as drawn is 304 x 28 for a font of 11 pixels; a larger font
@@ -644,18 +637,6 @@ void TfrmLight::SalvaPosizione1Click()
     m_store.writeInteger(Catalogue::PosizioneFinePosY, y());
 }
 
-void TfrmLight::Preferenze2Click()
-{
-    // Yes at the restart prompt: the program ends from its event loop, after its usual closing steps.
-    if (TfrmSetup::apri(this, m_servizi, m_stato, true, m_principale.frameGeometry().size(), frameGeometry().size()))
-        QTimer::singleShot(0, &m_principale, &TfrmPrincipale::shutDown);
-}
-
-void TfrmLight::Statistiche2Click()
-{
-    TfrmStatistiche::apri(this, m_servizi, m_stato, m_session);
-}
-
 void TfrmLight::Esci2Click()
 {
     if (m_session.isOpen()) {
@@ -663,7 +644,5 @@ void TfrmLight::Esci2Click()
                                    Message::Icon::Critical);
         return;
     }
-    // The main window's close writes ritardo\flagAuto "OFF", stops the
-    // polling, closes the strip and ends the program.
-    m_principale.close();
+    m_commands.esci();
 }

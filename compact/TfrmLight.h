@@ -19,7 +19,7 @@ class QLabel;
 class QMenu;
 class QProgressBar;
 class QToolButton;
-class TfrmPrincipale;
+class SharedCommands;
 class TfrmSupera;
 struct SessionStart;
 struct SessionStop;
@@ -42,7 +42,7 @@ public:
     static constexpr int altezza = 28;
 
     TfrmLight(Servizi& servizi, StatoProgramma& stato, CountingSession& session, DialUpCounting& dialUpCounting,
-              TfrmPrincipale& principale);
+              SharedCommands& commands, QWidget& owner);
     ~TfrmLight() override;
 
     const BarraCompatta& barra() const { return m_barra; }
@@ -60,9 +60,7 @@ public:
     void SpeedButton3Click();
     void SpeedButton4Click();
     void SalvaPosizione1Click();
-    void Preferenze2Click();
     void Esci2Click();
-    void Statistiche2Click();
     void Forzaconteggiofestivo1Click();
 
 public slots:
@@ -102,7 +100,7 @@ private:
     Servizi& m_servizi;
     StatoProgramma& m_stato;
     CountingSession& m_session;
-    TfrmPrincipale& m_principale;
+    SharedCommands& m_commands;
     SettingsStore m_store;
     BarraCompatta m_barra;
     LiveMeter* m_meter = nullptr;

@@ -4,7 +4,7 @@
 Starts `brenvolo` on its own virtual X display and session bus, with a fresh
 settings store, a fresh data directory and the scripted dial-up source. It
 answers the first-run boxes as a person would, lets the script report the
-phone-book entry "Casa" dialling, connected for about a minute, then gone,
+phone-book entry "Casa" dialling, connected for a few seconds, then gone,
 and checks that the program counted the call by itself: the session started
 and stopped, tqklog.txt holds exactly the opening record (backdated by the
 start delay) and the closing one, and `brenvolo-cli consumi --json` prices
@@ -512,7 +512,7 @@ def main():
     parser.add_argument("--brenvolo", required=True)
     parser.add_argument("--cli", required=True)
     parser.add_argument("--modo", choices=("normale", "statistiche", "compatto"), default="normale")
-    parser.add_argument("--secondi", type=int, default=60, help="how long the call lasts")
+    parser.add_argument("--secondi", type=int, default=6, help="how long the call lasts")
     parser.add_argument("--interno", action="store_true", help=argparse.SUPPRESS)
     args = parser.parse_args()
     if args.interno:
