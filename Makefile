@@ -17,7 +17,9 @@ JOBS       ?= $(shell nproc)
 # clone of the same sources hits the same entries.
 CCACHE     := $(shell command -v ccache 2>/dev/null)
 LAUNCHER   := $(if $(CCACHE),-DCMAKE_CXX_COMPILER_LAUNCHER=$(CCACHE) -DCMAKE_C_COMPILER_LAUNCHER=$(CCACHE))
+# clone of the same sources hits the same entries, whichever its build folder.
 export CCACHE_BASEDIR := $(CURDIR)
+export CCACHE_NOHASHDIR := 1
 
 
 .PHONY: run test deps build bench deb fuzz screenshots format format-check clean
