@@ -14,10 +14,9 @@ FUZZ_SECONDS ?= 600
 JOBS       ?= $(shell nproc)
 # ccache keeps the compiled objects of earlier builds, whichever clone or build
 # folder made them; the base dir makes a clone's own paths relative, so another
-# clone of the same sources hits the same entries.
+# clone of the same sources hits the same entries, whichever its build folder.
 CCACHE     := $(shell command -v ccache 2>/dev/null)
 LAUNCHER   := $(if $(CCACHE),-DCMAKE_CXX_COMPILER_LAUNCHER=$(CCACHE) -DCMAKE_C_COMPILER_LAUNCHER=$(CCACHE))
-# clone of the same sources hits the same entries, whichever its build folder.
 export CCACHE_BASEDIR := $(CURDIR)
 export CCACHE_NOHASHDIR := 1
 
