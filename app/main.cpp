@@ -53,6 +53,9 @@ int main(int argc, char** argv)
     ProcessShell shell;
     FlockInstanceLock instanceLock(Paths::runtimeDirectory());
     IniSettingsBackend store(Paths::configDirectory());
+    // A store left readable by others (copied in, restored from a backup) is
+    // the user's alone again before anything reads its password.
+    store.makePrivate();
     ReportingSettingsBackend settings(store, Paths::configDirectory());
     // Told once, when the event loop runs, never in the middle of a session's start.
     settings.setOnFirstFailure([&prompter](const QString& message) {
