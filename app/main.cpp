@@ -10,6 +10,7 @@
 #include "platform/Paths.h"
 #include "platform/ProcessShell.h"
 #include "platform/QtSounds.h"
+#include "platform/ReplacingFile.h"
 #include "platform/Servizi.h"
 #include "platform/SheetWriter.h"
 #include "platform/SystemClock.h"
@@ -63,6 +64,9 @@ int main(int argc, char** argv)
     });
     const std::unique_ptr<DialUpSource> dialUp = DialUpSources::create(shell);
     SheetWriter sheet(Paths::dataDirectory(), &shell);
+    // What an export killed before it finished left beside its file; one of
+    // the last minutes may still be brenvolo-cli's, at work.
+    ReplacingFile::removeLeftovers(Paths::dataDirectory(), QDateTime::currentDateTime().addSecs(-5 * 60));
     DBusNotifier notifier;
     Servizi servizi{clock,        prompter, sounds, shell,    settings,
                     instanceLock, *dialUp,  sheet,  notifier, Paths::dataDirectory()};

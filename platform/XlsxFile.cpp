@@ -1,8 +1,10 @@
 #include "platform/XlsxFile.h"
 
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QHash>
-#include <QTemporaryDir>
+#include <cerrno>
 #include <cstring>
 #include <dlfcn.h>
 #include <xlsxwriter.h>
@@ -219,11 +221,10 @@ QString XlsxFile::write(const SheetCommands& sheet, const QString& path)
     const Libreria& xlsx = libreria();
     if (!xlsx.errore.isEmpty())
         return xlsx.errore;
-    // The library's own scratch files go next to nothing of the user's.
-    QTemporaryDir scratch;
-    if (!scratch.isValid())
-        return QStringLiteral("impossibile creare una cartella temporanea: %1").arg(scratch.errorString());
-    QByteArray tmpdir = QFile::encodeName(scratch.path());
+    // The library's scratch files go beside the workbook and are unlinked as
+    // soon as they are made: a writer killed half-way leaves none of them,
+    // and no folder of its own anywhere.
+    QByteArray tmpdir = QFile::encodeName(QFileInfo(path).absolutePath());
     lxw_workbook_options opzioni{LXW_FALSE, tmpdir.data(), LXW_FALSE};
     lxw_workbook* workbook = xlsx.workbook_new_opt(QFile::encodeName(path).constData(), &opzioni);
     if (!workbook)
@@ -263,12 +264,16 @@ QString XlsxFile::write(const SheetCommands& sheet, const QString& path)
         errore = xlsx.worksheet_set_column(foglio, colonna, colonna, larghezza, nullptr);
     }
 
+    errno = 0;
     const lxw_error chiusura = xlsx.workbook_close(workbook);
+    // A file the system refused (a full disk) is told in the system's words.
+    const int sistema = errno;
     if (errore == LXW_NO_ERROR)
         errore = chiusura;
     if (errore != LXW_NO_ERROR) {
         QFile::remove(path);
-        return QString::fromUtf8(xlsx.lxw_strerror(errore));
+        return chiusura != LXW_NO_ERROR && sistema != 0 ? QString::fromLocal8Bit(std::strerror(sistema))
+                                                        : QString::fromUtf8(xlsx.lxw_strerror(errore));
     }
     return QString();
 }
