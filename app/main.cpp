@@ -65,15 +65,19 @@ int main(int argc, char** argv)
                     instanceLock, *dialUp,  sheet,  notifier, Paths::dataDirectory()};
     servizi.trayAvailable = [] { return QSystemTrayIcon::isSystemTrayAvailable(); };
 
-    auto guard = std::make_unique<TSingleInstanceGuard>(instanceLock, prompter,
+    auto guard = std::make_unique<TSingleInstanceGuard>(instanceLock,
                                                         QFileInfo(QCoreApplication::applicationFilePath()).fileName());
     guard->setMaxInstance(1);
     guard->setAction(TSingleInstanceGuard::Action::None);
     guard->setTerminationStyle(TSingleInstanceGuard::TerminationStyle::TerminateApplication);
     // A refused copy ends as soon as its event loop starts, having written,
-    // dialled, launched and shown nothing.
-    if (!guard->check())
+    // dialled, launched and shown nothing but the guard's own box, if any.
+    if (const TSingleInstanceGuard::Outcome outcome = guard->check(); outcome.refused) {
+        if (outcome.message)
+            prompter.show(*outcome.message);
+        guard->terminate();
         return QApplication::exec();
+    }
 
     StatoProgramma stato;
     CountingSession session(servizi, stato);
