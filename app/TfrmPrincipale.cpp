@@ -629,6 +629,7 @@ void TfrmPrincipale::openCostWindow(const SessionStart& start)
         return;
     }
     m_costo = new TfrmCosto(m_servizi, *m_meter, this);
+    connect(m_meter, &LiveMeter::ticked, &m_session, &CountingSession::meterTicked);
     connect(m_meter, &LiveMeter::ticked, this, &TfrmPrincipale::meterTicked);
     m_meter->setRunning(true);
 }

@@ -492,6 +492,7 @@ void TfrmLight::sessionStarted(const SessionStart& start)
     // 9.-12.
     showMeter();
     if (m_meter) {
+        connect(m_meter, &LiveMeter::ticked, &m_session, &CountingSession::meterTicked);
         connect(m_meter, &LiveMeter::ticked, this, &TfrmLight::meterTicked);
         connect(m_meter, &LiveMeter::bandError, this, [this](const QString& message) {
             m_servizi.prompter.message(message, QStringLiteral("Attenzione!"), Message::Icon::Critical);
