@@ -9,9 +9,9 @@ const QDateTime inizio(QDate(1999, 12, 6), QTime(23, 59, 59));
 struct Caso
 {
     const char* nome;
-    qint64 anticipo;  // tenths of a second
-    qint64 dopo;      // milliseconds after the start
-    int valore;       // the gauge
+    qint64 anticipo; // tenths of a second
+    qint64 dopo;     // milliseconds after the start
+    int valore;      // the gauge
     bool scaduto;
 };
 
