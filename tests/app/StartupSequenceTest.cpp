@@ -223,10 +223,13 @@ TEST(StartupSequence, OnlyTheNormalModeLaunchesAtTheFirstShow)
     for (const auto& [tipo, lanciati] : casi) {
         Avvio a;
         a.configured(QStringLiteral("visualizza"), QStringLiteral("tipo"), QString::fromLatin1(tipo));
+        a.configured(QStringLiteral("connessione"), QStringLiteral("automatico"), QStringLiteral("ON"));
+        a.configured(QStringLiteral("connessione"), QStringLiteral("provider"), QStringLiteral("Casa"));
         a.configured(QStringLiteral("esegui"), QStringLiteral("browser"), QStringLiteral("/usr/bin/browser"));
         a.sequenza.prepara(220);
         a.sequenza.primaVisione();
         EXPECT_EQ(a.shell.opened.size(), lanciati) << tipo;
+        EXPECT_EQ(a.dialUp.dialled.size(), lanciati) << tipo;
     }
 }
 
