@@ -4,12 +4,15 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
-#include <functional>
 
 namespace {
 
-const QString attenzione = QStringLiteral("Attenzione!");
-const QString informazione = QStringLiteral("Informazione!");
+const QDate lunedi(1999, 12, 6);
+
+Message avviso(const char* testo)
+{
+    return {QString::fromUtf8(testo), QStringLiteral("Attenzione!"), Message::Icon::Warning};
+}
 
 // One start-up on fake services: the boxes told, in order, each with
 // whether the store was still a first run's empty one when it came.
@@ -22,50 +25,39 @@ struct Avvio : FakeServizi
                                  primaEsecuzione.append(store.isFirstRun());
                              }};
 
-    QStringList testi() const
+    // A program that has run before, with these settings (section, value, text).
+    void configurato(std::initializer_list<std::array<const char*, 3>> impostazioni)
     {
-        QStringList t;
-        for (const Message& m : detti)
-            t.append(m.text);
-        return t;
+        for (const auto& [sezione, valore, testo] : impostazioni)
+            configured(QString::fromLatin1(sezione), QString::fromLatin1(valore), QString::fromLatin1(testo));
     }
+};
+
+// What the window is told to show, the caption aside (it follows the
+// system's locale and has a test of its own) and the position reduced to
+// whether the window moves.
+struct Mostra
+{
+    bool muove;
+    std::optional<bool> vediCosti;
+    bool bloccato;
+    int classe;
 };
 
 struct Caso
 {
     const char* nome;
-    std::function<void(Avvio&)> prima;
-    QDate oggi;
+    std::vector<std::array<const char*, 3>> impostazioni; // none: the first run
+    bool tray;
+    bool archivio;
     QList<Message> detti;
-    StartupSequence::Finestra finestra;
+    Mostra mostra;
     Visualizzazione modo;
 };
 
 void PrintTo(const Caso& c, std::ostream* os)
 {
     *os << c.nome;
-}
-
-void configurato(Avvio& a, const char* sezione, const char* valore, const char* testo)
-{
-    a.configured(QString::fromLatin1(sezione), QString::fromLatin1(valore), QString::fromUtf8(testo));
-}
-
-const QDate lunedi(1999, 12, 6);
-
-// The caption follows the system's locale: it has a test of its own.
-StartupSequence::Finestra finestra(int classe, bool festivo = false, std::optional<bool> vediCosti = true,
-                                   bool bloccato = false)
-{
-    StartupSequence::Finestra f;
-    if (vediCosti) {
-        f.posizione = QPoint(0, 0);
-        f.vediCosti = vediCosti;
-    }
-    f.vediCostiBloccato = bloccato;
-    f.classe = classe;
-    f.festivo = festivo;
-    return f;
 }
 
 class StartupSequenceCase : public ::testing::TestWithParam<Caso>
@@ -76,16 +68,20 @@ TEST_P(StartupSequenceCase, TellsAndDecides)
 {
     const Caso& c = GetParam();
     Avvio a;
-    a.at(QDateTime(c.oggi, QTime(9, 0)));
-    c.prima(a);
-    StartupSequence::Finestra f = a.sequenza.prepara(220);
-    EXPECT_EQ(f.caption, StartupSequence::caption(c.oggi, QLocale::system()));
-    f.caption.clear();
-    // The position read is the store's; only whether the window moves is the case's.
-    if (f.posizione)
-        f.posizione = QPoint(0, 0);
+    a.at(QDateTime(lunedi, QTime(9, 0)));
+    for (const auto& [sezione, valore, testo] : c.impostazioni)
+        a.configurato({{sezione, valore, testo}});
+    if (!c.archivio)
+        QFile::remove(a.archive());
+    a.trayAvailable = c.tray;
+    const StartupSequence::Finestra f = a.sequenza.prepara(220);
     EXPECT_EQ(a.detti, c.detti);
-    EXPECT_EQ(f, c.finestra);
+    EXPECT_EQ(f.caption, StartupSequence::caption(lunedi, QLocale::system()));
+    EXPECT_EQ(f.posizione.has_value(), c.mostra.muove);
+    EXPECT_EQ(f.vediCosti, c.mostra.vediCosti);
+    EXPECT_EQ(f.vediCostiBloccato, c.mostra.bloccato);
+    EXPECT_EQ(f.classe, c.mostra.classe);
+    EXPECT_FALSE(f.festivo);
     EXPECT_EQ(a.stato.ModoVisualizzazione, c.modo);
     EXPECT_TRUE(QFile::exists(a.archive()));
 }
@@ -94,92 +90,71 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, StartupSequenceCase,
     ::testing::Values(
         Caso{"firstRun",
-             [](Avvio&) {},
-             lunedi,
-             {{QStringLiteral("Inizializzazione alla prima esecuzione"), attenzione, Message::Icon::Warning},
-              {QStringLiteral("Grazie per aver scelto Brenvolo"), informazione, Message::Icon::Information},
-              {QStringLiteral("Creazione archivio chiamate"), attenzione, Message::Icon::Warning}},
-             finestra(1),
-             Visualizzazione::Normale},
-        Caso{"laterRun",
-             [](Avvio& a) { configurato(a, "tariffa", "flag5", "3"); },
-             lunedi,
              {},
-             finestra(3),
+             true,
+             false,
+             {avviso("Inizializzazione alla prima esecuzione"),
+              {QStringLiteral("Grazie per aver scelto Brenvolo"), QStringLiteral("Informazione!"),
+               Message::Icon::Information},
+              avviso("Creazione archivio chiamate")},
+             {true, true, false, 1},
              Visualizzazione::Normale},
-        Caso{"costsHidden",
-             [](Avvio& a) { configurato(a, "VediCosti", "attivo", "OFF"); },
-             lunedi,
-             {},
-             finestra(1, false, false),
-             Visualizzazione::Normale},
-        Caso{"natale",
-             [](Avvio& a) { configurato(a, "tariffa", "flag5", "1"); },
-             QDate(1999, 12, 25),
-             {},
-             finestra(1, true),
-             Visualizzazione::Normale},
-        Caso{"santoStefano",
-             [](Avvio& a) { configurato(a, "tariffa", "flag5", "1"); },
-             QDate(1999, 12, 26),
-             {},
-             finestra(1, true),
-             Visualizzazione::Normale},
-        Caso{"pasqua1999",
-             [](Avvio& a) { configurato(a, "tariffa", "flag5", "1"); },
-             QDate(1999, 4, 4),
-             {},
-             finestra(1, true),
-             Visualizzazione::Normale},
-        Caso{"pasquetta2024",
-             [](Avvio& a) { configurato(a, "tariffa", "flag5", "1"); },
-             QDate(2024, 4, 1),
-             {},
-             finestra(1, true),
-             Visualizzazione::Normale},
-        // The comparison is of the exact five characters: 1/5 is not 01/05.
-        Caso{"oneFifthIsNotMayDay",
-             [](Avvio& a) { configurato(a, "festivita", "FEST4", "1/5"); },
-             QDate(2000, 5, 1),
-             {},
-             finestra(1, false),
-             Visualizzazione::Normale},
+        Caso{"laterRun", {{"tariffa", "flag5", "3"}}, true, true, {}, {true, true, false, 3}, Visualizzazione::Normale},
         Caso{"compact",
-             [](Avvio& a) { configurato(a, "visualizza", "tipo", "2"); },
-             lunedi,
+             {{"visualizza", "tipo", "2"}},
+             true,
+             true,
              {},
-             finestra(1, false, std::nullopt),
+             {false, std::nullopt, false, 1},
              Visualizzazione::Barra},
         Caso{"minimisedForcesCosts",
-             [](Avvio& a) {
-                 configurato(a, "visualizza", "tipo", "3");
-                 configurato(a, "VediCosti", "attivo", "OFF");
-             },
-             lunedi,
+             {{"visualizza", "tipo", "3"}, {"VediCosti", "attivo", "OFF"}},
+             true,
+             true,
              {},
-             finestra(1, false, true, true),
+             {true, true, true, 1},
              Visualizzazione::Ridotto},
         Caso{"trayWithoutATray",
-             [](Avvio& a) {
-                 configurato(a, "visualizza", "tipo", "1");
-                 a.trayAvailable = false;
-             },
-             lunedi,
+             {{"visualizza", "tipo", "1"}},
+             false,
+             true,
              {{QStringLiteral("Il desktop non ha un'area di notifica in cui mostrare l'icona di Brenvolo.\r"
                               "Brenvolo si avvia ridotto a icona: i costi restano nella finestra principale."),
-               informazione, Message::Icon::Information}},
-             finestra(1, false, true, true),
+               QStringLiteral("Informazione!"), Message::Icon::Information}},
+             {true, true, true, 1},
              Visualizzazione::Ridotto},
         Caso{"missingArchive",
-             [](Avvio& a) {
-                 configurato(a, "tariffa", "flag5", "1");
-                 QFile::remove(a.archive());
-             },
-             lunedi,
-             {{QStringLiteral("Creazione archivio chiamate"), attenzione, Message::Icon::Warning}},
-             finestra(1),
+             {{"tariffa", "flag5", "1"}},
+             true,
+             false,
+             {avviso("Creazione archivio chiamate")},
+             {true, true, false, 1},
              Visualizzazione::Normale}),
     [](const ::testing::TestParamInfo<Caso>& info) { return std::string(info.param.nome); });
+
+// Today is a holiday when it is one of the nine fixed ones, exactly as
+// "dd/mm", or Easter Sunday or Monday.
+TEST(StartupSequence, FindsTodaysHoliday)
+{
+    const struct
+    {
+        QDate oggi;
+        const char* fest4;
+        bool festivo;
+    } casi[] = {{QDate(1999, 12, 25), "01/05", true},
+                {QDate(1999, 12, 26), "01/05", true},
+                {QDate(1999, 4, 4), "01/05", true},
+                {QDate(2024, 4, 1), "01/05", true},
+                {lunedi, "01/05", false},
+                {QDate(2000, 5, 1), "1/5", false}};
+    for (const auto& c : casi) {
+        Avvio a;
+        a.at(QDateTime(c.oggi, QTime(9, 0)));
+        a.configurato({{"festivita", "FEST4", c.fest4}});
+        EXPECT_EQ(a.sequenza.prepara(220).festivo, c.festivo) << c.oggi.toString().toStdString();
+        EXPECT_EQ(a.stato.FestivoForzato, c.festivo ? 1 : 0);
+    }
+}
 
 // The user is warned before the first-run defaults are written, and thanked after.
 TEST(StartupSequence, FirstRunWarnsBeforeWriting)
@@ -202,18 +177,18 @@ TEST(StartupSequence, CaptionIsTheWeekdayAndTheShortDate)
 TEST(StartupSequence, LimitsAreToldAndNotified)
 {
     Avvio a;
-    a.configured(QStringLiteral("limiti"), QStringLiteral("RxSpinEdit4_value"), QStringLiteral("60"));
-    a.configured(QStringLiteral("limiti"), QStringLiteral("CheckBox6_Checked"), QStringLiteral("True"));
+    a.configurato({{"limiti", "RxSpinEdit4_value", "60"}, {"limiti", "CheckBox6_Checked", "True"}});
     QFile archivio(a.archive());
     ASSERT_TRUE(archivio.open(QIODevice::Append));
     archivio.write("06/12/1999 10.00.00 collegamento Aperto  011 \r\n06/12/1999 10.55.00 collegamento Chiuso  011\r\n");
     archivio.close();
     a.sequenza.prepara(220);
-    const LimitiResult limiti = a.sequenza.verificaLimiti();
-    EXPECT_FALSE(limiti.interrotto);
-    EXPECT_EQ(a.testi(), QStringList{QStringLiteral("Limite Giornaliero superato fra 5 minuti")});
+    EXPECT_FALSE(a.sequenza.verificaLimiti().interrotto);
+    const QString limite = QStringLiteral("Limite Giornaliero superato fra 5 minuti");
+    ASSERT_EQ(a.detti.size(), 1);
+    EXPECT_EQ(a.detti.at(0).text, limite);
     ASSERT_EQ(a.notifier.sent.size(), 1);
-    EXPECT_EQ(a.notifier.sent.at(0).text, QStringLiteral("Limite Giornaliero superato fra 5 minuti"));
+    EXPECT_EQ(a.notifier.sent.at(0).text, limite);
 }
 
 // Only the normal mode's main window dials and launches at its first show.
@@ -222,10 +197,10 @@ TEST(StartupSequence, OnlyTheNormalModeLaunchesAtTheFirstShow)
     const std::pair<const char*, qsizetype> casi[] = {{"0", 1}, {"1", 0}, {"2", 0}, {"3", 0}};
     for (const auto& [tipo, lanciati] : casi) {
         Avvio a;
-        a.configured(QStringLiteral("visualizza"), QStringLiteral("tipo"), QString::fromLatin1(tipo));
-        a.configured(QStringLiteral("connessione"), QStringLiteral("automatico"), QStringLiteral("ON"));
-        a.configured(QStringLiteral("connessione"), QStringLiteral("provider"), QStringLiteral("Casa"));
-        a.configured(QStringLiteral("esegui"), QStringLiteral("browser"), QStringLiteral("/usr/bin/browser"));
+        a.configurato({{"visualizza", "tipo", tipo},
+                       {"connessione", "automatico", "ON"},
+                       {"connessione", "provider", "Casa"},
+                       {"esegui", "browser", "/usr/bin/browser"}});
         a.sequenza.prepara(220);
         a.sequenza.primaVisione();
         EXPECT_EQ(a.shell.opened.size(), lanciati) << tipo;
