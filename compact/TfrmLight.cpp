@@ -14,6 +14,7 @@
 #include "settings/Conversion.h"
 #include "settings/StatoProgramma.h"
 #include "tariff/IntervalloScatto.h"
+#include "widgets/Controls.h"
 #include "widgets/ExceptionBox.h"
 #include "widgets/Glyphs.h"
 #include "widgets/SharedCommands.h"
@@ -67,8 +68,7 @@ void setColour(QWidget* widget, QPalette::ColorRole role, const QColor& colour)
 
 QLabel* makeLabel(QWidget* parent, const QString& name, const QString& text)
 {
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(name);
+    QLabel* label = Controls::makeLabel(parent, name, text);
     label->setAutoFillBackground(true);
     setColour(label, QPalette::Window, Qt::white);
     label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
