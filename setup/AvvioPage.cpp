@@ -17,8 +17,9 @@ AvvioPage::AvvioPage(SetupPickers& pickers)
     : m_pickers(pickers)
 {
     setObjectName(QStringLiteral("TabSheet9"));
-    auto* programmi = new QGroupBox(QStringLiteral("Programmi da lanciare all'avvio"), this);
-    programmi->setObjectName(QStringLiteral("GroupBoxProgrammi"));
+    QGroupBox* programmi =
+        groupBox(QStringLiteral("GroupBoxProgrammi"), QStringLiteral("Programmi da lanciare all'avvio"));
+    programmi->setParent(this);
     redBoldTitle(programmi);
     auto* grid = new QGridLayout(programmi);
     const char* const captions[] = {"Browser Web:", "Posta elettronica:", "Altro:"};
@@ -27,6 +28,7 @@ AvvioPage::AvvioPage(SetupPickers& pickers)
         QLineEdit* edit = fileField(QStringLiteral("FilenameEdit%1").arg(i + 1), caption.chopped(1));
         QToolButton* sfoglia =
             fieldButton(QStringLiteral("FilenameEdit%1Button").arg(i + 1), QStringLiteral("Scegli il programma"));
+        sfoglia->setAccessibleName(QStringLiteral("Scegli il programma: ") + caption.chopped(1));
         QLabel* etichetta = label(caption, edit);
         for (QWidget* child : std::initializer_list<QWidget*>{edit, sfoglia, etichetta})
             normalFont(programmi, child);

@@ -20,8 +20,8 @@ ConnessionePage::ConnessionePage(PaginaConnessione& pagina, Prompter& prompter)
     , m_prompter(prompter)
 {
     setObjectName(QStringLiteral("TabSheet7"));
-    GroupBox4 = new QGroupBox(PaginaConnessione::titoloProgettato(), this);
-    GroupBox4->setObjectName(QStringLiteral("GroupBox4"));
+    GroupBox4 = groupBox(QStringLiteral("GroupBox4"), PaginaConnessione::titoloProgettato());
+    GroupBox4->setParent(this);
     redBoldTitle(GroupBox4);
     CheckBox4 = new QCheckBox(QStringLiteral("Connetti all'avvio a:"));
     CheckBox4->setObjectName(QStringLiteral("CheckBox4"));
@@ -32,6 +32,7 @@ ConnessionePage::ConnessionePage(PaginaConnessione& pagina, Prompter& prompter)
     Edit7 = lineEdit(QStringLiteral("Edit7"), QStringLiteral("Password"));
     Edit7->setReadOnly(true);
     Edit7->setEchoMode(QLineEdit::Password);
+    Edit7->setStyleSheet(QStringLiteral("QLineEdit { lineedit-password-character: 42; }")); // "*"
     BitBtn8 = new QPushButton(QStringLiteral("Applica"));
     BitBtn8->setObjectName(QStringLiteral("BitBtn8"));
     for (QWidget* child : std::initializer_list<QWidget*>{CheckBox4, ComboBox1, Edit6, Edit7, BitBtn8})
@@ -87,7 +88,7 @@ void ConnessionePage::BitBtn8Click()
 
 void ConnessionePage::mostra()
 {
-    GroupBox4->setTitle(m_pagina.titolo());
+    setGroupTitle(GroupBox4, m_pagina.titolo());
     {
         const QSignalBlocker blocker(CheckBox4);
         CheckBox4->setChecked(m_pagina.automatica());

@@ -3,6 +3,7 @@
 #include "platform/Prompter.h"
 #include "setup/GridClicks.h"
 #include "setup/Preferenze.h"
+#include "setup/TypedField.h"
 #include "widgets/Controls.h"
 #include "widgets/ExceptionBox.h"
 
@@ -12,7 +13,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableWidget>
-#include <QTimeEdit>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -54,7 +54,8 @@ void FascePage::buildGrid(int numero)
     m_griglia = new QTableWidget(righe, EditorFasce::colonne, this);
     QTableWidget* g = m_griglia;
     g->setObjectName(QStringLiteral("StringGrid%1").arg(numero));
-    const char* const giorni[] = {"Feriali", "Festivi", "Sabato"};
+    // Named apart from the sub-page's tab, which a screen reader announces too.
+    const char* const giorni[] = {"Fasce feriali", "Fasce festive", "Fasce del sabato"};
     g->setAccessibleName(QLatin1String(giorni[static_cast<int>(m_giorno)]));
     g->setHorizontalHeaderLabels(EditorFasce::intestazioni(m_giorno));
     g->setVerticalHeaderLabels(EditorFasce::etichette(m_giorno));
@@ -87,10 +88,9 @@ void FascePage::buildGrid(int numero)
 void FascePage::buildEditor(const Nomi& n)
 {
     const auto picker = [this](int number, const QString& accessible) {
-        auto* edit = new QTimeEdit(this);
+        auto* edit = new TypedField(TypedField::Kind::Time, this);
         edit->setObjectName(QStringLiteral("DTp%1").arg(number));
         edit->setAccessibleName(accessible);
-        edit->setDisplayFormat(QStringLiteral("HH.mm.ss"));
         return edit;
     };
     m_dalle = picker(n.dalle, QStringLiteral("dalle"));
@@ -118,8 +118,12 @@ void FascePage::buildEditor(const Nomi& n)
     layout->addStretch();
     layout->addLayout(riga);
 
-    connect(m_dalle, &QTimeEdit::timeChanged, this, [this](QTime time) { editor().setDalle(time); });
-    connect(m_alle, &QTimeEdit::timeChanged, this, [this](QTime time) { editor().setAlle(time); });
+    // The keyboard goes through the page as it reads, left to right.
+    setTabOrder(m_griglia, m_dalle);
+    setTabOrder(m_dalle, m_alle);
+    setTabOrder(m_alle, m_intervallo);
+    setTabOrder(m_intervallo, m_conferma);
+    connect(m_griglia, &QTableWidget::cellDoubleClicked, this, &FascePage::gridDoubleClick);
     connect(m_intervallo, &QLineEdit::textChanged, this, [this](const QString& text) { editor().setIntervallo(text); });
     connect(m_conferma, &QPushButton::clicked, this, &FascePage::confermaClick);
 }
@@ -141,8 +145,6 @@ void FascePage::mostra()
         }
     }
     g->setCurrentCell(e.rigaCorrente() - 1, e.colonnaCorrente() - 1);
-    const QSignalBlocker dalle(m_dalle);
-    const QSignalBlocker alle(m_alle);
     const QSignalBlocker intervallo(m_intervallo);
     m_dalle->setTime(e.dalle());
     m_alle->setTime(e.alle());
@@ -161,15 +163,24 @@ void FascePage::gridClick()
         return;
     }
     mostra();
-    switch (e.fuoco()) {
+}
+
+void FascePage::gridDoubleClick()
+{
+    focusEditor();
+}
+
+void FascePage::focusEditor()
+{
+    switch (editor().fuoco()) {
     case EditorFasce::Fuoco::Dalle:
-        m_dalle->setFocus();
+        focusField(m_dalle, true);
         break;
     case EditorFasce::Fuoco::Alle:
-        m_alle->setFocus();
+        focusField(m_alle, true);
         break;
     case EditorFasce::Fuoco::Intervallo:
-        m_intervallo->setFocus();
+        focusField(m_intervallo, true);
         break;
     case EditorFasce::Fuoco::Nessuno:
         break;
@@ -178,15 +189,24 @@ void FascePage::gridClick()
 
 void FascePage::confermaClick()
 {
-    std::optional<Message> rifiuto;
+    std::optional<Message> rifiuto = editor().leggiOrari(m_dalle->typed(), m_alle->typed());
+    if (rifiuto) {
+        // The pickers keep what was typed, for the user to mend.
+        m_prompter.show(*rifiuto);
+        focusEditor();
+        return;
+    }
     try {
         rifiuto = editor().conferma();
     } catch (const std::exception& errore) {
         mostra();
         showException(m_prompter, errore);
+        focusField(m_intervallo, true);
         return;
     }
     mostra();
-    if (rifiuto)
+    if (rifiuto) {
         m_prompter.show(*rifiuto);
+        focusEditor();
+    }
 }

@@ -65,7 +65,7 @@ void FestivitaPage::buildGrid()
 {
     StringGrid1 = new QTableWidget(EditorFestivita::righe, 1, this);
     StringGrid1->setObjectName(QStringLiteral("StringGrid1"));
-    StringGrid1->setAccessibleName(QStringLiteral("Festività"));
+    StringGrid1->setAccessibleName(QStringLiteral("Date delle festività"));
     StringGrid1->horizontalHeader()->hide();
     StringGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
     StringGrid1->setSelectionMode(QAbstractItemView::SingleSelection);

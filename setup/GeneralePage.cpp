@@ -43,8 +43,7 @@ GeneralePage::GeneralePage(Preferenze& preferenze, Prompter& prompter)
 
 QWidget* GeneralePage::buildCosti()
 {
-    auto* costi = new QGroupBox(QStringLiteral("Costi"));
-    costi->setObjectName(QStringLiteral("GroupBoxCosti"));
+    QGroupBox* costi = groupBox(QStringLiteral("GroupBoxCosti"), QStringLiteral("Costi"));
     Edit1 = lineEdit(QStringLiteral("Edit1"), QStringLiteral("Costo scatto (IVA compresa)"));
     Edit11 = lineEdit(QStringLiteral("Edit11"), QStringLiteral("Ritardo avvio automatico (sec)"));
     RxSpinEdit2 = arrowSpin(QStringLiteral("RxSpinEdit2"), QStringLiteral("Inizio avviso (sec)"), 1, 18, 1);
@@ -63,8 +62,7 @@ QWidget* GeneralePage::buildCosti()
 
 QWidget* GeneralePage::buildAmbiente()
 {
-    auto* ambiente = new QGroupBox(QStringLiteral("Ambiente"));
-    ambiente->setObjectName(QStringLiteral("GroupBoxAmbiente"));
+    QGroupBox* ambiente = groupBox(QStringLiteral("GroupBoxAmbiente"), QStringLiteral("Ambiente"));
     CheckBox3 = new QCheckBox(QStringLiteral("backup di tqklog all' avviamento"));
     CheckBox3->setObjectName(QStringLiteral("CheckBox3"));
     CheckBox2 = new QCheckBox(QStringLiteral("aggiunge uno scatto ulteriore all'avvio"));
@@ -84,24 +82,22 @@ QWidget* GeneralePage::buildAmbiente()
 
 QWidget* GeneralePage::buildPosizione()
 {
-    auto* posizione = new QGroupBox(QStringLiteral("Posizione finestre"));
-    posizione->setObjectName(QStringLiteral("GroupBoxPosizione"));
+    QGroupBox* posizione = groupBox(QStringLiteral("GroupBoxPosizione"), QStringLiteral("Posizione finestre"));
     auto* posGrid = new QGridLayout(posizione);
     posGrid->addWidget(label(QStringLiteral("Pos X:")), 0, 1);
     posGrid->addWidget(label(QStringLiteral("Pos Y:")), 0, 2);
     const char* const righe[] = {"barra", "normale", "costi"};
-    const char* const nomi[] = {"Edit9", "Edit10", "Edit12", "Edit13", "Edit14", "Edit15"};
     for (int i = 0; i < Preferenze::numeroPosizioni; ++i) {
         const int riga = i / 2;
         const QString descrizione = QStringLiteral("%1 %2").arg(
             QLatin1String(righe[riga]), i % 2 == 0 ? QStringLiteral("Pos X") : QStringLiteral("Pos Y"));
-        QLineEdit* edit = lineEdit(QLatin1String(nomi[i]), descrizione);
+        const auto campo = static_cast<Preferenze::Posizione>(i);
+        QLineEdit* edit = lineEdit(Preferenze::nomePosizione(campo), descrizione);
         edit->setMaximumWidth(scaled(48, font()));
         m_posizioni[static_cast<size_t>(i)] = edit;
         if (i % 2 == 0)
             posGrid->addWidget(label(QLatin1String(righe[riga]), edit), riga + 1, 0);
         posGrid->addWidget(edit, riga + 1, 1 + i % 2);
-        const auto campo = static_cast<Preferenze::Posizione>(i);
         connect(edit, &QLineEdit::textChanged, this, [this, campo] { positionChanged(campo); });
     }
     posGrid->setRowStretch(4, 1);
@@ -165,7 +161,11 @@ void GeneralePage::positionChanged(Preferenze::Posizione campo)
             m_prompter.show(*controllo.avviso);
         if (controllo.correzione)
             edit->setText(*controllo.correzione);
+        if (controllo.avviso)
+            focusField(edit, true);
     } catch (const std::exception& errore) {
         showException(m_prompter, errore);
+        // The text stays as typed ("-" on the way to "-5"): the next keys go on from it.
+        focusField(edit, false);
     }
 }

@@ -1,11 +1,10 @@
 #include "setup/LimitiPage.h"
 
-#include "settings/Conversion.h"
 #include "setup/SetupPickers.h"
+#include "setup/TypedField.h"
 #include "widgets/Controls.h"
 
 #include <QCheckBox>
-#include <QDateEdit>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -61,8 +60,7 @@ LimitiPage::LimitiPage(FormStorage::Valori& valori, SetupPickers& pickers)
 
 QWidget* LimitiPage::buildMinuti()
 {
-    auto* minuti = new QGroupBox(QStringLiteral("Minuti Max"));
-    minuti->setObjectName(QStringLiteral("GroupBoxMinuti"));
+    QGroupBox* minuti = groupBox(QStringLiteral("GroupBoxMinuti"), QStringLiteral("Minuti Max"));
     RxSpinEdit3 = arrowSpin(QStringLiteral("RxSpinEdit3"), QStringLiteral("Limite collegamento"), 0, 1440, 1);
     RxSpinEdit4 = arrowSpin(QStringLiteral("RxSpinEdit4"), QStringLiteral("Limite giornaliero"), 0, 1440, 10);
     RxCalcEdit1 = numberField(QStringLiteral("RxCalcEdit1"), QStringLiteral("Limite mensile"), grande);
@@ -86,6 +84,7 @@ void LimitiPage::addCampo(QGridLayout* grid, int riga, const char* caption, QSpi
     if (field == RxCalcEdit1 || field == RxCalcEdit2) {
         QToolButton* calcola =
             fieldButton(field->objectName() + QStringLiteral("Button"), QStringLiteral("Calcolatrice"));
+        calcola->setAccessibleName(QStringLiteral("Calcolatrice: ") + field->accessibleName());
         campo->addWidget(calcola);
         connect(calcola, &QToolButton::clicked, this, [this, field] {
             if (const std::optional<double> valore = m_pickers.calculate(this, field->value())) {
@@ -103,8 +102,7 @@ void LimitiPage::addCampo(QGridLayout* grid, int riga, const char* caption, QSpi
 
 QWidget* LimitiPage::buildAllarmi()
 {
-    auto* box = new QGroupBox(QStringLiteral("Attiva Allarme - Attiva Addebito"));
-    box->setObjectName(QStringLiteral("GroupBoxAllarmi"));
+    QGroupBox* box = groupBox(QStringLiteral("GroupBoxAllarmi"), QStringLiteral("Attiva Allarme - Attiva Addebito"));
     const char* const nomi[] = {"CheckBox5", "CheckBox6", "CheckBox7", "CheckBox11"};
     const char* const periodi[] = {"collegamento", "giornaliero", "mensile", "annuale"};
     auto* grid = new QGridLayout(box);
@@ -126,25 +124,29 @@ QWidget* LimitiPage::buildAllarmi()
 
 QWidget* LimitiPage::buildGenerale()
 {
-    auto* generale = new QGroupBox(QStringLiteral("Generale"));
-    generale->setObjectName(QStringLiteral("GroupBoxGenerale"));
+    QGroupBox* generale = groupBox(QStringLiteral("GroupBoxGenerale"), QStringLiteral("Generale"));
     CurrencyEdit1 = numberField(QStringLiteral("CurrencyEdit1"), QStringLiteral("Costo ore aggiuntive"), grande);
     CurrencyEdit1->setLocale(QLocale(QLocale::Italian, QLocale::Italy));
     CurrencyEdit1->setGroupSeparatorShown(true);
-    RxSpinEdit7 = arrowSpin(QStringLiteral("RxSpinEdit7"), QStringLiteral("Inizio avviso (sec)"), 1, 60, 1);
+    // "Inizio avviso (sec)" of "Generale" is the unit's warning: this one is the limit's.
+    RxSpinEdit7 = arrowSpin(QStringLiteral("RxSpinEdit7"), QStringLiteral("Inizio avviso limite (sec)"), 1, 60, 1);
     readOnlyText(RxSpinEdit7);
-    DateEdit2 = new QDateEdit;
+    DateEdit2 = new TypedField(TypedField::Kind::Date);
     DateEdit2->setObjectName(QStringLiteral("DateEdit2"));
     DateEdit2->setAccessibleName(QStringLiteral("Inizio Anno Abbonamento"));
-    DateEdit2->setDisplayFormat(QStringLiteral("dd/MM/yyyy"));
-    DateEdit2->setCalendarPopup(true);
+    QToolButton* calendario = fieldButton(QStringLiteral("DateEdit2Button"), QStringLiteral("Scegliere una data"));
+    connect(calendario, &QToolButton::clicked, this, &LimitiPage::calendarClick);
+    auto* data = new QHBoxLayout;
+    data->setSpacing(0);
+    data->addWidget(DateEdit2);
+    data->addWidget(calendario);
     auto* grid = new QGridLayout(generale);
     grid->addWidget(label(QStringLiteral("Costo ore aggiuntive"), CurrencyEdit1), 0, 0);
     grid->addWidget(CurrencyEdit1, 0, 1);
     grid->addWidget(label(QStringLiteral("Inizio avviso (sec)"), RxSpinEdit7), 1, 0);
     grid->addWidget(RxSpinEdit7, 1, 1);
     grid->addWidget(label(QStringLiteral("Inizio Anno Abbonamento"), DateEdit2), 2, 0);
-    grid->addWidget(DateEdit2, 2, 1);
+    grid->addLayout(data, 2, 1);
     return generale;
 }
 
@@ -160,7 +162,7 @@ void LimitiPage::mostra()
     for (size_t i = 0; i < m_allarmi.size(); ++i)
         m_allarmi[i]->setChecked(v.*allarmi[i]);
     mostraAddebiti();
-    DateEdit2->setDate(strToDate(v.DateEdit2));
+    DateEdit2->setTyped(v.DateEdit2);
 }
 
 void LimitiPage::leggi()
@@ -176,7 +178,13 @@ void LimitiPage::leggi()
         v.*allarmi[i] = m_allarmi[i]->isChecked();
     for (size_t i = 0; i < m_addebiti.size(); ++i)
         v.*addebiti[i] = m_addebiti[i]->isChecked();
-    v.DateEdit2 = formatDate(DateEdit2->date());
+    v.DateEdit2 = DateEdit2->typed();
+}
+
+void LimitiPage::calendarClick()
+{
+    if (const std::optional<QDate> scelta = m_pickers.date(this, DateEdit2->date().value_or(QDate())))
+        DateEdit2->setDate(*scelta);
 }
 
 void LimitiPage::addebitoClic(int quale)

@@ -6,10 +6,10 @@
 #include <array>
 
 class QCheckBox;
-class QDateEdit;
 class QGridLayout;
 class QSpinBox;
 class SetupPickers;
+class TypedField;
 
 // The page "Limiti Ore" (TabSheet8) of the preferences dialog: the minute
 // limits, their alarms and charges, the cost of the extra hours, the warning
@@ -30,6 +30,7 @@ private:
     // CheckBox13Click, CheckBox14Click, CheckBox15Click (`quale` 0, 1, 2).
     void addebitoClic(int quale);
     void mostraAddebiti();
+    void calendarClick();
 
     FormStorage::Valori& m_valori;
     SetupPickers& m_pickers;
@@ -42,5 +43,5 @@ private:
     QSpinBox* RxSpinEdit7 = nullptr;
     std::array<QCheckBox*, 4> m_allarmi{};  // CheckBox5, CheckBox6, CheckBox7, CheckBox11
     std::array<QCheckBox*, 3> m_addebiti{}; // CheckBox13, CheckBox14, CheckBox15
-    QDateEdit* DateEdit2 = nullptr;
+    TypedField* DateEdit2 = nullptr;
 };

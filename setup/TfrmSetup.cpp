@@ -204,16 +204,27 @@ void TfrmSetup::BitBtn1Click()
 {
     m_generale->leggi();
     m_avvio->leggi(m_preferenze.generale().programmi);
-    try {
-        m_preferenze.salva();
-    } catch (const std::exception& errore) {
-        // The values before the failing one stay written; no restart prompt.
-        showException(m_servizi.prompter, errore);
-        done(QDialog::Accepted);
+    m_limiti->leggi();
+    if (const std::optional<Preferenze::Rifiuto> rifiuto = m_preferenze.salva()) {
+        // Nothing was written: the dialog stays, with the keyboard on the field to mend.
+        m_servizi.prompter.show(rifiuto->messaggio);
+        mostraCampo(rifiuto->campo);
         return;
     }
     domandaRiavvio();
     done(QDialog::Accepted);
+}
+
+void TfrmSetup::mostraCampo(const QString& nome)
+{
+    auto* campo = findChild<QWidget*>(nome);
+    if (!campo)
+        return;
+    for (int pagina = 0; pagina < PageControl1->count(); ++pagina) {
+        if (PageControl1->widget(pagina)->isAncestorOf(campo))
+            PageControl1->setCurrentIndex(pagina);
+    }
+    Controls::focusField(campo, true);
 }
 
 void TfrmSetup::BitBtn7Click()

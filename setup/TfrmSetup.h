@@ -70,6 +70,8 @@ private:
     void FormStorageSave();
 
     void mostraLimiti();
+    // The page holding the field named `nome` shown, and the field given the keyboard.
+    void mostraCampo(const QString& nome);
     void domandaRiavvio();
     void sottoPaginaCambiata();
 

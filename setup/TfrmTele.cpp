@@ -2,6 +2,7 @@
 
 #include <QComboBox>
 #include <QGroupBox>
+#include <QLineEdit>
 #include <QPointer>
 #include <QVBoxLayout>
 
@@ -13,12 +14,14 @@ TfrmTele::TfrmTele(const StatoProgramma& stato, QWidget* parent)
 
     auto* distanza = new QGroupBox(QStringLiteral("Distanza"), this);
     distanza->setObjectName(QStringLiteral("GroupBox3"));
+    distanza->setAccessibleName(distanza->title());
     ComboBox1 = new QComboBox(distanza);
     ComboBox1->setObjectName(QStringLiteral("ComboBox1"));
     ComboBox1->setAccessibleName(QStringLiteral("Distanza"));
     // A drop-down that also takes a typed text, as the viewer always had.
     ComboBox1->setEditable(true);
     ComboBox1->setInsertPolicy(QComboBox::NoInsert);
+    ComboBox1->lineEdit()->setAccessibleName(ComboBox1->accessibleName());
     ComboBox1->addItems(BandViewer::distances());
     ComboBox1->setCurrentIndex(-1);
     ComboBox1->setSizeAdjustPolicy(QComboBox::AdjustToContents);

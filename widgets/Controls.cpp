@@ -108,14 +108,28 @@ QComboBox* editableCombo(const QString& name, const QString& accessible)
     combo->completer()->setCaseSensitivity(Qt::CaseSensitive);
     combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     combo->setMinimumContentsLength(12);
+    combo->lineEdit()->setAccessibleName(accessible);
     return combo;
+}
+
+QGroupBox* groupBox(const QString& name, const QString& title)
+{
+    auto* box = new QGroupBox(title);
+    box->setObjectName(name);
+    box->setAccessibleName(title);
+    return box;
+}
+
+void setGroupTitle(QGroupBox* group, const QString& title)
+{
+    group->setTitle(title);
+    group->setAccessibleName(title);
 }
 
 QGroupBox* radioGroup(const QString& name, const QString& title, const QStringList& items, int columns,
                       QButtonGroup*& group)
 {
-    auto* box = new QGroupBox(title);
-    box->setObjectName(name);
+    QGroupBox* box = groupBox(name, title);
     group = new QButtonGroup(box);
     group->setObjectName(name + QStringLiteral("Items"));
     auto* grid = new QGridLayout(box);
@@ -155,6 +169,17 @@ void normalFont(QWidget* group, QWidget* child)
     QFont font = group->parentWidget() ? group->parentWidget()->font() : child->font();
     font.setBold(false);
     child->setFont(font);
+}
+
+void focusField(QWidget* field, bool select)
+{
+    field->setFocus(Qt::OtherFocusReason);
+    if (!select)
+        return;
+    if (auto* edit = qobject_cast<QLineEdit*>(field))
+        edit->selectAll();
+    else if (auto* spin = qobject_cast<QAbstractSpinBox*>(field))
+        spin->selectAll();
 }
 
 void setComboText(QComboBox* combo, const QString& text)

@@ -37,9 +37,15 @@ QSpinBox* numberField(const QString& name, const QString& accessible, int maximu
 void readOnlyText(QSpinBox* spin);
 // The "..." button beside a field that opens a calendar, a file dialog or a calculator.
 QToolButton* fieldButton(const QString& name, const QString& hint);
-// A drop-down that also takes a typed text, compared exactly where it is used.
+// A drop-down that also takes a typed text, compared exactly where it is
+// used; its text field is announced by the same name.
 QComboBox* editableCombo(const QString& name, const QString& accessible);
 
+// A group box announced by its own title: without a name of its own, a
+// screen reader would take the title of the group box around it.
+QGroupBox* groupBox(const QString& name, const QString& title);
+// The caption of a group box changed: its name follows.
+void setGroupTitle(QGroupBox* group, const QString& title);
 // A group of radio buttons named `name`_0, `name`_1 ..., laid out in `columns`
 // columns; `group` numbers them from 0.
 QGroupBox* radioGroup(const QString& name, const QString& title, const QStringList& items, int columns,
@@ -51,6 +57,10 @@ void setRadio(QButtonGroup* group, int item);
 void redBoldTitle(QGroupBox* group);
 // A control inside such a group box, in the window's own font.
 void normalFont(QWidget* group, QWidget* child);
+
+// Sends the keyboard back to a field after a message about it; `select`
+// selects its text, so the next keys replace it.
+void focusField(QWidget* field, bool select);
 
 // A drop-down's text or list changed by the program, not by the user: no signal.
 void setComboText(QComboBox* combo, const QString& text);
