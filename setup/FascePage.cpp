@@ -61,6 +61,8 @@ void FascePage::buildGrid(int numero)
     g->setVerticalHeaderLabels(EditorFasce::etichette(m_giorno));
     g->setEditTriggers(QAbstractItemView::NoEditTriggers);
     g->setCornerButtonEnabled(false);
+    // The arrows move between the cells; Tab goes on to the editor.
+    g->setTabKeyNavigation(false);
     g->setSelectionMode(QAbstractItemView::SingleSelection);
     g->setSelectionBehavior(QAbstractItemView::SelectItems);
     g->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);

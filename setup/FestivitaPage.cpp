@@ -68,6 +68,7 @@ void FestivitaPage::buildGrid()
     StringGrid1->setAccessibleName(QStringLiteral("Date delle festività"));
     StringGrid1->horizontalHeader()->hide();
     StringGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    StringGrid1->setTabKeyNavigation(false);
     StringGrid1->setSelectionMode(QAbstractItemView::SingleSelection);
     StringGrid1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     StringGrid1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);

@@ -1,5 +1,7 @@
 #include "widgets/Controls.h"
 
+#include "widgets/NamedComboAccessible.h"
+
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QCompleter>
@@ -99,10 +101,13 @@ QToolButton* fieldButton(const QString& name, const QString& hint)
 
 QComboBox* editableCombo(const QString& name, const QString& accessible)
 {
+    // Before the drop-down exists: a screen reader may ask for it as soon as it is made.
+    NamedComboAccessible::install();
     auto* combo = new QComboBox;
     combo->setObjectName(name);
-    combo->setAccessibleName(accessible);
+    // Editable before it is named: the name is when a screen reader first asks for it.
     combo->setEditable(true);
+    combo->setAccessibleName(accessible);
     combo->setInsertPolicy(QComboBox::NoInsert);
     // The texts are compared exactly at run time: completion never changes their case.
     combo->completer()->setCaseSensitivity(Qt::CaseSensitive);

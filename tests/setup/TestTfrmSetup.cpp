@@ -5,6 +5,7 @@
 #include "tests/support/MainWindowFixture.h"
 #include "tests/support/UiTestRegistry.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -176,6 +177,20 @@ private slots:
                          qPrintable(button->objectName() + QLatin1Char(' ') +
                                     QLatin1String(button->metaObject()->className())));
         }
+    }
+
+    // A screen reader takes a group box's or a drop-down's name from the
+    // toolkit: the title of the group box around it, the text it holds.
+    void groupsAndDropDownsAreAnnouncedByTheirOwnNames()
+    {
+        Dialogo d;
+        TfrmSetup& w = d.apri();
+        const auto nome = [](QObject* o) { return QAccessible::queryAccessibleInterface(o)->text(QAccessible::Name); };
+        for (QGroupBox* box : w.findChildren<QGroupBox*>())
+            QCOMPARE(nome(box), box->title());
+        QCOMPARE(nome(d.control<QComboBox>("ComboBox7")), s("Distanza 2"));
+        QCOMPARE(nome(d.control<QComboBox>("ComboBox7")->lineEdit()), s("Distanza 2"));
+        QCOMPARE(nome(d.control<QComboBox>("ComboBox14")), s("Connessione 5"));
     }
 
     void loadShowsTheStoreAndTheStartUpSnapshot()
