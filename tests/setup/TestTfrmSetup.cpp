@@ -9,7 +9,6 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDateEdit>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -24,7 +23,6 @@
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTest>
-#include <QTimeEdit>
 #include <QTimer>
 #include <QToolButton>
 
