@@ -26,6 +26,7 @@
 #include "tariff/Calendario.h"
 #include "widgets/ExceptionBox.h"
 #include "widgets/Glyphs.h"
+#include "widgets/ScreenCentre.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -254,7 +255,7 @@ void TfrmPrincipale::FormCreate()
         m_servizi.prompter.warning(problema);
     fallBackFromTray();
     if (!m_stato.modo(Visualizzazione::Barra))
-        move(m_stato.Posizione);
+        placeOnScreen(*this, m_stato.Posizione);
 
     // 8.
     if (!m_stato.modo(Visualizzazione::Barra)) {

@@ -2,6 +2,7 @@
 #include "app/TSingleInstanceGuard.h"
 #include "app/TfrmInfo.h"
 #include "app/TfrmPrincipale.h"
+#include "platform/CanberraSounds.h"
 #include "platform/DBusNotifier.h"
 #include "platform/DialUpSources.h"
 #include "platform/DisplayPlatform.h"
@@ -9,7 +10,6 @@
 #include "platform/IniSettingsBackend.h"
 #include "platform/Paths.h"
 #include "platform/ProcessShell.h"
-#include "platform/QtSounds.h"
 #include "platform/Servizi.h"
 #include "platform/SheetWriter.h"
 #include "platform/SystemClock.h"
@@ -19,6 +19,7 @@
 #include "settings/StatoProgramma.h"
 #include "widgets/Glyphs.h"
 #include "widgets/MessageBoxPrompter.h"
+#include "widgets/QtCatalogue.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -36,6 +37,7 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", platform.toLocal8Bit());
 
     BrenvoloApplication app(argc, argv);
+    installQtCatalogue(app);
     QApplication::setApplicationName(QStringLiteral("Brenvolo"));
     // No display name: the platform would add it to every window's title, and
     // message boxes carry exactly their own titles.
@@ -49,7 +51,7 @@ int main(int argc, char** argv)
     MessageBoxPrompter prompter;
     app.setPrompter(&prompter);
     SystemClock clock;
-    QtSounds sounds([] { QApplication::beep(); });
+    CanberraSounds sounds([] { QApplication::beep(); });
     ProcessShell shell;
     FlockInstanceLock instanceLock(Paths::runtimeDirectory());
     IniSettingsBackend store(Paths::configDirectory());

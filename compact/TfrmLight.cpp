@@ -16,6 +16,7 @@
 #include "tariff/IntervalloScatto.h"
 #include "widgets/ExceptionBox.h"
 #include "widgets/Glyphs.h"
+#include "widgets/ScreenCentre.h"
 #include "widgets/SharedCommands.h"
 
 #include <QActionGroup>
@@ -29,7 +30,6 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QProgressBar>
-#include <QScreen>
 #include <QTimer>
 #include <QToolButton>
 #include <QWindow>
@@ -336,10 +336,7 @@ QList<TfrmSupera*> TfrmLight::avvisiAperti() const
 // before it is first shown too, so that the window manager leaves it there.
 void TfrmLight::place()
 {
-    QList<QRect> schermi;
-    for (const QScreen* schermo : QGuiApplication::screens())
-        schermi.append(schermo->availableGeometry());
-    move(BarraCompatta::posizioneVisibile(QRect(m_stato.Posizione, size()), schermi));
+    placeOnScreen(*this, m_stato.Posizione);
 }
 
 void TfrmLight::showEvent(QShowEvent* event)
