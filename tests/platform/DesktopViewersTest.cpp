@@ -57,8 +57,9 @@ TEST(DesktopViewers, ATextFileHasAViewerOnlyWhereAnApplicationTakesItsKind)
             ASSERT_TRUE(scrivi(dirs.path() + QLatin1Char('/') + QLatin1String(path), text));
         EXPECT_EQ(DesktopViewers::exists(archivio), c.viewer) << c.caso;
         // Nothing would show the archive: the shell says not found instead of starting xdg-open.
-        if (!c.viewer)
+        if (!c.viewer) {
             EXPECT_EQ(ProcessShell().view(archivio), Shell::NotFound) << c.caso;
+        }
     }
     qunsetenv("XDG_DATA_DIRS");
     qunsetenv("XDG_CONFIG_DIRS");
