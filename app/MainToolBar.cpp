@@ -1,6 +1,7 @@
 #include "app/MainToolBar.h"
 
 #include "app/TimePanels.h"
+#include "widgets/Controls.h"
 #include "widgets/Glyphs.h"
 
 #include <QButtonGroup>
@@ -11,22 +12,11 @@ namespace {
 const char* const classCaptions[] = {"T", "15", "30", ">"};
 const char* const classHints[] = {"Tariffa urbana a tempo", "Fino a 15 Km", "Da 15 a 30 Km", "Oltre i 30 Km"};
 
-QToolButton* makeButton(QToolBar* bar, const QString& name, const QString& hint)
+QToolButton* makeButton(QToolBar* bar, const QString& name, const QString& hint, const QIcon& glyph = QIcon())
 {
-    auto* button = new QToolButton(bar);
-    button->setObjectName(name);
-    button->setToolTip(hint);
+    QToolButton* button = Controls::toolButton(bar, name, hint, glyph);
     button->setAutoRaise(true);
     bar->addWidget(button);
-    return button;
-}
-
-// A button that shows only a picture: screen readers announce its hint.
-QToolButton* makeGlyphButton(QToolBar* bar, const QString& name, const QString& hint, const QIcon& glyph)
-{
-    QToolButton* button = makeButton(bar, name, hint);
-    button->setIcon(glyph);
-    button->setAccessibleName(hint);
     return button;
 }
 
@@ -39,15 +29,15 @@ MainToolBar::MainToolBar(QWidget* parent)
     setMovable(false);
     setFloatable(false);
 
-    SpeedButton1 = makeGlyphButton(this, QStringLiteral("SpeedButton1"), QStringLiteral("Riduce nella try bar"),
-                                   Glyphs::trayButton());
+    SpeedButton1 =
+        makeButton(this, QStringLiteral("SpeedButton1"), QStringLiteral("Riduce nella try bar"), Glyphs::trayButton());
     SpeedButton1->setEnabled(false);
     connect(SpeedButton1, &QToolButton::clicked, this, &MainToolBar::trayClicked);
     addSeparator();
     buildClassButtons();
     addSeparator();
     SpeedButton6 =
-        makeGlyphButton(this, QStringLiteral("SpeedButton6"), QStringLiteral("Conteggio in corso"), Glyphs::lamp());
+        makeButton(this, QStringLiteral("SpeedButton6"), QStringLiteral("Conteggio in corso"), Glyphs::lamp());
     SpeedButton6->setEnabled(false);
     addSeparator();
     buildStartStop();
@@ -80,9 +70,9 @@ void MainToolBar::buildStartStop()
 {
     auto* startStop = new QButtonGroup(this);
     startStop->setExclusive(true);
-    SpeedButton7 = makeGlyphButton(this, QStringLiteral("SpeedButton7"), QStringLiteral("Avvio"), Glyphs::start());
+    SpeedButton7 = makeButton(this, QStringLiteral("SpeedButton7"), QStringLiteral("Avvio"), Glyphs::start());
     SpeedButton7->setCheckable(true);
-    SpeedButton8 = makeGlyphButton(this, QStringLiteral("SpeedButton8"), QStringLiteral("Arresto"), Glyphs::stop());
+    SpeedButton8 = makeButton(this, QStringLiteral("SpeedButton8"), QStringLiteral("Arresto"), Glyphs::stop());
     SpeedButton8->setCheckable(true);
     SpeedButton8->setChecked(true);
     startStop->addButton(SpeedButton7);

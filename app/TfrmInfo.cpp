@@ -1,6 +1,7 @@
 #include "app/TfrmInfo.h"
 
 #include "app/CreditsBanner.h"
+#include "widgets/Controls.h"
 #include "widgets/Glyphs.h"
 #include "widgets/ScreenCentre.h"
 
@@ -16,12 +17,7 @@
 
 namespace {
 
-QLabel* makeLabel(QWidget* parent, const QString& name, const QString& text)
-{
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(name);
-    return label;
-}
+using Controls::makeLabel;
 
 const QString nonDisponibile = QStringLiteral("non disponibile");
 

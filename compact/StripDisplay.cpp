@@ -2,6 +2,7 @@
 
 #include "compact/BarraCompatta.h"
 #include "meter/GaugeUpdate.h"
+#include "widgets/Controls.h"
 
 #include <QApplication>
 #include <QEvent>
@@ -24,8 +25,7 @@ void setColour(QWidget* widget, QPalette::ColorRole role, const QColor& colour)
 
 QLabel* makeLabel(QWidget* parent, const QString& name, const QString& text)
 {
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(name);
+    QLabel* label = Controls::makeLabel(parent, name, text);
     label->setAutoFillBackground(true);
     setColour(label, QPalette::Window, Qt::white);
     label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);

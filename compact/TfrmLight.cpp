@@ -14,6 +14,7 @@
 #include "settings/Conversion.h"
 #include "settings/StatoProgramma.h"
 #include "tariff/IntervalloScatto.h"
+#include "widgets/Controls.h"
 #include "widgets/ExceptionBox.h"
 #include "widgets/Glyphs.h"
 #include "widgets/ScreenCentre.h"
@@ -56,20 +57,10 @@ void setColour(QWidget* widget, QPalette::ColorRole role, const QColor& colour)
     widget->setPalette(p);
 }
 
-QToolButton* makeButton(QWidget* parent, const QString& name, const QString& hint)
+QToolButton* makeButton(QWidget* parent, const QString& name, const QString& hint, const QIcon& glyph = QIcon())
 {
-    auto* button = new QToolButton(parent);
-    button->setObjectName(name);
-    button->setToolTip(hint);
+    QToolButton* button = Controls::toolButton(parent, name, hint, glyph);
     button->setFocusPolicy(Qt::NoFocus);
-    return button;
-}
-
-QToolButton* makeGlyphButton(QWidget* parent, const QString& name, const QString& hint, const QIcon& glyph)
-{
-    QToolButton* button = makeButton(parent, name, hint);
-    button->setIcon(glyph);
-    button->setAccessibleName(hint);
     return button;
 }
 
@@ -132,9 +123,9 @@ void TfrmLight::buildButtons()
     Panel3->setFrameStyle(QFrame::Panel | QFrame::Raised);
 
     SpeedButton1 =
-        makeGlyphButton(Panel3, QStringLiteral("SpeedButton1"), QStringLiteral("Avvia il conteggio"), Glyphs::start());
+        makeButton(Panel3, QStringLiteral("SpeedButton1"), QStringLiteral("Avvia il conteggio"), Glyphs::start());
     SpeedButton2 =
-        makeGlyphButton(Panel3, QStringLiteral("SpeedButton2"), QStringLiteral("Arresta il conteggio"), Glyphs::stop());
+        makeButton(Panel3, QStringLiteral("SpeedButton2"), QStringLiteral("Arresta il conteggio"), Glyphs::stop());
     auto* startStop = new QButtonGroup(this);
     startStop->setExclusive(true);
     for (QToolButton* button : {SpeedButton1, SpeedButton2}) {
@@ -154,8 +145,8 @@ void TfrmLight::buildButtons()
     SpeedButton3->setText(BarraCompatta::captionClasse(1));
     connect(SpeedButton3, &QToolButton::clicked, this, &TfrmLight::SpeedButton3Click);
 
-    SpeedButton4 = makeGlyphButton(Panel3, QStringLiteral("SpeedButton4"),
-                                   QStringLiteral("Riduce ad icona la finestra"), Glyphs::minimise());
+    SpeedButton4 = makeButton(Panel3, QStringLiteral("SpeedButton4"), QStringLiteral("Riduce ad icona la finestra"),
+                              Glyphs::minimise());
     connect(SpeedButton4, &QToolButton::clicked, this, &TfrmLight::SpeedButton4Click);
 }
 
