@@ -49,10 +49,19 @@ QString TSingleInstanceGuard::lockName() const
 
 TSingleInstanceGuard::Outcome TSingleInstanceGuard::check()
 {
-    if (m_lock.held() || m_lock.acquire(lockName(), m_maxInstance))
+    if (m_lock.held())
+        return {};
+    const InstanceLock::Acquisition acquisition = m_lock.acquire(lockName(), m_maxInstance);
+    if (acquisition == InstanceLock::Acquisition::Acquired)
         return {};
     m_refused = true;
-    Outcome outcome{true, std::nullopt};
+    if (acquisition == InstanceLock::Acquisition::Unavailable)
+        return {true, true,
+                Message{QStringLiteral("Impossibile avviare il programma: il file che impedisce di avviarne due copie\r"
+                                       "non può essere usato (%1).")
+                            .arg(m_lock.failure()),
+                        QStringLiteral("Attenzione!"), Message::Icon::Critical}};
+    Outcome outcome{true, false, std::nullopt};
     switch (m_action) {
     case Action::None:
         break;

@@ -42,7 +42,11 @@ public:
     struct Outcome
     {
         bool refused = false;
-        // The box to show before a refused copy ends (Action Message); none otherwise.
+        // The lock could not be taken at all (refused too): whether another
+        // copy runs is unknown, and the program cannot start.
+        bool unavailable = false;
+        // The box to show before a refused copy ends: the Action's (Action
+        // Message), or why the lock is unavailable; none otherwise.
         std::optional<Message> message;
     };
 
@@ -62,7 +66,8 @@ public:
     QString lockName() const;
     // Takes an instance slot. When none is free the copy is refused: the
     // outcome carries the Action's box (Action Message), or OnAction has run
-    // (Action UserEvent).
+    // (Action UserEvent). When the lock cannot be taken at all the copy is
+    // refused with a box that says so, with the lock's path, whatever the Action.
     Outcome check();
     // A refused copy's TerminationStyle, for the caller once it has shown the
     // outcome's box: terminating the application ends it as soon as its event

@@ -11,6 +11,7 @@
 #include "platform/Paths.h"
 #include "platform/ProcessShell.h"
 #include "platform/Prompter.h"
+#include "platform/ReplacingFile.h"
 #include "platform/Servizi.h"
 #include "platform/SheetWriter.h"
 #include "platform/SystemClock.h"
@@ -27,6 +28,8 @@
 #include <QStyleFactory>
 #include <QSystemTrayIcon>
 #include <QTimer>
+#include <cstdio>
+#include <optional>
 
 namespace {
 
@@ -53,19 +56,27 @@ void nameApplication()
     QGuiApplication::setDesktopFileName(QStringLiteral(BRENVOLO_APP_ID));
 }
 
-// The main window's guard: one copy, no box of its own, the application ended.
-bool admitted(TSingleInstanceGuard& guard, Prompter& prompter)
+// The main window's guard: one copy, no box of its own, the application
+// ended. A copy that may run gets no value; one that may not, the status it
+// ends with: 0 when another copy runs, 1 when the lock cannot be taken (told
+// in a box and on standard error).
+std::optional<int> refusal(TSingleInstanceGuard& guard, Prompter& prompter)
 {
     guard.setMaxInstance(1);
     guard.setAction(TSingleInstanceGuard::Action::None);
     guard.setTerminationStyle(TSingleInstanceGuard::TerminationStyle::TerminateApplication);
     const TSingleInstanceGuard::Outcome outcome = guard.check();
     if (!outcome.refused)
-        return true;
+        return std::nullopt;
+    if (outcome.unavailable && outcome.message)
+        std::fprintf(stderr, "%s\n",
+                     qPrintable(QString(outcome.message->text).replace(QLatin1Char('\r'), QLatin1Char(' '))));
     if (outcome.message)
         prompter.show(*outcome.message);
+    if (outcome.unavailable)
+        return 1;
     guard.terminate();
-    return false;
+    return QApplication::exec();
 }
 
 } // namespace
@@ -84,6 +95,9 @@ int main(int argc, char** argv)
     ProcessShell shell;
     FlockInstanceLock instanceLock(Paths::runtimeDirectory());
     IniSettingsBackend store(Paths::configDirectory());
+    // A store left readable by others (copied in, restored from a backup) is
+    // the user's alone again before anything reads its password.
+    store.makePrivate();
     ReportingSettingsBackend settings(store, Paths::configDirectory());
     // Told once, when the event loop runs, never in the middle of a session's start.
     settings.setOnFirstFailure([&prompter](const QString& message) {
@@ -91,6 +105,9 @@ int main(int argc, char** argv)
     });
     const std::unique_ptr<DialUpSource> dialUp = DialUpSources::create(shell);
     SheetWriter sheet(Paths::dataDirectory(), &shell);
+    // What an export killed before it finished left beside its file; one of
+    // the last minutes may still be brenvolo-cli's, at work.
+    ReplacingFile::removeLeftovers(Paths::dataDirectory(), QDateTime::currentDateTime().addSecs(-5 * 60));
     DBusNotifier notifier;
     Servizi servizi{clock,        prompter, sounds, shell,    settings,
                     instanceLock, *dialUp,  sheet,  notifier, Paths::dataDirectory()};
@@ -100,8 +117,8 @@ int main(int argc, char** argv)
                                                         QFileInfo(QCoreApplication::applicationFilePath()).fileName());
     // A refused copy ends as soon as its event loop starts, having written,
     // dialled, launched and shown nothing but the guard's own box, if any.
-    if (!admitted(*guard, prompter))
-        return QApplication::exec();
+    if (const std::optional<int> status = refusal(*guard, prompter))
+        return *status;
 
     StatoProgramma stato;
     CountingSession session(servizi, stato);

@@ -1,11 +1,16 @@
 #include "platform/XlsxFile.h"
 
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QHash>
-#include <QTemporaryDir>
+#include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <dlfcn.h>
+#include <fcntl.h>
 #include <locale.h>
+#include <unistd.h>
 #include <xlsxwriter.h>
 
 namespace {
@@ -231,6 +236,37 @@ private:
     locale_t m_prima{};
 };
 
+// The library reports its failures on standard error in English, with the
+// name of the file being written; the caller reports them in Italian. While
+// it lives, standard error goes nowhere.
+class ErroriDellaLibreria
+{
+public:
+    ErroriDellaLibreria()
+    {
+        std::fflush(stderr);
+        m_salvato = ::dup(STDERR_FILENO);
+        const int nulla = ::open("/dev/null", O_WRONLY | O_CLOEXEC);
+        if (m_salvato >= 0 && nulla >= 0)
+            ::dup2(nulla, STDERR_FILENO);
+        if (nulla >= 0)
+            ::close(nulla);
+    }
+    ~ErroriDellaLibreria()
+    {
+        if (m_salvato < 0)
+            return;
+        std::fflush(stderr);
+        ::dup2(m_salvato, STDERR_FILENO);
+        ::close(m_salvato);
+    }
+    ErroriDellaLibreria(const ErroriDellaLibreria&) = delete;
+    ErroriDellaLibreria& operator=(const ErroriDellaLibreria&) = delete;
+
+private:
+    int m_salvato = -1;
+};
+
 // Characters a cell's content shows, to size its column.
 int caratteri(const SheetCommands::Cell& c)
 {
@@ -301,12 +337,12 @@ QString XlsxFile::write(const SheetCommands& sheet, const QString& path)
     const Libreria& xlsx = libreria();
     if (!xlsx.errore.isEmpty())
         return xlsx.errore;
-    // The library's own scratch files go next to nothing of the user's.
-    QTemporaryDir scratch;
-    if (!scratch.isValid())
-        return QStringLiteral("impossibile creare una cartella temporanea: %1").arg(scratch.errorString());
+    // The library's scratch files go beside the workbook and are unlinked as
+    // soon as they are made: a writer killed half-way leaves none of them,
+    // and no folder of its own anywhere.
     const NumeriAllaC numeri;
-    QByteArray tmpdir = QFile::encodeName(scratch.path());
+    const ErroriDellaLibreria taciuti;
+    QByteArray tmpdir = QFile::encodeName(QFileInfo(path).absolutePath());
     lxw_workbook_options opzioni{LXW_FALSE, tmpdir.data(), LXW_FALSE};
     lxw_workbook* workbook = xlsx.workbook_new_opt(QFile::encodeName(path).constData(), &opzioni);
     if (!workbook)
@@ -318,12 +354,16 @@ QString XlsxFile::write(const SheetCommands& sheet, const QString& path)
     if (errore == LXW_NO_ERROR)
         errore = impagina(xlsx, foglio, larghezze);
 
+    errno = 0;
     const lxw_error chiusura = xlsx.workbook_close(workbook);
+    // A file the system refused (a full disk) is told in the system's words.
+    const int sistema = errno;
     if (errore == LXW_NO_ERROR)
         errore = chiusura;
     if (errore != LXW_NO_ERROR) {
         QFile::remove(path);
-        return QString::fromUtf8(xlsx.lxw_strerror(errore));
+        return chiusura != LXW_NO_ERROR && sistema != 0 ? QString::fromLocal8Bit(std::strerror(sistema))
+                                                        : QString::fromUtf8(xlsx.lxw_strerror(errore));
     }
     return QString();
 }

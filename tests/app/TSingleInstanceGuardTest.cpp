@@ -69,4 +69,19 @@ TEST(TSingleInstanceGuard, RefusedInstanceReportsItsActionAndTerminatesWhenTold)
     }
 }
 
+// A lock that cannot be taken is not another copy: the copy is refused with
+// a box that names the lock's file and its reason, whatever the Action.
+TEST(TSingleInstanceGuard, AnUnavailableLockIsToldWithItsPath)
+{
+    FakeInstanceLock lock;
+    lock.broken = QStringLiteral("/run/user/1000/Drenquil.CloneControl.brenvolo: Is a directory");
+    TSingleInstanceGuard guard(lock, QStringLiteral("brenvolo"));
+    const TSingleInstanceGuard::Outcome outcome = guard.check();
+    EXPECT_TRUE(outcome.refused);
+    EXPECT_TRUE(outcome.unavailable);
+    ASSERT_TRUE(outcome.message);
+    EXPECT_TRUE(outcome.message->text.contains(lock.broken)) << outcome.message->text.toStdString();
+    EXPECT_EQ(outcome.message->icon, Message::Icon::Critical);
+}
+
 } // namespace

@@ -14,6 +14,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -307,6 +308,27 @@ TEST(SheetWriter, AnItalianLocaleWritesTheSameWorkbook)
     EXPECT_EQ(pagina[QStringLiteral("wide")].toString(), QStringLiteral("1"));
     EXPECT_EQ(pagina[QStringLiteral("tall")].toString(), QStringLiteral("0"));
     EXPECT_TRUE(pagina[QStringLiteral("fit")].toBool());
+}
+
+// A link planted at the workbook's name (the data folder may be a shared one)
+// is replaced by the workbook; the file it led to is left alone, and nothing
+// of the writer's stays behind, in the data folder or elsewhere.
+TEST(SheetWriter, ALinkAtTheWorkbooksNameIsReplaced)
+{
+    Ambiente a;
+    a.archivia({QStringLiteral("02/03/1999 10.00.00 collegamento Aperto  011 Casa"),
+                QStringLiteral("02/03/1999 10.20.00 collegamento Chiuso  011")});
+    const QString fuori = a.dirs.path() + QStringLiteral("/di qualcun altro");
+    ASSERT_TRUE(scrivi(fuori, "da non toccare"));
+    const QString xlsx = a.dirs.data() + QStringLiteral("/mar_99.xlsx");
+    ASSERT_TRUE(QFile::link(fuori, xlsx));
+
+    SheetWriter writer(a.dirs.data(), &a.shell);
+    EXPECT_EQ(a.foglio(writer, "marzo", 1999).outcome, ConsumiResult::Outcome::Done);
+    EXPECT_EQ(contenuto(fuori), QByteArray("da non toccare"));
+    EXPECT_FALSE(QFileInfo(xlsx).isSymLink());
+    EXPECT_EQ(leggiXlsx(xlsx).value(QStringLiteral("title")).toString(), QStringLiteral("Foglio1"));
+    EXPECT_EQ(QDir(a.dirs.data()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("mar_99.xlsx")});
 }
 
 } // namespace
