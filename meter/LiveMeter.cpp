@@ -11,6 +11,7 @@ LiveMeter::LiveMeter(const Clock& clock, StatoProgramma& stato, const CostMeter:
     , m_clock(clock)
     , m_meter(stato, settings, now, start)
     , m_timer(new QTimer(this))
+    , m_startedAt(now)
     , m_lastTick(now.toMSecsSinceEpoch())
 {
     m_timer->setObjectName(QStringLiteral("Timer1"));
@@ -34,7 +35,7 @@ void LiveMeter::tick()
     if (ClockJump::between(m_lastTick, now)) {
         m_jumped = true;
         m_timer->stop();
-        emit clockJumped(QDateTime::fromMSecsSinceEpoch(m_lastTick), QDateTime::fromMSecsSinceEpoch(now));
+        emit clockJumped(m_startedAt, QDateTime::fromMSecsSinceEpoch(m_lastTick), QDateTime::fromMSecsSinceEpoch(now));
         return;
     }
     m_lastTick = now;

@@ -45,13 +45,15 @@ signals:
     // The first band of the session that could not be read at a unit boundary.
     void bandError(const QString& message);
     // The clock jumped between the tick at `lastTick` and `now`: the meter
-    // counted nothing of the gap and counts no more.
-    void clockJumped(const QDateTime& lastTick, const QDateTime& now);
+    // counted nothing of the gap and counts no more. `startedAt` is the `now`
+    // it was started at, which tells its session.
+    void clockJumped(const QDateTime& startedAt, const QDateTime& lastTick, const QDateTime& now);
 
 private:
     const Clock& m_clock;
     CostMeter m_meter;
     QTimer* m_timer;
+    QDateTime m_startedAt;
     qint64 m_lastTick; // milliseconds since the epoch
     bool m_jumped = false;
     bool m_bandErrorTold = false;

@@ -40,7 +40,6 @@ void LogindSleepWatcher::takeInhibitor()
         m_asking = nullptr;
         const QDBusPendingReply<QDBusUnixFileDescriptor> reply = *watcher;
         m_inhibitor = reply.isValid() ? reply.value() : QDBusUnixFileDescriptor();
-        emit inhibitorAnswered(m_inhibitor.isValid());
     });
 }
 

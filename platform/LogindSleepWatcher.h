@@ -25,8 +25,6 @@ public:
 
 signals:
     void prepareForSleep(bool sleeping);
-    // The inhibitor was taken (true) or could not be (false).
-    void inhibitorAnswered(bool taken);
 
 private slots:
     void PrepareForSleep(bool sleeping);

@@ -150,7 +150,7 @@ void CountingSession::battito(const QDateTime& adesso)
     // they stay open is never taken for a jump.
     const QDateTime ultimo = std::exchange(m_ultimoBattito, adesso);
     if (ClockJump::between(ultimo, adesso)) {
-        stopAtClockJump(ultimo, adesso);
+        stopAtClockJump(m_avviata, ultimo, adesso);
         return;
     }
     if (m_inTransition || m_apertura.isEmpty())
@@ -159,9 +159,9 @@ void CountingSession::battito(const QDateTime& adesso)
         segnaMomento(adesso);
 }
 
-void CountingSession::stopAtClockJump(const QDateTime& lastMoment, const QDateTime& now)
+void CountingSession::stopAtClockJump(const QDateTime& startedAt, const QDateTime& lastMoment, const QDateTime& now)
 {
-    if (!isRunning() || lastMoment < m_avviata)
+    if (!isRunning() || startedAt != m_avviata)
         return;
     // Should the closing record not be written, the session closed at the
     // next start is closed at the same moment.

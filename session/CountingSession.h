@@ -84,10 +84,10 @@ public:
     // The clock jumped (ClockJump) between `lastMoment`, when the session was
     // last seen counting (the meter's last tick, or the heartbeat's), and
     // `now`: the session stops with `lastMoment` in its closing record and in
-    // the crash-state file, and its stop carries a message saying so. Nothing
-    // happens when no session is running, or the running one began after
-    // `lastMoment` (the jump ended one already closed).
-    void stopAtClockJump(const QDateTime& lastMoment, const QDateTime& now);
+    // the crash-state file, and its stop carries a message saying so.
+    // `startedAt` is the `now` of the start of the session seen jumping
+    // (SessionStart::now): nothing happens unless that session is running.
+    void stopAtClockJump(const QDateTime& startedAt, const QDateTime& lastMoment, const QDateTime& now);
     // The program is asked to end: stopWhenPossible(), then finished() once
     // no session is open any more.
     void finish();

@@ -47,14 +47,14 @@ TEST(LiveMeter, StopsAtAJumpOfTheClock)
     meter.setRunning(true);
     QList<QDateTime> jumps;
     QObject::connect(&meter, &LiveMeter::clockJumped,
-                     [&](const QDateTime& last, const QDateTime&) { jumps.append(last); });
+                     [&](const QDateTime& startedAt, const QDateTime& last) { jumps << startedAt << last; });
     clock.advance(60000);
     meter.tick();
     const int costo = meter.meter().CostoSessione();
     clock.advance(2 * 3600 * 1000);
     meter.tick();
     meter.tick();
-    EXPECT_EQ(jumps, QList<QDateTime>{venerdi.addSecs(60)});
+    EXPECT_EQ(jumps, (QList<QDateTime>{venerdi, venerdi.addSecs(60)}));
     EXPECT_FALSE(meter.timer()->isActive());
     EXPECT_EQ(meter.meter().CostoSessione(), costo);
 }

@@ -1,16 +1,11 @@
 '''NetworkManager with a modem and saved profiles, for Brenvolo's tests.
 
-python3-dbusmock's networkmanager template, plus a modem device
-(DEVICE: interface ttyUSB0, IP interface ppp0, disconnected) and the profiles
-of the parameter "profili", each a settings dictionary (a{sa{sv}}) as
-NetworkManager keeps it; a setting's "secrets" value is its saved password,
-left out of GetSettings and handed over by GetSecrets the way NetworkManager
-hands it: {setting: {"password": ...}}. The profile whose id is the
-parameter "attivo" is activated on the modem before the mock answers
-anything, as NetworkManager finds a call already up when it starts again.
-
-    python3 -m dbusmock --template dbusmock_networkmanager.py \
-        --parameters '{"profili": [{"connection": {"id": "Casa", "type": "gsm"}, "gsm": {"number": "*99#"}}]}'
+python3-dbusmock's networkmanager template plus a modem (DEVICE: ttyUSB0, IP
+interface ppp0) and the profiles of the parameter "profili", settings
+dictionaries (a{sa{sv}}). A setting's "secrets" is its saved password, which
+GetSecrets hands over as NetworkManager does ({setting: {"password": ...}}).
+The profile whose id is the parameter "attivo" is activated on the modem
+before the mock answers anything, as NetworkManager restarted mid-call finds it.
 '''
 
 import dbus
