@@ -10,6 +10,7 @@
 #include "platform/LogindSleepWatcher.h"
 #include "platform/Paths.h"
 #include "platform/ProcessShell.h"
+#include "platform/Prompter.h"
 #include "platform/QtSounds.h"
 #include "platform/Servizi.h"
 #include "platform/SheetWriter.h"
@@ -28,16 +29,20 @@
 #include <QSystemTrayIcon>
 #include <QTimer>
 
-int main(int argc, char** argv)
+namespace {
+
+// In a Wayland session the compact strip could not stay on top: the program
+// runs through XWayland unless the user chose a platform.
+void choosePlatform(int argc, char** argv)
 {
-    // In a Wayland session the compact strip could not stay on top: the
-    // program runs through XWayland unless the user chose a platform.
     const QString platform = DisplayPlatform::forcedPlatform(QProcessEnvironment::systemEnvironment(),
                                                              DisplayPlatform::arguments(argc, argv));
     if (!platform.isEmpty())
         qputenv("QT_QPA_PLATFORM", platform.toLocal8Bit());
+}
 
-    BrenvoloApplication app(argc, argv);
+void nameApplication()
+{
     QApplication::setApplicationName(QStringLiteral("Brenvolo"));
     // No display name: the platform would add it to every window's title, and
     // message boxes carry exactly their own titles.
@@ -47,6 +52,30 @@ int main(int argc, char** argv)
     // the desktop matches the windows to the program's menu entry by its id.
     QApplication::setWindowIcon(Glyphs::application());
     QGuiApplication::setDesktopFileName(QStringLiteral(BRENVOLO_APP_ID));
+}
+
+// The main window's guard: one copy, no box of its own, the application ended.
+bool admitted(TSingleInstanceGuard& guard, Prompter& prompter)
+{
+    guard.setMaxInstance(1);
+    guard.setAction(TSingleInstanceGuard::Action::None);
+    guard.setTerminationStyle(TSingleInstanceGuard::TerminationStyle::TerminateApplication);
+    const TSingleInstanceGuard::Outcome outcome = guard.check();
+    if (!outcome.refused)
+        return true;
+    if (outcome.message)
+        prompter.show(*outcome.message);
+    guard.terminate();
+    return false;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    choosePlatform(argc, argv);
+    BrenvoloApplication app(argc, argv);
+    nameApplication();
 
     MessageBoxPrompter prompter;
     app.setPrompter(&prompter);
@@ -67,14 +96,11 @@ int main(int argc, char** argv)
                     instanceLock, *dialUp,  sheet,  notifier, Paths::dataDirectory()};
     servizi.trayAvailable = [] { return QSystemTrayIcon::isSystemTrayAvailable(); };
 
-    auto guard = std::make_unique<TSingleInstanceGuard>(instanceLock, prompter,
+    auto guard = std::make_unique<TSingleInstanceGuard>(instanceLock,
                                                         QFileInfo(QCoreApplication::applicationFilePath()).fileName());
-    guard->setMaxInstance(1);
-    guard->setAction(TSingleInstanceGuard::Action::None);
-    guard->setTerminationStyle(TSingleInstanceGuard::TerminationStyle::TerminateApplication);
     // A refused copy ends as soon as its event loop starts, having written,
-    // dialled, launched and shown nothing.
-    if (!guard->check())
+    // dialled, launched and shown nothing but the guard's own box, if any.
+    if (!admitted(*guard, prompter))
         return QApplication::exec();
 
     StatoProgramma stato;

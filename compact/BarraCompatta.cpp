@@ -1,6 +1,7 @@
 #include "compact/BarraCompatta.h"
 
 #include "platform/Sounds.h"
+#include "session/CountingSession.h"
 #include "settings/Conversion.h"
 #include "settings/StatoProgramma.h"
 
@@ -99,6 +100,16 @@ void BarraCompatta::start(const QDateTime& adesso, const QDateTime& inizio, cons
     m_digits = meter->digitsText();
 }
 
+QList<Message> BarraCompatta::avvia(const SessionStart& sessione, const CostMeter* meter, const SettingsStore& store)
+{
+    QStringList problemi;
+    start(sessione.now, sessione.start, meter, ControlloLimitiInDiretta::leggi(store, &problemi));
+    QList<Message> messaggi = sessione.messages;
+    for (const QString& problema : problemi)
+        messaggi.append({problema});
+    return messaggi;
+}
+
 BarraCompatta::Passo BarraCompatta::tick(const QDateTime& adesso, const CostMeter& meter, const CostMeter::Tick& tick,
                                          int consumiGiorno)
 {
@@ -135,4 +146,12 @@ void BarraCompatta::stop(const QDateTime& fine)
     m_gaugeRed = false;
     m_resto = QStringLiteral("resto: 000");
     m_pannelloFine = QStringLiteral("fine   : ") + formatTime(fine.time());
+}
+
+BarraCompatta::Arresto BarraCompatta::arresta(const SessionStop& sessione, const QString& archivio,
+                                              StatoProgramma& stato, SettingsStore& store)
+{
+    stop(sessione.end);
+    LimitiResult limiti = verificaLimiti(1, archivio, sessione.end.date(), stato, store);
+    return {sessione.messages + limiti.messages, std::move(limiti.interrotto)};
 }

@@ -4,6 +4,7 @@
 #include "platform/Prompter.h"
 #include "platform/Sounds.h"
 #include "settings/SettingsStore.h"
+#include "widgets/Controls.h"
 
 #include <QCloseEvent>
 #include <QFontMetrics>
@@ -15,16 +16,7 @@
 
 #include <algorithm>
 
-namespace {
-
-QLabel* makeLabel(QWidget* parent, const QString& name, const QString& text)
-{
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(name);
-    return label;
-}
-
-} // namespace
+using Controls::makeLabel;
 
 TfrmCosto::TfrmCosto(Servizi& servizi, LiveMeter& meter, QWidget* parent)
     : QWidget(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint)

@@ -3,6 +3,7 @@
 #include <QList>
 #include <QLocale>
 #include <QRegularExpression>
+#include <functional>
 #include <optional>
 
 namespace {
@@ -155,6 +156,95 @@ bool missing(const Argument& a)
     return a.kind == Argument::Kind::Missing;
 }
 
+Argument argomento(const QList<Argument>& a, qsizetype i)
+{
+    return i < a.size() ? a.at(i) : Argument();
+}
+
+// Any argument given from `da` on.
+bool oltre(const QList<Argument>& a, qsizetype da)
+{
+    for (qsizetype i = da; i < a.size(); ++i) {
+        if (!missing(a.at(i)))
+            return true;
+    }
+    return false;
+}
+
+bool tipo(const Argument& x, Argument::Kind k)
+{
+    return missing(x) || x.kind == k;
+}
+
+// What a format command does to each cell of the selection.
+using Stile = std::function<void(SheetCommands::Style&)>;
+
+// format.font(name, size, bold, italic, underline, strikeout, colour 0,
+// outline FALSE, shadow FALSE); none when the arguments are not these.
+std::optional<Stile> carattere(const QList<Argument>& a)
+{
+    const Argument nome = argomento(a, 0), dimensione = argomento(a, 1), colore = argomento(a, 6);
+    bool valido = tipo(nome, Argument::Kind::Text) && tipo(dimensione, Argument::Kind::Number) &&
+                  (missing(dimensione) || (dimensione.number >= 1 && dimensione.number <= 409)) &&
+                  (missing(colore) || (colore.kind == Argument::Kind::Number && colore.number == 0)) && a.size() <= 9;
+    for (int i : {2, 3, 4, 5})
+        valido = valido && tipo(argomento(a, i), Argument::Kind::Logical);
+    for (int i : {7, 8})
+        valido = valido && (missing(argomento(a, i)) ||
+                            (argomento(a, i).kind == Argument::Kind::Logical && !argomento(a, i).logical));
+    if (!valido)
+        return std::nullopt;
+    return [a, nome, dimensione](SheetCommands::Style& s) {
+        const auto logico = [&a](int i, bool& campo) {
+            if (!missing(argomento(a, i)))
+                campo = argomento(a, i).logical;
+        };
+        if (!missing(nome))
+            s.fontName = nome.text;
+        if (!missing(dimensione))
+            s.fontSize = dimensione.number;
+        logico(2, s.bold);
+        logico(3, s.italic);
+        logico(4, s.underline);
+        logico(5, s.strikeout);
+    };
+}
+
+// alignment(horizontal 1-7, wrap, vertical 1-4, orientation 0-3); none when
+// the arguments are not these.
+std::optional<Stile> allineamento(const QList<Argument>& a)
+{
+    const Argument orizzontale = argomento(a, 0), aCapo = argomento(a, 1), verticale = argomento(a, 2),
+                   orientamento = argomento(a, 3);
+    const auto intero = [](const Argument& x, int da, int fino) {
+        return missing(x) || (x.kind == Argument::Kind::Number && x.number == static_cast<int>(x.number) &&
+                              x.number >= da && x.number <= fino);
+    };
+    if (!intero(orizzontale, 1, 7) || !tipo(aCapo, Argument::Kind::Logical) || !intero(verticale, 1, 4) ||
+        !intero(orientamento, 0, 3) || oltre(a, 4))
+        return std::nullopt;
+    return [orizzontale, aCapo, verticale, orientamento](SheetCommands::Style& s) {
+        if (!missing(orizzontale))
+            s.horizontal = static_cast<int>(orizzontale.number);
+        if (!missing(aCapo))
+            s.wrap = aCapo.logical;
+        if (!missing(verticale))
+            s.vertical = static_cast<int>(verticale.number);
+        if (!missing(orientamento))
+            s.orientation = static_cast<int>(orientamento.number);
+    };
+}
+
+// What format.font or alignment does; none for any other command or arguments.
+std::optional<Stile> stile(const Command& c)
+{
+    if (c.name == QLatin1String("format.font"))
+        return carattere(c.arguments);
+    if (c.name == QLatin1String("alignment"))
+        return allineamento(c.arguments);
+    return std::nullopt;
+}
+
 // "R2C1", "R[1]C[-4]", "RC[1]" against the active cell; nothing when it is none of these or falls outside the sheet.
 std::optional<SheetCommands::Address> cella(const QString& testo, const SheetCommands::Address& attiva)
 {
@@ -275,79 +365,22 @@ bool SheetCommands::execute(const QString& text)
     const std::optional<QList<Command>> commands = Parser(text).commands();
     if (!commands)
         return fail(QStringLiteral("comando non riconosciuto: %1").arg(text));
-
     for (const Command& c : *commands) {
         const QList<Argument>& a = c.arguments;
-        const auto argomento = [&a](qsizetype i) { return i < a.size() ? a.at(i) : Argument(); };
-        const auto oltre = [&a](qsizetype da) {
-            for (qsizetype i = da; i < a.size(); ++i) {
-                if (!missing(a.at(i)))
-                    return true;
-            }
-            return false;
-        };
-        const auto sconosciuto = [&] { return fail(QStringLiteral("comando non riconosciuto: %1").arg(text)); };
-        const auto tipo = [](const Argument& x, Argument::Kind k) { return missing(x) || x.kind == k; };
-
+        bool fatto = false;
         if (c.name == QLatin1String("select")) {
-            if (a.size() != 1 || a.first().kind != Argument::Kind::Text || !select(a.first().text))
-                return m_error.isEmpty() ? sconosciuto() : false;
+            fatto = a.size() == 1 && a.first().kind == Argument::Kind::Text && select(a.first().text);
         } else if (c.name == QLatin1String("formula")) {
-            if (a.isEmpty() || a.first().kind != Argument::Kind::Text || oltre(1))
-                return sconosciuto();
-            formula(a.first().text);
-        } else if (c.name == QLatin1String("format.font")) {
-            const Argument nome = argomento(0), dimensione = argomento(1), colore = argomento(6);
-            bool valido = tipo(nome, Argument::Kind::Text) && tipo(dimensione, Argument::Kind::Number) &&
-                          (missing(dimensione) || (dimensione.number >= 1 && dimensione.number <= 409)) &&
-                          (missing(colore) || (colore.kind == Argument::Kind::Number && colore.number == 0)) &&
-                          a.size() <= 9;
-            for (int i : {2, 3, 4, 5})
-                valido = valido && tipo(argomento(i), Argument::Kind::Logical);
-            for (int i : {7, 8})
-                valido = valido && (missing(argomento(i)) ||
-                                    (argomento(i).kind == Argument::Kind::Logical && !argomento(i).logical));
-            if (!valido)
-                return sconosciuto();
-            const auto logico = [&](int i, bool& campo) {
-                if (!missing(argomento(i)))
-                    campo = argomento(i).logical;
-            };
-            if (!format([&](Style& s) {
-                    if (!missing(nome))
-                        s.fontName = nome.text;
-                    if (!missing(dimensione))
-                        s.fontSize = dimensione.number;
-                    logico(2, s.bold);
-                    logico(3, s.italic);
-                    logico(4, s.underline);
-                    logico(5, s.strikeout);
-                }))
-                return false;
-        } else if (c.name == QLatin1String("alignment")) {
-            const Argument orizzontale = argomento(0), aCapo = argomento(1), verticale = argomento(2),
-                           orientamento = argomento(3);
-            const auto intero = [](const Argument& x, int da, int a) {
-                return missing(x) || (x.kind == Argument::Kind::Number && x.number == static_cast<int>(x.number) &&
-                                      x.number >= da && x.number <= a);
-            };
-            if (!intero(orizzontale, 1, 7) || !tipo(aCapo, Argument::Kind::Logical) || !intero(verticale, 1, 4) ||
-                !intero(orientamento, 0, 3) || oltre(4))
-                return sconosciuto();
-            if (!format([&](Style& s) {
-                    if (!missing(orizzontale))
-                        s.horizontal = static_cast<int>(orizzontale.number);
-                    if (!missing(aCapo))
-                        s.wrap = aCapo.logical;
-                    if (!missing(verticale))
-                        s.vertical = static_cast<int>(verticale.number);
-                    if (!missing(orientamento))
-                        s.orientation = static_cast<int>(orientamento.number);
-                }))
-                return false;
+            fatto = !a.isEmpty() && a.first().kind == Argument::Kind::Text && !oltre(a, 1);
+            if (fatto)
+                formula(a.first().text);
         } else {
-            return sconosciuto();
+            const std::optional<Stile> s = stile(c);
+            fatto = s && format(*s);
         }
+        // A command refused without a reason of its own is one not understood.
+        if (!fatto)
+            return m_error.isEmpty() ? fail(QStringLiteral("comando non riconosciuto: %1").arg(text)) : false;
     }
     return true;
 }

@@ -180,10 +180,10 @@ std::optional<Message> StatisticheCosti::visualizza(Shell& shell) const
     const QFileInfo file(archivio());
     if (!file.isFile())
         return errore(QStringLiteral("Archivio chiamate inesistente!"));
-    // Always through the desktop's viewer: an archive file that happens to be
-    // executable is shown, never run.
-    // Results above 32 mean started; any other is told as the viewer not found.
-    if (shell.run(QStringLiteral("xdg-open"), {file.absoluteFilePath()}) <= 32)
+    // Always the viewer: an archive file that happens to be executable is
+    // shown, never run. Results above 32 mean started; any other is told as
+    // the viewer not found.
+    if (shell.view(file.absoluteFilePath()) <= 32)
         return errore(QStringLiteral("Blocco Note non trovato!"));
     return std::nullopt;
 }

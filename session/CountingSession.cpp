@@ -142,6 +142,12 @@ bool CountingSession::stopAt(const QDateTime& end, const QList<Message>& message
     return true;
 }
 
+void CountingSession::meterTicked(const CostMeter::Tick& tick)
+{
+    if (tick.riduzioneTele && isRunning())
+        m_stato.RiduzioneTeleAttiva = 1;
+}
+
 void CountingSession::battito(const QDateTime& adesso)
 {
     if (!isRunning())

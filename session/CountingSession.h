@@ -102,6 +102,11 @@ public:
     static QDateTime inizioSessione(const StatoProgramma& stato, const QDateTime& adesso,
                                     const std::optional<QDateTime>& ultimaChiusura = std::nullopt);
 
+    // What the running session's meter reports after each tick: the
+    // long-distance reduction it reached becomes RiduzioneTeleAttiva. The
+    // window that runs the meter connects it here.
+    void meterTicked(const CostMeter::Tick& tick);
+
     // The session's heartbeat, every second while counting: a jump of the
     // clock since the last beat stops the session at that beat
     // (stopAtClockJump). Otherwise the session's last known moment is kept in
