@@ -19,6 +19,7 @@
 #include "settings/StatoProgramma.h"
 #include "widgets/ExceptionBox.h"
 #include "widgets/Glyphs.h"
+#include "widgets/ScreenCentre.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -154,7 +155,7 @@ void TfrmPrincipale::showStartup(const StartupSequence::Finestra& f)
     m_costoMostrato.reset();
     setWindowTitle(f.caption);
     if (f.posizione)
-        move(*f.posizione);
+        placeOnScreen(*this, *f.posizione);
     if (f.vediCosti) {
         Visualizzacosti1->setChecked(*f.vediCosti);
         Visualizzacosti1->setEnabled(!f.vediCostiBloccato);

@@ -2,6 +2,7 @@
 #include "app/TSingleInstanceGuard.h"
 #include "app/TfrmInfo.h"
 #include "app/TfrmPrincipale.h"
+#include "platform/CanberraSounds.h"
 #include "platform/DBusNotifier.h"
 #include "platform/DialUpSources.h"
 #include "platform/DisplayPlatform.h"
@@ -11,7 +12,6 @@
 #include "platform/Paths.h"
 #include "platform/ProcessShell.h"
 #include "platform/Prompter.h"
-#include "platform/QtSounds.h"
 #include "platform/Servizi.h"
 #include "platform/SheetWriter.h"
 #include "platform/SystemClock.h"
@@ -22,6 +22,7 @@
 #include "settings/StatoProgramma.h"
 #include "widgets/Glyphs.h"
 #include "widgets/MessageBoxPrompter.h"
+#include "widgets/QtCatalogue.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -76,11 +77,12 @@ int main(int argc, char** argv)
     choosePlatform(argc, argv);
     BrenvoloApplication app(argc, argv);
     nameApplication();
+    installQtCatalogue(app);
 
     MessageBoxPrompter prompter;
     app.setPrompter(&prompter);
     SystemClock clock;
-    QtSounds sounds([] { QApplication::beep(); });
+    CanberraSounds sounds([] { QApplication::beep(); });
     ProcessShell shell;
     FlockInstanceLock instanceLock(Paths::runtimeDirectory());
     IniSettingsBackend store(Paths::configDirectory());

@@ -15,7 +15,7 @@ QString unaRiga(QString messaggio)
 
 int valida(CliContext& context)
 {
-    if (context.arguments.size() != 1 || context.arguments.at(0).startsWith(QLatin1String("--"))) {
+    if (context.arguments.size() != 1) {
         context.err << "uso: brenvolo-cli valida FILE\n";
         return CliExit::Usage;
     }
@@ -93,6 +93,7 @@ int ripara(CliContext& context)
 
 QList<CliCommand> archiveCommands()
 {
-    return {
-        {QStringLiteral("valida"), valida}, {QStringLiteral("converti"), converti}, {QStringLiteral("ripara"), ripara}};
+    return {{QStringLiteral("valida"), valida, {{}, {}, 1}},
+            {QStringLiteral("converti"), converti},
+            {QStringLiteral("ripara"), ripara, {{QStringLiteral("--chiusura")}}}};
 }

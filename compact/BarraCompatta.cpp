@@ -51,30 +51,6 @@ BarraCompatta::Suono BarraCompatta::suonoAvviso(ControlloLimitiInDiretta::Avviso
                                                                     : Suono::DurataGiornaliera;
 }
 
-QPoint BarraCompatta::posizioneVisibile(const QRect& barra, const QList<QRect>& schermi)
-{
-    if (schermi.isEmpty())
-        return barra.topLeft();
-    QRect scelto = schermi.first();
-    qint64 areaMassima = 0;
-    qint64 inVista = 0;
-    for (const QRect& schermo : schermi) {
-        const QRect comune = schermo.intersected(barra);
-        const qint64 area = qint64(comune.width()) * comune.height();
-        inVista += area;
-        if (area > areaMassima) {
-            areaMassima = area;
-            scelto = schermo;
-        }
-    }
-    if (inVista >= qint64(barra.width()) * barra.height())
-        return barra.topLeft();
-    // Wider or taller than the screen: its left or top edge stays in view.
-    const int x = std::max(scelto.left(), std::min(barra.left(), scelto.right() + 1 - barra.width()));
-    const int y = std::max(scelto.top(), std::min(barra.top(), scelto.bottom() + 1 - barra.height()));
-    return {x, y};
-}
-
 void BarraCompatta::start(const QDateTime& adesso, const QDateTime& inizio, const CostMeter* meter,
                           const ControlloLimitiInDiretta::Limiti& limiti)
 {

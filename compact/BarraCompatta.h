@@ -7,8 +7,6 @@
 
 #include <QDateTime>
 #include <QList>
-#include <QPoint>
-#include <QRect>
 #include <QString>
 
 class SettingsStore;
@@ -64,12 +62,6 @@ public:
     // Plays the user's file for `suono`, or beeps.
     static void suona(Sounds& sounds, const StatoProgramma& stato, Suono suono);
     static Suono suonoAvviso(ControlloLimitiInDiretta::Avviso avviso);
-
-    // Where a strip of `barra`'s size is shown when asked for at `barra`'s
-    // position: there when the `schermi` show all of it, else brought onto
-    // the screen it overlaps most (the first when none), so a strip without a
-    // caption bar is never out of the user's reach.
-    static QPoint posizioneVisibile(const QRect& barra, const QList<QRect>& schermi);
 
     // A session's start at `adesso`: the limit watch re-armed with `limiti`
     // and counting from `adesso`, never backdated; the start panel gets the

@@ -17,6 +17,7 @@
 #include "widgets/Controls.h"
 #include "widgets/ExceptionBox.h"
 #include "widgets/Glyphs.h"
+#include "widgets/ScreenCentre.h"
 #include "widgets/SharedCommands.h"
 
 #include <QActionGroup>
@@ -26,7 +27,6 @@
 #include <QContextMenuEvent>
 #include <QDir>
 #include <QMenu>
-#include <QScreen>
 #include <QTimer>
 #include <QToolButton>
 
@@ -252,10 +252,7 @@ QList<TfrmSupera*> TfrmLight::avvisiAperti() const
 // before it is first shown too, so that the window manager leaves it there.
 void TfrmLight::place()
 {
-    QList<QRect> schermi;
-    for (const QScreen* schermo : QGuiApplication::screens())
-        schermi.append(schermo->availableGeometry());
-    move(BarraCompatta::posizioneVisibile(QRect(m_stato.Posizione, size()), schermi));
+    placeOnScreen(*this, m_stato.Posizione);
 }
 
 void TfrmLight::showEvent(QShowEvent* event)

@@ -1,5 +1,7 @@
 #include "platform/ProcessShell.h"
 
+#include "platform/DesktopViewers.h"
+
 #include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
@@ -25,5 +27,9 @@ int ProcessShell::run(const QString& program, const QStringList& arguments)
 
 int ProcessShell::view(const QString& document)
 {
+    // xdg-open starts, and succeeds, even where no application takes the
+    // document, which then shows nowhere: that is told as not found.
+    if (!DesktopViewers::exists(document))
+        return NotFound;
     return run(QStringLiteral("xdg-open"), {QFileInfo(document).absoluteFilePath()});
 }

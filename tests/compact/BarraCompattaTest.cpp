@@ -89,28 +89,6 @@ TEST(BarraCompatta, UserSoundWhenSetElseBeep)
     EXPECT_EQ(BarraCompatta::suonoAvviso(Avviso::Giornaliero), Suono::DurataGiornaliera);
 }
 
-TEST(BarraCompatta, PositionIsKeptOnScreenOrBroughtBack)
-{
-    const QList<QRect> schermi{QRect(0, 0, 1024, 768), QRect(1024, 0, 800, 600)};
-    const struct
-    {
-        QPoint chiesta;
-        QPoint mostrata;
-    } cases[] = {
-        {{0, 0}, {0, 0}},           {{720, 740}, {720, 740}}, // the bottom-right corner of the first screen
-        {{1100, 100}, {1100, 100}},                           // on the second screen
-        {{900, 100}, {900, 100}},                             // across both, wholly in view
-        {{900, 590}, {720, 590}},   // across both, its right end below the second: onto the first
-        {{5000, 3000}, {720, 740}}, // on a screen that is gone: onto the first
-        {{1700, -20}, {1520, 0}},   // partly off the second screen
-        {{-200, 300}, {0, 300}},
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(BarraCompatta::posizioneVisibile(QRect(c.chiesta, QSize(304, 28)), schermi), c.mostrata)
-            << c.chiesta.x() << "," << c.chiesta.y();
-    }
-}
-
 TEST(BarraCompatta, StartShowsTheAnswerUnitsTheIntervalAndTheStartTime)
 {
     Sessione s;

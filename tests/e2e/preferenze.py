@@ -186,21 +186,11 @@ def main():
     args.modo, args.secondi = "normale", 0
     if args.interno:
         return esegui(args)
-    xvfb, display = giornata.avvia_display()
-    try:
-        env = dict(os.environ, DISPLAY=display)
-        for nome in ("WAYLAND_DISPLAY", "DBUS_SESSION_BUS_ADDRESS", "AT_SPI_BUS_ADDRESS"):
-            env.pop(nome, None)
-        comando = ["dbus-run-session", "--", sys.executable, os.path.abspath(__file__), "--interno",
-                   "--brenvolo", os.path.abspath(args.brenvolo), "--cli", os.path.abspath(args.cli)]
-        inizio = time.monotonic()
-        codice = subprocess.run(comando, env=env, timeout=150).returncode
-        log("preferenze: %s in %.0f s" % ("riuscito" if codice == 0 else "fallito", time.monotonic() - inizio))
-        return codice
-    finally:
-        xvfb.terminate()
-        xvfb.wait()
-
+    inizio = time.monotonic()
+    codice = giornata.isolato(__file__, ["--brenvolo", os.path.abspath(args.brenvolo),
+                                         "--cli", os.path.abspath(args.cli)], "preferenze")
+    log("preferenze: %s in %.0f s" % ("riuscito" if codice == 0 else "fallito", time.monotonic() - inizio))
+    return codice
 
 if __name__ == "__main__":
     sys.exit(main())

@@ -6,6 +6,7 @@
 #include <QLCDNumber>
 #include <QLabel>
 #include <QProgressBar>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
 #include <functional>
@@ -98,6 +99,17 @@ private slots:
         QCOMPARE(s.interval(), QStringLiteral("220"));
         s.tickAt(220100);
         QCOMPARE(TfrmCosto::costText(w.meter()), QStringLiteral("costo: 304 -> 219"));
+    }
+
+    // A position saved for a screen that is no longer there: the window opens in view.
+    void aSavedPositionOffTheScreenIsBroughtInside()
+    {
+        Session s;
+        s.store.writeInteger(Catalogue::PosizionePosCostiX, 5000);
+        s.store.writeInteger(Catalogue::PosizionePosCostiY, -40);
+        const TfrmCosto& w = s.start();
+        const QRect area = w.screen()->availableGeometry();
+        QCOMPARE(w.pos(), QPoint(area.right() + 1 - w.width(), area.top()));
     }
 
     // When the warning starts and how many beeps a tick asks for is the

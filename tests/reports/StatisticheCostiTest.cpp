@@ -295,10 +295,15 @@ TEST(StatisticheCosti, ViewingTheArchive)
     EXPECT_EQ(shell.viewed, QStringList{a.archivio});
     EXPECT_TRUE(shell.opened.isEmpty() && shell.ran.isEmpty());
 
+    // No viewer (or no xdg-open): what to install, and where the file is.
+    const Message senzaVisore{QStringLiteral("Blocco Note non trovato!\rManca un programma per mostrare i file di "
+                                             "testo:\rinstallare xdg-utils e un editor di testo.\r\r"
+                                             "Il file di conteggio si trova in:\r%1")
+                                  .arg(a.archivio),
+                              attenzione, Message::Icon::Critical};
     for (const int risultato : {Shell::NotFound, 0, 32}) {
         shell.result = risultato;
-        EXPECT_EQ(a.statistiche.visualizza(shell),
-                  (Message{QStringLiteral("Blocco Note non trovato!"), attenzione, Message::Icon::Critical}));
+        EXPECT_EQ(a.statistiche.visualizza(shell), senzaVisore);
     }
 
     const QString altro = a.dirs.path() + QStringLiteral("/altro.txt");
