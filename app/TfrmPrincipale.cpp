@@ -6,6 +6,7 @@
 #include "app/TimePanels.h"
 #include "app/TrayIcon.h"
 #include "archive/ArchivioChiamate.h"
+#include "archive/ArchivioLetto.h"
 #include "archive/CopiaVerificata.h"
 #include "archive/VerificaLimiti.h"
 #include "compact/TfrmLight.h"
@@ -547,7 +548,7 @@ void TfrmPrincipale::prepareArchive()
 
 QString TfrmPrincipale::archivePath() const
 {
-    return QDir(m_servizi.dataDirectory).filePath(ArchivioChiamate::nomeFile);
+    return ArchivioLetto::attuale(m_servizi.dataDirectory);
 }
 
 QString TfrmPrincipale::nomeConnessione() const

@@ -1,6 +1,6 @@
 #include "compact/TfrmLight.h"
 
-#include "archive/ArchivioChiamate.h"
+#include "archive/ArchivioLetto.h"
 #include "archive/TfrmSupera.h"
 #include "archive/VerificaLimiti.h"
 #include "meter/GaugeUpdate.h"
@@ -23,7 +23,6 @@
 #include <QButtonGroup>
 #include <QCloseEvent>
 #include <QContextMenuEvent>
-#include <QDir>
 #include <QLCDNumber>
 #include <QLabel>
 #include <QMenu>
@@ -563,7 +562,7 @@ void TfrmLight::sessionStopped(const SessionStop& stop)
 
     // 9. The consumption of today for the next session's daily watch; no
     // daily message after a stop.
-    const QString archivio = QDir(m_servizi.dataDirectory).filePath(ArchivioChiamate::nomeFile);
+    const QString archivio = ArchivioLetto::attuale(m_servizi.dataDirectory);
     const LimitiResult limiti = verificaLimiti(1, archivio, m_servizi.clock.now().date(), m_stato, m_store);
     m_servizi.prompter.show(limiti.messages);
     if (limiti.interrotto)

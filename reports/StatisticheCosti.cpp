@@ -7,7 +7,6 @@
 #include "settings/SettingsStore.h"
 #include "settings/StatoProgramma.h"
 
-#include <QDir>
 #include <QFileInfo>
 
 namespace {
@@ -42,10 +41,10 @@ QString scostamento(ImpostazioniLimiti& impostazioni, const Limite& limite)
 
 StatisticheCosti::StatisticheCosti(QString directory, StatoProgramma& stato, SettingsStore& store,
                                    const QLocale& locale)
-    : m_directory(std::move(directory))
-    , m_stato(stato)
+    : m_stato(stato)
     , m_store(store)
     , m_locale(locale)
+    , m_archivio(std::move(directory), stato)
 {
 }
 
@@ -117,17 +116,17 @@ StatisticheCosti::Scostamenti StatisticheCosti::scostamenti(const SettingsStore&
 
 QString StatisticheCosti::archivio() const
 {
-    return altroFileAttivo() ? m_alternativo : archivioAttuale();
+    return m_archivio.percorso();
 }
 
 QString StatisticheCosti::archivioAttuale() const
 {
-    return QDir(m_directory).filePath(ArchivioChiamate::nomeFile);
+    return m_archivio.corrente();
 }
 
 bool StatisticheCosti::altroFileAttivo() const
 {
-    return m_stato.AltroFileAttivo;
+    return m_archivio.altroFileAttivo();
 }
 
 QString StatisticheCosti::etichetta() const
@@ -138,7 +137,7 @@ QString StatisticheCosti::etichetta() const
 
 void StatisticheCosti::attuale()
 {
-    m_stato.AltroFileAttivo = false;
+    m_archivio.tornaAttuale();
 }
 
 StatisticheCosti::Scelta StatisticheCosti::scegliAltroFile(const QString& file)
@@ -148,8 +147,7 @@ StatisticheCosti::Scelta StatisticheCosti::scegliAltroFile(const QString& file)
         return Scelta::Annullata;
     if (!archivioValido(file))
         return Scelta::NonValida;
-    m_alternativo = file;
-    m_stato.AltroFileAttivo = true;
+    m_archivio.scegli(file);
     return Scelta::Valida;
 }
 

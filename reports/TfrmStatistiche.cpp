@@ -1,5 +1,6 @@
 #include "reports/TfrmStatistiche.h"
 
+#include "archive/ArchivioLetto.h"
 #include "platform/Clock.h"
 #include "platform/Prompter.h"
 #include "reports/DimensioneFissa.h"
@@ -173,7 +174,7 @@ TfrmStatistiche::TfrmStatistiche(Servizi& servizi, StatoProgramma& stato, Counti
 
 void TfrmStatistiche::apri(QWidget* parent, Servizi& servizi, StatoProgramma& stato, CountingSession& session)
 {
-    stato.AltroFileAttivo = false;
+    ArchivioLetto(servizi.dataDirectory, stato).tornaAttuale();
     QPointer<TfrmStatistiche> finestra = new TfrmStatistiche(servizi, stato, session, parent);
     finestra->exec();
     delete finestra.data();

@@ -1,11 +1,11 @@
 #include "session/CountingSession.h"
 
 #include "archive/ArchivioChiamate.h"
+#include "archive/ArchivioLetto.h"
 #include "archive/SessionMarker.h"
 #include "platform/Clock.h"
 #include "settings/StatoProgramma.h"
 
-#include <QDir>
 #include <QScopedValueRollback>
 #include <algorithm>
 
@@ -31,7 +31,7 @@ bool CountingSession::isRunning() const
 
 QString CountingSession::archivePath() const
 {
-    return QDir(m_servizi.dataDirectory).filePath(ArchivioChiamate::nomeFile);
+    return ArchivioLetto::attuale(m_servizi.dataDirectory);
 }
 
 QDateTime CountingSession::inizioSessione(const StatoProgramma& stato, const QDateTime& adesso)
