@@ -26,11 +26,10 @@ std::optional<qint64> numero(const QString& testo, qint64 minimo, qint64 massimo
 
 std::optional<qint64> indice(const QString& testo, qint64 minimo, qint64 massimo)
 {
-    bool ok = false;
-    const qint64 valore = testo.trimmed().toLongLong(&ok);
-    if (!ok)
+    const std::optional<qint64> valore = tryStrToInt64(testo);
+    if (!valore)
         return std::nullopt;
-    return std::clamp(valore, minimo, massimo);
+    return std::clamp(*valore, minimo, massimo);
 }
 
 std::optional<bool> spunta(const QString& testo)
