@@ -1,5 +1,6 @@
 #include "archive/CalcolaConsumi.h"
 
+#include "archive/ImpostazioniLimiti.h"
 #include "archive/LettoreArchivio.h"
 #include "archive/Windows1252.h"
 #include "settings/Conversion.h"
@@ -415,26 +416,11 @@ QList<ConsumiResult> calcolaConsumi(const QString& archivio, const QList<Consumi
 
 void registraConsumi(const ConsumiResult& r, ConsumiMode modo, StatoProgramma& stato, SettingsStore& store)
 {
-    if (r.outcome != ConsumiResult::Outcome::Done)
+    const ImpostazioniLimiti::Limite* limite = ImpostazioniLimiti::limiteDelPasso(modo);
+    if (r.outcome != ConsumiResult::Outcome::Done || !limite)
         return;
-    const auto registra = [&](int& valore, const Setting& setting) {
-        valore = r.minuti;
-        // Each write rewrites and syncs the whole store: an unchanged value is left as it is.
-        if (store.read(setting) != QString::number(r.minuti))
-            store.writeInteger(setting, r.minuti);
-    };
-    switch (modo) {
-    case ConsumiMode::Daily:
-        registra(stato.consumiGiorno, Catalogue::LimitiConsumiGiorno);
-        break;
-    case ConsumiMode::Monthly:
-        registra(stato.consumiMese, Catalogue::LimitiConsumiMese);
-        break;
-    case ConsumiMode::Yearly:
-        registra(stato.consumiAnno, Catalogue::LimitiConsumiAnno);
-        break;
-    case ConsumiMode::Statistics:
-    case ConsumiMode::Export:
-        break;
-    }
+    stato.*limite->consumoInMemoria = r.minuti;
+    // Each write rewrites and syncs the whole store: an unchanged value is left as it is.
+    if (store.read(*limite->consumo) != QString::number(r.minuti))
+        store.writeInteger(*limite->consumo, r.minuti);
 }

@@ -18,20 +18,14 @@ Message errore(const QString& testo)
     return {testo, attenzione, Message::Icon::Critical};
 }
 
-// One limit of the page: its minutes, its alarm and the consumption it is compared with.
-struct Limite
+// One limit of the page: its minutes less the consumption last stored.
+QString scostamento(ImpostazioniLimiti& impostazioni, ImpostazioniLimiti::Periodo periodo)
 {
-    const Setting& minuti;
-    const Setting& allarme;
-    const Setting& consumo;
-};
-
-QString scostamento(ImpostazioniLimiti& impostazioni, const Limite& limite)
-{
-    if (!impostazioni.allarme(limite.allarme))
+    const ImpostazioniLimiti::Limite& limite = ImpostazioniLimiti::limite(periodo);
+    if (!impostazioni.allarme(limite))
         return QStringLiteral("0");
-    const std::optional<qint64> minuti = impostazioni.intero(limite.minuti);
-    const std::optional<qint64> consumo = impostazioni.intero(limite.consumo);
+    const std::optional<qint64> minuti = impostazioni.minuti(limite);
+    const std::optional<qint64> consumo = impostazioni.consumo(limite);
     if (!minuti || !consumo)
         return QStringLiteral("0");
     return QString::number(*minuti - *consumo);
@@ -101,14 +95,12 @@ StatisticheCosti::Calcolo StatisticheCosti::calcola(const QString& inizio, const
 
 StatisticheCosti::Scostamenti StatisticheCosti::scostamenti(const SettingsStore& store)
 {
+    using P = ImpostazioniLimiti::Periodo;
     ImpostazioniLimiti impostazioni(store);
     Scostamenti s;
-    s.giornaliero = scostamento(
-        impostazioni, {Catalogue::LimitiRxSpinEdit4, Catalogue::LimitiCheckBox6, Catalogue::LimitiConsumiGiorno});
-    s.mensile = scostamento(impostazioni,
-                            {Catalogue::LimitiRxCalcEdit1, Catalogue::LimitiCheckBox7, Catalogue::LimitiConsumiMese});
-    s.annuo = scostamento(impostazioni,
-                          {Catalogue::LimitiRxCalcEdit2, Catalogue::LimitiCheckBox11, Catalogue::LimitiConsumiAnno});
+    s.giornaliero = scostamento(impostazioni, P::Giornaliero);
+    s.mensile = scostamento(impostazioni, P::Mensile);
+    s.annuo = scostamento(impostazioni, P::Annuo);
     for (const QString& problema : impostazioni.problemi())
         s.messaggi.append({problema});
     return s;
