@@ -114,7 +114,7 @@ public:
         if (!m_aperturaSenzaChiusura.isNull()) {
             r.outcome = ConsumiResult::Outcome::MissingClosure;
             r.aperturaSenzaChiusura = RecordArchivio(m_aperturaSenzaChiusura);
-            r.message = QStringLiteral("manca la chiusura del collegamento:\r") + m_aperturaSenzaChiusura.left(20);
+            r.message = r.aperturaSenzaChiusura.messaggioChiusuraMancante();
         } else if (!m_conversione.isNull()) {
             r.outcome = ConsumiResult::Outcome::ConversionError;
             r.message = m_conversione;

@@ -35,6 +35,50 @@ QString intestazione(const QDateTime& momento, const char* stato, int festivo, i
     return riga;
 }
 
+int cifre(QStringView testo, qsizetype da, qsizetype quante)
+{
+    int valore = 0;
+    for (qsizetype i = da; i < da + quante; ++i) {
+        const QChar c = testo.at(i);
+        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+            return -1;
+        valore = valore * 10 + (c.unicode() - '0');
+    }
+    return valore;
+}
+
+// "dd/mm/yyyy" with a real date, read by hand; anything else as strToDate reads it.
+QDate leggiData(const QString& testo)
+{
+    if (testo.size() == 10 && testo.at(2) == QLatin1Char('/') && testo.at(5) == QLatin1Char('/')) {
+        const int giorno = cifre(testo, 0, 2);
+        const int mese = cifre(testo, 3, 2);
+        const int anno = cifre(testo, 6, 4);
+        if (giorno >= 0 && mese >= 0 && anno >= 0) {
+            const QDate data(anno, mese, giorno);
+            if (data.isValid())
+                return data;
+        }
+    }
+    return strToDate(testo);
+}
+
+// "hh.nn.ss" with a real time, read by hand; anything else as strToTime reads it.
+QTime leggiOra(const QString& testo)
+{
+    if (testo.size() == 8 && testo.at(2) == QLatin1Char('.') && testo.at(5) == QLatin1Char('.')) {
+        const int ore = cifre(testo, 0, 2);
+        const int minuti = cifre(testo, 3, 2);
+        const int secondi = cifre(testo, 6, 2);
+        if (ore >= 0 && minuti >= 0 && secondi >= 0) {
+            const QTime ora(ore, minuti, secondi);
+            if (ora.isValid())
+                return ora;
+        }
+    }
+    return strToTime(testo);
+}
+
 int cifra(const QString& riga, int posizione)
 {
     if (riga.size() < posizione)
@@ -65,6 +109,11 @@ bool RecordArchivio::chiusura() const
     return QStringView(riga).mid(colonnaEvento, lunghezzaEvento) == QLatin1String("Chiuso");
 }
 
+bool RecordArchivio::aperturaConCifre() const
+{
+    return apertura() && riga.size() >= 44;
+}
+
 QString RecordArchivio::data() const
 {
     return riga.left(10);
@@ -78,6 +127,11 @@ QString RecordArchivio::ora() const
 QString RecordArchivio::dataOra() const
 {
     return riga.left(19);
+}
+
+QString RecordArchivio::senzaNome() const
+{
+    return riga.left(44);
 }
 
 int RecordArchivio::festivo() const
@@ -102,17 +156,27 @@ QString RecordArchivio::nomeConnessione() const
 
 QDate RecordArchivio::giorno() const
 {
-    return strToDate(data());
+    return leggiData(data());
 }
 
 QTime RecordArchivio::orario() const
 {
-    return strToTime(ora());
+    return leggiOra(ora());
+}
+
+QString RecordArchivio::conMomento(const QDateTime& momento) const
+{
+    return formatDate(momento.date()) + QLatin1Char(' ') + formatTime(momento.time()) + riga.mid(19);
+}
+
+QString RecordArchivio::messaggioChiusuraMancante() const
+{
+    return QStringLiteral("manca la chiusura del collegamento:\r") + riga.left(20);
 }
 
 RecordArchivio::Formato RecordArchivio::formato() const
 {
-    if (riga.size() <= 43)
+    if (riga.size() <= lunghezzaSenzaClasse)
         return Formato::SenzaClasse;
     if (riga.size() == 44)
         return apertura() ? Formato::SenzaNome : chiusura() ? Formato::Corrente : Formato::Altro;
@@ -183,6 +247,17 @@ int RecordArchivio::cifraIn(QByteArrayView riga, int posizione)
         return -1;
     const char c = riga.at(posizione - 1);
     return c >= '0' && c <= '9' ? c - '0' : -1;
+}
+
+bool RecordArchivio::stessaDataIn(QByteArrayView a, QByteArrayView b)
+{
+    return a.size() >= 10 && b.size() >= 10 && std::memcmp(a.data(), b.data(), 10) == 0;
+}
+
+QByteArray RecordArchivio::conClasseIn(QByteArrayView riga)
+{
+    constexpr qsizetype primaDelleCifre = 42;
+    return riga.first(std::min(riga.size(), primaDelleCifre)).toByteArray() + "11";
 }
 
 QString RecordArchivio::nomeConnessioneIn(QByteArrayView riga)
