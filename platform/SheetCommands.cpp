@@ -269,6 +269,103 @@ template <typename Apply> bool SheetCommands::format(Apply apply)
     return true;
 }
 
+namespace {
+
+Argument argomento(const QList<Argument>& a, qsizetype i)
+{
+    return i < a.size() ? a.at(i) : Argument();
+}
+
+// An argument given after position `da`.
+bool oltre(const QList<Argument>& a, qsizetype da)
+{
+    for (qsizetype i = da; i < a.size(); ++i) {
+        if (!missing(a.at(i)))
+            return true;
+    }
+    return false;
+}
+
+bool diTipo(const Argument& x, Argument::Kind k)
+{
+    return missing(x) || x.kind == k;
+}
+
+bool selectValido(const QList<Argument>& a)
+{
+    return a.size() == 1 && a.first().kind == Argument::Kind::Text;
+}
+
+bool formulaValida(const QList<Argument>& a)
+{
+    return !a.isEmpty() && a.first().kind == Argument::Kind::Text && !oltre(a, 1);
+}
+
+// format.font(name, size, bold, italic, underline, strikeout, color, outline, shadow):
+// a size of 1 to 409, the automatic color 0, no outline and no shadow.
+bool fontValido(const QList<Argument>& a)
+{
+    const Argument dimensione = argomento(a, 1);
+    const Argument colore = argomento(a, 6);
+    bool valido = diTipo(argomento(a, 0), Argument::Kind::Text) && diTipo(dimensione, Argument::Kind::Number) &&
+                  (missing(dimensione) || (dimensione.number >= 1 && dimensione.number <= 409)) &&
+                  (missing(colore) || (colore.kind == Argument::Kind::Number && colore.number == 0)) && a.size() <= 9;
+    for (int i : {2, 3, 4, 5})
+        valido = valido && diTipo(argomento(a, i), Argument::Kind::Logical);
+    for (int i : {7, 8}) {
+        const Argument x = argomento(a, i);
+        valido = valido && (missing(x) || (x.kind == Argument::Kind::Logical && !x.logical));
+    }
+    return valido;
+}
+
+auto conFont(const QList<Argument>& a)
+{
+    return [&a](SheetCommands::Style& s) {
+        const auto logico = [&](int i, bool& campo) {
+            if (!missing(argomento(a, i)))
+                campo = argomento(a, i).logical;
+        };
+        if (!missing(argomento(a, 0)))
+            s.fontName = argomento(a, 0).text;
+        if (!missing(argomento(a, 1)))
+            s.fontSize = argomento(a, 1).number;
+        logico(2, s.bold);
+        logico(3, s.italic);
+        logico(4, s.underline);
+        logico(5, s.strikeout);
+    };
+}
+
+bool interoTra(const Argument& x, int da, int a)
+{
+    return missing(x) || (x.kind == Argument::Kind::Number && x.number == static_cast<int>(x.number) &&
+                          x.number >= da && x.number <= a);
+}
+
+// alignment(horizontal 1-7, wrap, vertical 1-4, orientation 0-3).
+bool allineamentoValido(const QList<Argument>& a)
+{
+    return interoTra(argomento(a, 0), 1, 7) && diTipo(argomento(a, 1), Argument::Kind::Logical) &&
+           interoTra(argomento(a, 2), 1, 4) && interoTra(argomento(a, 3), 0, 3) && !oltre(a, 4);
+}
+
+auto conAllineamento(const QList<Argument>& a)
+{
+    return [&a](SheetCommands::Style& s) {
+        if (!missing(argomento(a, 0)))
+            s.horizontal = static_cast<int>(argomento(a, 0).number);
+        if (!missing(argomento(a, 1)))
+            s.wrap = argomento(a, 1).logical;
+        if (!missing(argomento(a, 2)))
+            s.vertical = static_cast<int>(argomento(a, 2).number);
+        if (!missing(argomento(a, 3)))
+            s.orientation = static_cast<int>(argomento(a, 3).number);
+    };
+}
+
+} // namespace
+
 bool SheetCommands::execute(const QString& text)
 {
     m_error.clear();
@@ -278,76 +375,18 @@ bool SheetCommands::execute(const QString& text)
 
     for (const Command& c : *commands) {
         const QList<Argument>& a = c.arguments;
-        const auto argomento = [&a](qsizetype i) { return i < a.size() ? a.at(i) : Argument(); };
-        const auto oltre = [&a](qsizetype da) {
-            for (qsizetype i = da; i < a.size(); ++i) {
-                if (!missing(a.at(i)))
-                    return true;
-            }
-            return false;
-        };
-        const auto sconosciuto = [&] { return fail(QStringLiteral("comando non riconosciuto: %1").arg(text)); };
-        const auto tipo = [](const Argument& x, Argument::Kind k) { return missing(x) || x.kind == k; };
-
-        if (c.name == QLatin1String("select")) {
-            if (a.size() != 1 || a.first().kind != Argument::Kind::Text || !select(a.first().text))
-                return m_error.isEmpty() ? sconosciuto() : false;
-        } else if (c.name == QLatin1String("formula")) {
-            if (a.isEmpty() || a.first().kind != Argument::Kind::Text || oltre(1))
-                return sconosciuto();
-            formula(a.first().text);
-        } else if (c.name == QLatin1String("format.font")) {
-            const Argument nome = argomento(0), dimensione = argomento(1), colore = argomento(6);
-            bool valido = tipo(nome, Argument::Kind::Text) && tipo(dimensione, Argument::Kind::Number) &&
-                          (missing(dimensione) || (dimensione.number >= 1 && dimensione.number <= 409)) &&
-                          (missing(colore) || (colore.kind == Argument::Kind::Number && colore.number == 0)) &&
-                          a.size() <= 9;
-            for (int i : {2, 3, 4, 5})
-                valido = valido && tipo(argomento(i), Argument::Kind::Logical);
-            for (int i : {7, 8})
-                valido = valido && (missing(argomento(i)) ||
-                                    (argomento(i).kind == Argument::Kind::Logical && !argomento(i).logical));
-            if (!valido)
-                return sconosciuto();
-            const auto logico = [&](int i, bool& campo) {
-                if (!missing(argomento(i)))
-                    campo = argomento(i).logical;
-            };
-            if (!format([&](Style& s) {
-                    if (!missing(nome))
-                        s.fontName = nome.text;
-                    if (!missing(dimensione))
-                        s.fontSize = dimensione.number;
-                    logico(2, s.bold);
-                    logico(3, s.italic);
-                    logico(4, s.underline);
-                    logico(5, s.strikeout);
-                }))
-                return false;
-        } else if (c.name == QLatin1String("alignment")) {
-            const Argument orizzontale = argomento(0), aCapo = argomento(1), verticale = argomento(2),
-                           orientamento = argomento(3);
-            const auto intero = [](const Argument& x, int da, int a) {
-                return missing(x) || (x.kind == Argument::Kind::Number && x.number == static_cast<int>(x.number) &&
-                                      x.number >= da && x.number <= a);
-            };
-            if (!intero(orizzontale, 1, 7) || !tipo(aCapo, Argument::Kind::Logical) || !intero(verticale, 1, 4) ||
-                !intero(orientamento, 0, 3) || oltre(4))
-                return sconosciuto();
-            if (!format([&](Style& s) {
-                    if (!missing(orizzontale))
-                        s.horizontal = static_cast<int>(orizzontale.number);
-                    if (!missing(aCapo))
-                        s.wrap = aCapo.logical;
-                    if (!missing(verticale))
-                        s.vertical = static_cast<int>(verticale.number);
-                    if (!missing(orientamento))
-                        s.orientation = static_cast<int>(orientamento.number);
-                }))
-                return false;
-        } else {
-            return sconosciuto();
-        }
+        bool eseguito = false;
+        if (c.name == QLatin1String("select"))
+            eseguito = selectValido(a) && select(a.first().text);
+        else if (c.name == QLatin1String("formula"))
+            eseguito = formulaValida(a) && formula(a.first().text);
+        else if (c.name == QLatin1String("format.font"))
+            eseguito = fontValido(a) && format(conFont(a));
+        else if (c.name == QLatin1String("alignment"))
+            eseguito = allineamentoValido(a) && format(conAllineamento(a));
+        // A command refused for its own reason has told it already.
+        if (!eseguito)
+            return m_error.isEmpty() ? fail(QStringLiteral("comando non riconosciuto: %1").arg(text)) : false;
     }
     return true;
 }
