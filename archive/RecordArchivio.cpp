@@ -35,50 +35,6 @@ QString intestazione(const QDateTime& momento, const char* stato, int festivo, i
     return riga;
 }
 
-int cifre(QStringView testo, qsizetype da, qsizetype quante)
-{
-    int valore = 0;
-    for (qsizetype i = da; i < da + quante; ++i) {
-        const QChar c = testo.at(i);
-        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
-            return -1;
-        valore = valore * 10 + (c.unicode() - '0');
-    }
-    return valore;
-}
-
-// "dd/mm/yyyy" with a real date, read by hand; anything else as strToDate reads it.
-QDate leggiData(const QString& testo)
-{
-    if (testo.size() == 10 && testo.at(2) == QLatin1Char('/') && testo.at(5) == QLatin1Char('/')) {
-        const int giorno = cifre(testo, 0, 2);
-        const int mese = cifre(testo, 3, 2);
-        const int anno = cifre(testo, 6, 4);
-        if (giorno >= 0 && mese >= 0 && anno >= 0) {
-            const QDate data(anno, mese, giorno);
-            if (data.isValid())
-                return data;
-        }
-    }
-    return strToDate(testo);
-}
-
-// "hh.nn.ss" with a real time, read by hand; anything else as strToTime reads it.
-QTime leggiOra(const QString& testo)
-{
-    if (testo.size() == 8 && testo.at(2) == QLatin1Char('.') && testo.at(5) == QLatin1Char('.')) {
-        const int ore = cifre(testo, 0, 2);
-        const int minuti = cifre(testo, 3, 2);
-        const int secondi = cifre(testo, 6, 2);
-        if (ore >= 0 && minuti >= 0 && secondi >= 0) {
-            const QTime ora(ore, minuti, secondi);
-            if (ora.isValid())
-                return ora;
-        }
-    }
-    return strToTime(testo);
-}
-
 int cifra(const QString& riga, int posizione)
 {
     if (riga.size() < posizione)
@@ -156,12 +112,14 @@ QString RecordArchivio::nomeConnessione() const
 
 QDate RecordArchivio::giorno() const
 {
-    return leggiData(data());
+    const QDate scritta = dataIn(riga.left(10).toLatin1());
+    return scritta.isValid() ? scritta : strToDate(data());
 }
 
 QTime RecordArchivio::orario() const
 {
-    return leggiOra(ora());
+    const QTime scritta = oraIn(riga.left(19).toLatin1());
+    return scritta.isValid() ? scritta : strToTime(ora());
 }
 
 QString RecordArchivio::conMomento(const QDateTime& momento) const
