@@ -38,26 +38,18 @@ TEST(ImpostazioniLimiti, ALimitCountsOnlyWithItsAlarmAndAWholeNumber)
     }
 }
 
-TEST(ImpostazioniLimiti, EachPeriodHasItsChargeConsumptionAndPass)
+TEST(ImpostazioniLimiti, AChargeIsOnUnlessFalseAndThePerConnectionLimitHasNone)
 {
     MemorySettingsBackend backend;
     SettingsStore store(backend);
     ImpostazioniLimiti impostazioni(store);
-    const ImpostazioniLimiti::Limite& collegamento = ImpostazioniLimiti::limite(P::Collegamento);
-    EXPECT_FALSE(impostazioni.addebito(collegamento));
-    EXPECT_EQ(impostazioni.consumo(collegamento), std::nullopt);
-    for (const auto& [modo, periodo] :
-         {std::pair{ConsumiMode::Daily, P::Giornaliero}, std::pair{ConsumiMode::Monthly, P::Mensile},
-          std::pair{ConsumiMode::Yearly, P::Annuo}}) {
-        const ImpostazioniLimiti::Limite& limite = ImpostazioniLimiti::limite(periodo);
-        EXPECT_EQ(ImpostazioniLimiti::limiteDelPasso(modo), &limite);
+    for (const ImpostazioniLimiti::Limite& limite : ImpostazioniLimiti::tabella()) {
         EXPECT_FALSE(impostazioni.addebito(limite)) << limite.nome;
-        store.write(*limite.addebito, QStringLiteral("no"));
-        EXPECT_TRUE(impostazioni.addebito(limite)) << limite.nome;
-        EXPECT_EQ(impostazioni.consumo(limite), 0) << limite.nome;
+        if (limite.addebito)
+            store.write(*limite.addebito, QStringLiteral("no"));
+        EXPECT_EQ(impostazioni.addebito(limite), limite.addebito != nullptr) << limite.nome;
+        EXPECT_EQ(impostazioni.consumo(limite), limite.consumo ? std::optional<qint64>(0) : std::nullopt);
     }
-    EXPECT_EQ(ImpostazioniLimiti::limiteDelPasso(ConsumiMode::Statistics), nullptr);
-    EXPECT_EQ(ImpostazioniLimiti::limiteDelPasso(ConsumiMode::Export), nullptr);
 }
 
 TEST(ImpostazioniLimiti, AValueThatDoesNotConvertIsToldOnce)

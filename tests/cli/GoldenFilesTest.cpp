@@ -9,13 +9,10 @@
 
 namespace {
 
-// The cases of tests/data: <case>/tqklog.txt is the archive, and each
-// <case>/cli/<name>.args holds the arguments of one command, one a line. The
-// command runs over a copy of the archive in a fresh data directory; it is
-// expected to print <name>.out (DATI standing for the data directory) and
-// <name>.err, to end with the status in <name>.exit (0 without one), and to
-// leave changed or new in the data directory exactly the files of <name>/,
-// an .xlsx compared by its cells (<file>.celle: a row a line, tabs between).
+// Each tests/data/<case>/cli/<name>.args (one argument a line) run over a copy
+// of <case>/tqklog.txt: it prints <name>.out (DATI for the data directory) and
+// <name>.err, exits with <name>.exit (0 without one) and leaves new or changed
+// exactly the files of <name>/, an .xlsx as its cells in <file>.celle.
 const char celle[] = R"(
 import sys, openpyxl
 for row in openpyxl.load_workbook(sys.argv[1]).active.iter_rows():
@@ -75,7 +72,8 @@ TEST_P(GoldenFiles, CommandPrintsAndLeavesTheExpectedFiles)
         if (file.fileName() == QLatin1String("tqklog.txt") && leggi(file.filePath()) == leggi(archivio))
             continue;
         lasciati << file.fileName() + (file.suffix() == QLatin1String("xlsx") ? QStringLiteral(".celle") : QString());
-        EXPECT_EQ(leggi(file.filePath()), leggi(atteso + QLatin1Char('/') + lasciati.last())) << file.fileName().toStdString();
+        EXPECT_EQ(leggi(file.filePath()), leggi(atteso + QLatin1Char('/') + lasciati.last()))
+            << file.fileName().toStdString();
     }
     EXPECT_EQ(lasciati, QDir(atteso).entryList(QDir::Files));
 }
