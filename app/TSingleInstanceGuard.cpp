@@ -1,7 +1,6 @@
 #include "app/TSingleInstanceGuard.h"
 
 #include "platform/InstanceLock.h"
-#include "platform/Prompter.h"
 
 #include <QCoreApplication>
 #include <atomic>
@@ -23,11 +22,9 @@ ECloneControlError::ECloneControlError()
 {
 }
 
-TSingleInstanceGuard::TSingleInstanceGuard(InstanceLock& lock, Prompter& prompter, const QString& executableName,
-                                           QObject* parent)
+TSingleInstanceGuard::TSingleInstanceGuard(InstanceLock& lock, const QString& executableName, QObject* parent)
     : QObject(parent)
     , m_lock(lock)
-    , m_prompter(prompter)
     , m_executableName(executableName)
 {
     if (guardExists().exchange(true))
@@ -50,23 +47,40 @@ QString TSingleInstanceGuard::lockName() const
     return QStringLiteral("Drenquil.CloneControl.%1").arg(m_executableName);
 }
 
-bool TSingleInstanceGuard::check()
+TSingleInstanceGuard::Outcome TSingleInstanceGuard::check()
 {
-    if (m_lock.held() || m_lock.acquire(lockName(), m_maxInstance))
-        return true;
+    if (m_lock.held())
+        return {};
+    const InstanceLock::Acquisition acquisition = m_lock.acquire(lockName(), m_maxInstance);
+    if (acquisition == InstanceLock::Acquisition::Acquired)
+        return {};
     m_refused = true;
+    if (acquisition == InstanceLock::Acquisition::Unavailable)
+        return {true, true,
+                Message{QStringLiteral("Impossibile avviare il programma: il file che impedisce di avviarne due copie\r"
+                                       "non può essere usato (%1).")
+                            .arg(m_lock.failure()),
+                        QStringLiteral("Attenzione!"), Message::Icon::Critical}};
+    Outcome outcome{true, false, std::nullopt};
     switch (m_action) {
     case Action::None:
         break;
     case Action::Message:
-        m_prompter.message(QStringLiteral("Solo %1 instanza(e) permessa(e)").arg(m_maxInstance), QString(),
-                           Message::Icon::Critical);
+        outcome.message = Message{QStringLiteral("Solo %1 instanza(e) permessa(e)").arg(m_maxInstance), QString(),
+                                  Message::Icon::Critical};
         break;
     case Action::UserEvent:
         if (OnAction)
             OnAction();
         break;
     }
+    return outcome;
+}
+
+void TSingleInstanceGuard::terminate()
+{
+    if (!m_refused)
+        return;
     switch (m_terminationStyle) {
     case TerminationStyle::TerminateApplication:
         if (QCoreApplication* app = QCoreApplication::instance())
@@ -79,5 +93,4 @@ bool TSingleInstanceGuard::check()
             OnTerminate();
         break;
     }
-    return false;
 }

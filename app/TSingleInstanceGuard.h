@@ -1,12 +1,14 @@
 #pragma once
 
+#include "platform/Message.h"
+
 #include <QObject>
 #include <QString>
 #include <functional>
+#include <optional>
 #include <stdexcept>
 
 class InstanceLock;
-class Prompter;
 
 // Raised when a program creates a second guard.
 class ECloneControlError : public std::runtime_error
@@ -17,7 +19,8 @@ public:
 
 // Lets at most MaxInstance copies of the program run. The count lives in an
 // instance lock named "Drenquil.CloneControl.<executable name>", which the
-// operating system releases when a process ends.
+// operating system releases when a process ends. It shows nothing: a refused
+// copy's box is in the outcome, for the program entry to show.
 class TSingleInstanceGuard : public QObject
 {
     Q_OBJECT
@@ -35,9 +38,20 @@ public:
         UserEvent
     };
 
+    // What a check decided.
+    struct Outcome
+    {
+        bool refused = false;
+        // The lock could not be taken at all (refused too): whether another
+        // copy runs is unknown, and the program cannot start.
+        bool unavailable = false;
+        // The box to show before a refused copy ends: the Action's (Action
+        // Message), or why the lock is unavailable; none otherwise.
+        std::optional<Message> message;
+    };
+
     // Throws ECloneControlError when the program already has a guard.
-    TSingleInstanceGuard(InstanceLock& lock, Prompter& prompter, const QString& executableName,
-                         QObject* parent = nullptr);
+    TSingleInstanceGuard(InstanceLock& lock, const QString& executableName, QObject* parent = nullptr);
     ~TSingleInstanceGuard() override;
 
     int MaxInstance() const { return m_maxInstance; }
@@ -50,15 +64,19 @@ public:
     std::function<void()> OnTerminate;
 
     QString lockName() const;
-    // Takes an instance slot. When none is free, performs the Action, then the
-    // TerminationStyle (terminating the application ends it as soon as its
-    // event loop starts) and returns false.
-    bool check();
+    // Takes an instance slot. When none is free the copy is refused: the
+    // outcome carries the Action's box (Action Message), or OnAction has run
+    // (Action UserEvent). When the lock cannot be taken at all the copy is
+    // refused with a box that says so, with the lock's path, whatever the Action.
+    Outcome check();
+    // A refused copy's TerminationStyle, for the caller once it has shown the
+    // outcome's box: terminating the application ends it as soon as its event
+    // loop starts.
+    void terminate();
     bool refused() const { return m_refused; }
 
 private:
     InstanceLock& m_lock;
-    Prompter& m_prompter;
     QString m_executableName;
     int m_maxInstance = 1;
     Action m_action = Action::None;

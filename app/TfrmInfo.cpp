@@ -1,6 +1,7 @@
 #include "app/TfrmInfo.h"
 
 #include "app/CreditsBanner.h"
+#include "widgets/Controls.h"
 #include "widgets/Glyphs.h"
 #include "widgets/ScreenCentre.h"
 
@@ -16,12 +17,7 @@
 
 namespace {
 
-QLabel* makeLabel(QWidget* parent, const QString& name, const QString& text)
-{
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(name);
-    return label;
-}
+using Controls::makeLabel;
 
 const QString nonDisponibile = QStringLiteral("non disponibile");
 
@@ -39,6 +35,26 @@ TfrmInfo::TfrmInfo(const SystemInfo& sistema, QWidget* parent)
     setObjectName(QStringLiteral("frmInfo"));
     setWindowTitle(QStringLiteral("Informazioni su Brenvolo"));
 
+    QHBoxLayout* top = buildTitles();
+    QGroupBox* computer = buildComputer(sistema);
+    Banner1 = new CreditsBanner(credits(), this);
+    Banner1->setObjectName(QStringLiteral("Banner1"));
+
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
+    buttons->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("BitBtn1"));
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addWidget(computer);
+    layout->addWidget(Banner1);
+    layout->addWidget(buttons);
+    setFixedSize(sizeHint().expandedTo(QSize(360, 0)));
+}
+
+// The program's picture, name, version and purpose.
+QHBoxLayout* TfrmInfo::buildTitles()
+{
     auto* image = makeLabel(this, QStringLiteral("Image1"), QString());
     // The program's own picture: the idle frame of its tray icon.
     image->setPixmap(Glyphs::trayFrame(0).pixmap(48, 48));
@@ -55,12 +71,28 @@ TfrmInfo::TfrmInfo(const SystemInfo& sistema, QWidget* parent)
     QLabel* what = makeLabel(this, QStringLiteral("Label3"),
                              QStringLiteral("Contascatti telefonico per le connessioni a Internet"));
 
+    auto* titles = new QVBoxLayout;
+    titles->addWidget(name);
+    titles->addWidget(version);
+    titles->addWidget(what);
+    titles->addStretch();
+    auto* top = new QHBoxLayout;
+    top->addWidget(image);
+    top->addLayout(titles, 1);
+    return top;
+}
+
+// "Questo computer": its memory and processor.
+QGroupBox* TfrmInfo::buildComputer(const SystemInfo& sistema)
+{
     auto* computer = new QGroupBox(QStringLiteral("Questo computer"), this);
     computer->setObjectName(QStringLiteral("GroupBox1"));
     QLabel* processore = makeLabel(computer, QStringLiteral("Label6"),
                                    sistema.processore.isEmpty() ? nonDisponibile : sistema.processore);
     processore->setWordWrap(true);
     processore->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    // Long processor names wrap instead of widening the box past the screen.
+    processore->setMinimumWidth(fontMetrics().averageCharWidth() * 36);
     auto* form = new QFormLayout(computer);
     form->addRow(QStringLiteral("Memoria fisica:"),
                  makeLabel(computer, QStringLiteral("Label4"), memoryText(sistema.memoriaTotale)));
@@ -71,30 +103,7 @@ TfrmInfo::TfrmInfo(const SystemInfo& sistema, QWidget* parent)
         QStringLiteral("Unità di elaborazione:"),
         makeLabel(computer, QStringLiteral("Label7"),
                   sistema.unitaElaborazione > 0 ? QString::number(sistema.unitaElaborazione) : nonDisponibile));
-
-    Banner1 = new CreditsBanner(credits(), this);
-    Banner1->setObjectName(QStringLiteral("Banner1"));
-
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
-    buttons->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("BitBtn1"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-
-    auto* titles = new QVBoxLayout;
-    titles->addWidget(name);
-    titles->addWidget(version);
-    titles->addWidget(what);
-    titles->addStretch();
-    auto* top = new QHBoxLayout;
-    top->addWidget(image);
-    top->addLayout(titles, 1);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(top);
-    layout->addWidget(computer);
-    layout->addWidget(Banner1);
-    layout->addWidget(buttons);
-    // Long processor names wrap instead of widening the box past the screen.
-    processore->setMinimumWidth(fontMetrics().averageCharWidth() * 36);
-    setFixedSize(sizeHint().expandedTo(QSize(360, 0)));
+    return computer;
 }
 
 void TfrmInfo::apri(QWidget* parent, Servizi&, StatoProgramma&)

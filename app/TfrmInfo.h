@@ -5,6 +5,8 @@
 #include <QDialog>
 
 class CreditsBanner;
+class QGroupBox;
+class QHBoxLayout;
 struct Servizi;
 struct StatoProgramma;
 
@@ -35,6 +37,8 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    QHBoxLayout* buildTitles();
+    QGroupBox* buildComputer(const SystemInfo& sistema);
     CreditsBanner* Banner1 = nullptr;
     bool m_centred = false;
 };

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/StartupSequence.h"
 #include "platform/Servizi.h"
 #include "settings/SettingsStore.h"
 
@@ -13,16 +14,13 @@ class ProgramCommands;
 class DialUpCounting;
 class LiveMeter;
 class QAction;
-class QButtonGroup;
-class QToolBar;
-class QToolButton;
+class MainToolBar;
 struct SessionStart;
 struct SessionStop;
 struct StatoProgramma;
 class TSingleInstanceGuard;
 class TfrmCosto;
 class TfrmLight;
-class TimePanels;
 class TRasMonitor;
 class TrayIcon;
 
@@ -45,9 +43,6 @@ public:
     int PrimaAttivazione = 1;
     int ContatoreLampeggio = 0;
     std::optional<std::pair<qint64, qint64>> m_costoMostrato; // the cost and seconds in the caption
-
-    // The caption: today's weekday name from the system locale, a blank and the short date.
-    static QString captionFor(const QDate& today);
 
     // "Avvio" and "Arresto": start and stop the session. Asked while a session
     // is starting or stopping (or of a session already in that state), they do
@@ -88,11 +83,9 @@ private:
     void buildConnectionMonitor();
 
     void FormCreate();
-    void fallBackFromTray();
+    void showStartup(const StartupSequence::Finestra& finestra);
+    void presentMode();
     bool trayAvailable() const;
-    void checkHoliday();
-    void prepareArchive();
-    void FormShow();
     void FormActivate();
     bool FormCloseQuery();
     void FormClose();
@@ -106,7 +99,6 @@ private:
     void meterTicked();
     void setCountingControls(bool counting);
     void syncStartStop();
-    QString archivePath() const;
 
     void refreshCaption();
     void applyHolidayColour();
@@ -124,19 +116,14 @@ private:
     StatoProgramma& m_stato;
     CountingSession& m_session;
     SettingsStore m_store;
+    StartupSequence m_avvio;
     std::unique_ptr<TSingleInstanceGuard> m_guard;
     std::unique_ptr<ProgramCommands> m_commands;
     bool m_shown = false;
     // The start-up limits check led to the repair of the archive: the program ends at once.
     bool m_endsAfterRepair = false;
 
-    QToolBar* m_toolBar = nullptr;
-    QToolButton* SpeedButton1 = nullptr; // hide to the tray
-    QButtonGroup* m_classButtons = nullptr;
-    QToolButton* SpeedButton6 = nullptr; // lamp
-    QToolButton* SpeedButton7 = nullptr; // "Avvio"
-    QToolButton* SpeedButton8 = nullptr; // "Arresto"
-    TimePanels* m_timePanels = nullptr;  // Panel1, Panel2
+    MainToolBar* m_toolBar = nullptr; // SpeedButton1 to SpeedButton8, Panel1 and Panel2
 
     QAction* Principale1 = nullptr;
     QAction* Costi1 = nullptr;

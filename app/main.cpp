@@ -2,6 +2,7 @@
 #include "app/TSingleInstanceGuard.h"
 #include "app/TfrmInfo.h"
 #include "app/TfrmPrincipale.h"
+#include "platform/CanberraSounds.h"
 #include "platform/DBusNotifier.h"
 #include "platform/DialUpSources.h"
 #include "platform/DisplayPlatform.h"
@@ -9,7 +10,8 @@
 #include "platform/IniSettingsBackend.h"
 #include "platform/Paths.h"
 #include "platform/ProcessShell.h"
-#include "platform/QtSounds.h"
+#include "platform/Prompter.h"
+#include "platform/ReplacingFile.h"
 #include "platform/Servizi.h"
 #include "platform/SheetWriter.h"
 #include "platform/SystemClock.h"
@@ -19,23 +21,30 @@
 #include "settings/StatoProgramma.h"
 #include "widgets/Glyphs.h"
 #include "widgets/MessageBoxPrompter.h"
+#include "widgets/QtCatalogue.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QStyleFactory>
 #include <QSystemTrayIcon>
 #include <QTimer>
+#include <cstdio>
+#include <optional>
 
-int main(int argc, char** argv)
+namespace {
+
+// In a Wayland session the compact strip could not stay on top: the program
+// runs through XWayland unless the user chose a platform.
+void choosePlatform(int argc, char** argv)
 {
-    // In a Wayland session the compact strip could not stay on top: the
-    // program runs through XWayland unless the user chose a platform.
     const QString platform = DisplayPlatform::forcedPlatform(QProcessEnvironment::systemEnvironment(),
                                                              DisplayPlatform::arguments(argc, argv));
     if (!platform.isEmpty())
         qputenv("QT_QPA_PLATFORM", platform.toLocal8Bit());
+}
 
-    BrenvoloApplication app(argc, argv);
+void nameApplication()
+{
     QApplication::setApplicationName(QStringLiteral("Brenvolo"));
     // No display name: the platform would add it to every window's title, and
     // message boxes carry exactly their own titles.
@@ -45,14 +54,50 @@ int main(int argc, char** argv)
     // the desktop matches the windows to the program's menu entry by its id.
     QApplication::setWindowIcon(Glyphs::application());
     QGuiApplication::setDesktopFileName(QStringLiteral(BRENVOLO_APP_ID));
+}
+
+// The main window's guard: one copy, no box of its own, the application
+// ended. A copy that may run gets no value; one that may not, the status it
+// ends with: 0 when another copy runs, 1 when the lock cannot be taken (told
+// in a box and on standard error).
+std::optional<int> refusal(TSingleInstanceGuard& guard, Prompter& prompter)
+{
+    guard.setMaxInstance(1);
+    guard.setAction(TSingleInstanceGuard::Action::None);
+    guard.setTerminationStyle(TSingleInstanceGuard::TerminationStyle::TerminateApplication);
+    const TSingleInstanceGuard::Outcome outcome = guard.check();
+    if (!outcome.refused)
+        return std::nullopt;
+    if (outcome.unavailable && outcome.message)
+        std::fprintf(stderr, "%s\n",
+                     qPrintable(QString(outcome.message->text).replace(QLatin1Char('\r'), QLatin1Char(' '))));
+    if (outcome.message)
+        prompter.show(*outcome.message);
+    if (outcome.unavailable)
+        return 1;
+    guard.terminate();
+    return QApplication::exec();
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    choosePlatform(argc, argv);
+    BrenvoloApplication app(argc, argv);
+    nameApplication();
+    installQtCatalogue(app);
 
     MessageBoxPrompter prompter;
     app.setPrompter(&prompter);
     SystemClock clock;
-    QtSounds sounds([] { QApplication::beep(); });
+    CanberraSounds sounds([] { QApplication::beep(); });
     ProcessShell shell;
     FlockInstanceLock instanceLock(Paths::runtimeDirectory());
     IniSettingsBackend store(Paths::configDirectory());
+    // A store left readable by others (copied in, restored from a backup) is
+    // the user's alone again before anything reads its password.
+    store.makePrivate();
     ReportingSettingsBackend settings(store, Paths::configDirectory());
     // Told once, when the event loop runs, never in the middle of a session's start.
     settings.setOnFirstFailure([&prompter](const QString& message) {
@@ -60,20 +105,20 @@ int main(int argc, char** argv)
     });
     const std::unique_ptr<DialUpSource> dialUp = DialUpSources::create(shell);
     SheetWriter sheet(Paths::dataDirectory(), &shell);
+    // What an export killed before it finished left beside its file; one of
+    // the last minutes may still be brenvolo-cli's, at work.
+    ReplacingFile::removeLeftovers(Paths::dataDirectory(), QDateTime::currentDateTime().addSecs(-5 * 60));
     DBusNotifier notifier;
     Servizi servizi{clock,        prompter, sounds, shell,    settings,
                     instanceLock, *dialUp,  sheet,  notifier, Paths::dataDirectory()};
     servizi.trayAvailable = [] { return QSystemTrayIcon::isSystemTrayAvailable(); };
 
-    auto guard = std::make_unique<TSingleInstanceGuard>(instanceLock, prompter,
+    auto guard = std::make_unique<TSingleInstanceGuard>(instanceLock,
                                                         QFileInfo(QCoreApplication::applicationFilePath()).fileName());
-    guard->setMaxInstance(1);
-    guard->setAction(TSingleInstanceGuard::Action::None);
-    guard->setTerminationStyle(TSingleInstanceGuard::TerminationStyle::TerminateApplication);
     // A refused copy ends as soon as its event loop starts, having written,
-    // dialled, launched and shown nothing.
-    if (!guard->check())
-        return QApplication::exec();
+    // dialled, launched and shown nothing but the guard's own box, if any.
+    if (const std::optional<int> status = refusal(*guard, prompter))
+        return *status;
 
     StatoProgramma stato;
     CountingSession session(servizi, stato);

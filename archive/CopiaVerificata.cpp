@@ -1,6 +1,7 @@
 #include "archive/CopiaVerificata.h"
 
 #include "archive/LettoreArchivio.h"
+#include "platform/ReplacingFile.h"
 
 #include <QDir>
 #include <QFile>
@@ -23,12 +24,14 @@ bool fallito(QString* errore, const QString& messaggio)
     return false;
 }
 
-// Both names lead to one file (the same path, a symbolic link to it, "..").
+// Both names lead to one file (the same path, "..", a link in the folders).
+// A link at the copy's own name is not the file it points to: the copy
+// replaces the link.
 bool stessoFile(const QString& primo, const QString& secondo)
 {
     const QFileInfo a(primo);
     const QFileInfo b(secondo);
-    return a.exists() && b.exists() && a.canonicalFilePath() == b.canonicalFilePath();
+    return a.exists() && b.exists() && !b.isSymLink() && a.canonicalFilePath() == b.canonicalFilePath();
 }
 
 } // namespace
@@ -47,8 +50,8 @@ bool copiaVerificata(const QString& sorgente, const QString& destinazione, QStri
     QFile da(sorgente);
     if (!da.open(QIODevice::ReadOnly))
         return fallita(da.errorString());
-    QSaveFile a(destinazione);
-    if (!a.open(QIODevice::WriteOnly))
+    ReplacingFile a(destinazione);
+    if (!a.open())
         return fallita(a.errorString());
     for (;;) {
         const QByteArray dati = da.read(blocco);
@@ -64,13 +67,6 @@ bool copiaVerificata(const QString& sorgente, const QString& destinazione, QStri
             a.cancelWriting();
             return fallita(motivo);
         }
-    }
-    // The last bytes wait in the buffer: a full disk shows only when they go
-    // out, and a commit would then give the copy its name all the same.
-    if (!a.flush()) {
-        const QString motivo = a.errorString();
-        a.cancelWriting();
-        return fallita(motivo);
     }
     if (!a.commit())
         return fallita(a.errorString());

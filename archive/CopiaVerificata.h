@@ -7,7 +7,8 @@
 // every new file is written beside its target and takes its name only when
 // complete. Failures come back as Italian messages carrying the system's reason.
 
-// Copies `sorgente` to `destinazione`, replacing a file already there, then
+// Copies `sorgente` to `destinazione`, replacing a file already there (a
+// symbolic link there is replaced itself, never written through), then
 // reads both back and compares them byte by byte. A copy that cannot be made
 // leaves the target as it was; a copy that does not match the source is
 // removed. Refuses a target that is the source itself.

@@ -11,22 +11,10 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-namespace {
-
-// Milliseconds between two instants, as a time of day: a warning never lasts a day.
-qint64 millisecondiTrascorsi(const QDateTime& da, const QDateTime& a)
-{
-    constexpr qint64 giorno = 24 * 3600 * 1000;
-    return ((da.msecsTo(a) % giorno) + giorno) % giorno;
-}
-
-} // namespace
-
 TfrmSupera::TfrmSupera(const Clock& clock, qint64 anticipo, const QDateTime& inizio, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::WindowStaysOnTopHint | Qt::FramelessWindowHint)
     , m_clock(clock)
-    , m_anticipo(anticipo)
-    , m_inizio(inizio)
+    , m_progresso(anticipo, inizio)
 {
     setObjectName(QStringLiteral("frmSupera"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -77,34 +65,33 @@ TfrmSupera* TfrmSupera::mostra(const Clock& clock, qint64 anticipo, const QStrin
 void TfrmSupera::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
-    if (m_scaduto)
+    if (scaduto())
         return;
     setGaugeColour(QColor(Qt::green));
-    Gauge1->setMaximum(int(std::max<qint64>(m_anticipo, 1)));
+    Gauge1->setMaximum(m_progresso.massimo());
     Timer1->start();
 }
 
 void TfrmSupera::Timer1Timer()
 {
-    const qint64 trascorsi = millisecondiTrascorsi(m_inizio, m_clock.now());
-    if (trascorsi > m_anticipo * 100) {
-        m_scaduto = true;
-        Timer1->stop();
-        setGaugeColour(QColor(255, 0, 0));
-        Gauge1->setValue(Gauge1->maximum());
-        // A caption bar and a border: the user can close it now.
-        const bool visibile = isVisible();
-        setWindowFlags(Qt::Window | Qt::WindowStaysOnTopHint | Qt::WindowCloseButtonHint | Qt::WindowTitleHint);
-        if (visibile)
-            show();
+    const int valore = m_progresso.tick(m_clock.now());
+    if (!scaduto()) {
+        Gauge1->setValue(valore);
         return;
     }
-    Gauge1->setValue(int(trascorsi / 100));
+    Timer1->stop();
+    setGaugeColour(QColor(255, 0, 0));
+    Gauge1->setValue(Gauge1->maximum());
+    // A caption bar and a border: the user can close it now.
+    const bool visibile = isVisible();
+    setWindowFlags(Qt::Window | Qt::WindowStaysOnTopHint | Qt::WindowCloseButtonHint | Qt::WindowTitleHint);
+    if (visibile)
+        show();
 }
 
 void TfrmSupera::closeEvent(QCloseEvent* event)
 {
-    if (!m_scaduto) {
+    if (!scaduto()) {
         event->ignore();
         return;
     }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "archive/ProgressoAvviso.h"
+
 #include <QDateTime>
 #include <QWidget>
 
@@ -26,7 +28,7 @@ public:
     static TfrmSupera* mostra(const Clock& clock, qint64 anticipo, const QString& testo = QString(),
                               Notifier* notifier = nullptr);
 
-    bool scaduto() const { return m_scaduto; }
+    bool scaduto() const { return m_progresso.scaduto(); }
     QTimer* timer() const { return Timer1; }
 
 public slots:
@@ -40,9 +42,7 @@ private:
     void setGaugeColour(const QColor& colour);
 
     const Clock& m_clock;
-    qint64 m_anticipo;
-    QDateTime m_inizio;
-    bool m_scaduto = false;
+    ProgressoAvviso m_progresso;
     QLabel* Label1 = nullptr;
     QProgressBar* Gauge1 = nullptr;
     QTimer* Timer1 = nullptr;

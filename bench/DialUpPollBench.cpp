@@ -17,6 +17,7 @@ class NoShell : public Shell
 public:
     int open(const QString&, ShowMode) override { return NotFound; }
     int run(const QString&, const QStringList&) override { return NotFound; }
+    int view(const QString&) override { return NotFound; }
 };
 
 void writeFile(const QString& path, const QByteArray& content)

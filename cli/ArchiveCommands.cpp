@@ -9,7 +9,7 @@ namespace {
 
 int valida(CliContext& context)
 {
-    if (context.arguments.size() != 1 || context.arguments.at(0).startsWith(QLatin1String("--"))) {
+    if (context.arguments.size() != 1) {
         context.err << "uso: brenvolo-cli valida FILE\n";
         return CliExit::Usage;
     }
@@ -87,6 +87,7 @@ int ripara(CliContext& context)
 
 QList<CliCommand> archiveCommands()
 {
-    return {
-        {QStringLiteral("valida"), valida}, {QStringLiteral("converti"), converti}, {QStringLiteral("ripara"), ripara}};
+    return {{QStringLiteral("valida"), valida, {{}, {}, 1}},
+            {QStringLiteral("converti"), converti},
+            {QStringLiteral("ripara"), ripara, {{QStringLiteral("--chiusura")}}}};
 }

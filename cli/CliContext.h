@@ -50,12 +50,42 @@ int exitStatusFor(ConsumiResult::Outcome outcome);
 // A message on one line: carriage returns written as \r.
 QString oneLine(QString text);
 
+// What a command takes besides the common options: its options with a
+// value, its switches, and how many plain arguments (a file name).
+struct CliGrammar
+{
+    QStringList values = {};
+    QStringList switches = {};
+    int plain = 0;
+};
+
 // A command of brenvolo-cli: returns its exit status.
 struct CliCommand
 {
     QString name;
     std::function<int(CliContext&)> run;
+    CliGrammar grammar = {};
 };
+
+// How the arguments after the command's name read.
+struct CliParse
+{
+    enum class Outcome
+    {
+        Run,   // the common options applied to the context, the command's own in its arguments
+        Help,  // --help or -h: the usage on standard output
+        Usage, // wrong usage: the fault, then the usage on standard error
+    };
+    Outcome outcome = Outcome::Run;
+    QString fault;
+};
+
+// Reads `args` against the command's grammar and the common options
+// (--archivio, --oggi, --imposta; only --imposta may repeat). An unknown
+// option, an option without its value, a repeated option or an argument
+// beyond the grammar's is wrong usage. A date of --oggi that does not
+// convert throws EConvertError.
+CliParse readArguments(const QStringList& args, const CliGrammar& grammar, CliContext& context);
 
 // The commands, each group from its own source file.
 QList<CliCommand> settingsCommands();

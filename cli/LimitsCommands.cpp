@@ -6,12 +6,6 @@ namespace {
 
 int limiti(CliContext& context)
 {
-    for (const QString& argument : context.arguments) {
-        if (argument != QLatin1String("--dopo-arresto")) {
-            context.err << "uso: brenvolo-cli limiti [--dopo-arresto]\n";
-            return CliExit::Usage;
-        }
-    }
     StatoProgramma stato;
     stato.fromStore(context.store);
     const int dopoArresto = context.flag(QStringLiteral("--dopo-arresto")) ? 1 : 0;
@@ -26,5 +20,5 @@ int limiti(CliContext& context)
 
 QList<CliCommand> limitsCommands()
 {
-    return {{QStringLiteral("limiti"), limiti}};
+    return {{QStringLiteral("limiti"), limiti, {{}, {QStringLiteral("--dopo-arresto")}}}};
 }

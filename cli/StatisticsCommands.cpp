@@ -251,7 +251,10 @@ int esporta(CliContext& context)
 
 QList<CliCommand> statisticsCommands()
 {
-    return {{QStringLiteral("consumi"), consumi},
-            {QStringLiteral("esporta"), esporta},
-            {QStringLiteral("andamento"), andamento}};
+    const CliGrammar periodo{{QStringLiteral("--dal"), QStringLiteral("--al")}, {QStringLiteral("--json")}};
+    return {{QStringLiteral("consumi"), consumi, periodo},
+            {QStringLiteral("esporta"),
+             esporta,
+             {{QStringLiteral("--mese"), QStringLiteral("--anno")}, {QStringLiteral("--xlsx")}}},
+            {QStringLiteral("andamento"), andamento, periodo}};
 }

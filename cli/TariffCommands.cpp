@@ -59,5 +59,8 @@ int pasquaDellAnno(CliContext& context)
 
 QList<CliCommand> tariffCommands()
 {
-    return {{QStringLiteral("intervallo"), intervallo}, {QStringLiteral("pasqua"), pasquaDellAnno}};
+    return {{QStringLiteral("intervallo"),
+             intervallo,
+             {{QStringLiteral("--quando"), QStringLiteral("--classe"), QStringLiteral("--festivo")}}},
+            {QStringLiteral("pasqua"), pasquaDellAnno, {{QStringLiteral("--anno")}}}};
 }

@@ -11,6 +11,7 @@
 namespace {
 
 const char usage[] = R"(brenvolo-cli COMMAND [OPTIONS]
+brenvolo-cli --help | -h | --version
   consumi --dal DD/MM/YYYY --al DD/MM/YYYY [--json]   totals of a range, as the statistics window shows them;
                                                       the JSON adds the month-end projection of --oggi's month
   esporta --mese NOME --anno YYYY [--xlsx]            one month day by day to <mmm>_<yy>.txt (or .xlsx)
@@ -75,6 +76,14 @@ int main(int argc, char** argv)
         return CliExit::Usage;
     }
     const QString name = args.takeFirst();
+    if (name == QLatin1String("--help") || name == QLatin1String("-h")) {
+        out << usage;
+        return CliExit::Done;
+    }
+    if (name == QLatin1String("--version")) {
+        out << "brenvolo-cli " BRENVOLO_VERSION "\n";
+        return CliExit::Done;
+    }
     // Scripts call the tool often: only the export, whose sheet link lets
     // events run while it waits, pays for an application object.
     std::optional<QCoreApplication> app;
@@ -84,7 +93,7 @@ int main(int argc, char** argv)
     const auto command =
         std::find_if(commands.begin(), commands.end(), [&](const CliCommand& c) { return c.name == name; });
     if (command == commands.end()) {
-        err << usage;
+        err << QStringLiteral("comando sconosciuto: %1\n").arg(name) << usage;
         return CliExit::Usage;
     }
 
@@ -94,26 +103,16 @@ int main(int argc, char** argv)
     context.archivio = ArchivioLetto::attuale(context.dataDirectory);
     context.oggi = QDate::currentDate();
     try {
-        for (int i = 0; i < args.size(); ++i) {
-            const QString& a = args.at(i);
-            const bool hasValue = i + 1 < args.size();
-            if (a == QLatin1String("--archivio") && hasValue) {
-                context.archivio = args.at(++i);
-            } else if (a == QLatin1String("--oggi") && hasValue) {
-                context.oggi = strToDate(args.at(++i));
-            } else if (a == QLatin1String("--imposta") && hasValue) {
-                const QString setting = args.at(++i);
-                const qsizetype slash = setting.indexOf(QLatin1Char('/'));
-                const qsizetype equals = setting.indexOf(QLatin1Char('='));
-                if (slash <= 0 || equals < slash) {
-                    err << usage;
-                    return CliExit::Usage;
-                }
-                context.store.writeText(setting.left(slash), setting.mid(slash + 1, equals - slash - 1),
-                                        setting.mid(equals + 1));
-            } else {
-                context.arguments.append(a);
-            }
+        const CliParse parse = readArguments(args, command->grammar, context);
+        switch (parse.outcome) {
+        case CliParse::Outcome::Help:
+            out << usage;
+            return CliExit::Done;
+        case CliParse::Outcome::Usage:
+            err << parse.fault << '\n' << usage;
+            return CliExit::Usage;
+        case CliParse::Outcome::Run:
+            break;
         }
         return command->run(context);
     } catch (const EConvertError& error) {

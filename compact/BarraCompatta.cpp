@@ -1,6 +1,7 @@
 #include "compact/BarraCompatta.h"
 
 #include "platform/Sounds.h"
+#include "session/CountingSession.h"
 #include "settings/Conversion.h"
 #include "settings/StatoProgramma.h"
 
@@ -50,30 +51,6 @@ BarraCompatta::Suono BarraCompatta::suonoAvviso(ControlloLimitiInDiretta::Avviso
                                                                     : Suono::DurataGiornaliera;
 }
 
-QPoint BarraCompatta::posizioneVisibile(const QRect& barra, const QList<QRect>& schermi)
-{
-    if (schermi.isEmpty())
-        return barra.topLeft();
-    QRect scelto = schermi.first();
-    qint64 areaMassima = 0;
-    qint64 inVista = 0;
-    for (const QRect& schermo : schermi) {
-        const QRect comune = schermo.intersected(barra);
-        const qint64 area = qint64(comune.width()) * comune.height();
-        inVista += area;
-        if (area > areaMassima) {
-            areaMassima = area;
-            scelto = schermo;
-        }
-    }
-    if (inVista >= qint64(barra.width()) * barra.height())
-        return barra.topLeft();
-    // Wider or taller than the screen: its left or top edge stays in view.
-    const int x = std::max(scelto.left(), std::min(barra.left(), scelto.right() + 1 - barra.width()));
-    const int y = std::max(scelto.top(), std::min(barra.top(), scelto.bottom() + 1 - barra.height()));
-    return {x, y};
-}
-
 void BarraCompatta::start(const QDateTime& adesso, const QDateTime& inizio, const CostMeter* meter,
                           const ControlloLimitiInDiretta::Limiti& limiti)
 {
@@ -97,6 +74,16 @@ void BarraCompatta::start(const QDateTime& adesso, const QDateTime& inizio, cons
     m_gaugeMaximum = std::max(1, meter->CadenzaScatto());
     m_mancantiPrecedenti = meter->DecimiMancanti();
     m_digits = meter->digitsText();
+}
+
+QList<Message> BarraCompatta::avvia(const SessionStart& sessione, const CostMeter* meter, const SettingsStore& store)
+{
+    QStringList problemi;
+    start(sessione.now, sessione.start, meter, ControlloLimitiInDiretta::leggi(store, &problemi));
+    QList<Message> messaggi = sessione.messages;
+    for (const QString& problema : problemi)
+        messaggi.append({problema});
+    return messaggi;
 }
 
 BarraCompatta::Passo BarraCompatta::tick(const QDateTime& adesso, const CostMeter& meter, const CostMeter::Tick& tick,
@@ -135,4 +122,12 @@ void BarraCompatta::stop(const QDateTime& fine)
     m_gaugeRed = false;
     m_resto = QStringLiteral("resto: 000");
     m_pannelloFine = QStringLiteral("fine   : ") + formatTime(fine.time());
+}
+
+BarraCompatta::Arresto BarraCompatta::arresta(const SessionStop& sessione, const QString& archivio,
+                                              StatoProgramma& stato, SettingsStore& store)
+{
+    stop(sessione.end);
+    LimitiResult limiti = verificaLimiti(1, archivio, sessione.end.date(), stato, store);
+    return {sessione.messages + limiti.messages, std::move(limiti.interrotto)};
 }

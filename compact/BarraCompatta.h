@@ -1,15 +1,18 @@
 #pragma once
 
 #include "archive/ControlloLimitiInDiretta.h"
+#include "archive/VerificaLimiti.h"
 #include "meter/CostMeter.h"
+#include "platform/Message.h"
 
 #include <QDateTime>
 #include <QList>
-#include <QPoint>
-#include <QRect>
 #include <QString>
 
+class SettingsStore;
 class Sounds;
+struct SessionStart;
+struct SessionStop;
 struct StatoProgramma;
 
 // What the compact strip shows of a counting session, and what each tick of
@@ -40,6 +43,15 @@ public:
         int suoniScatto = 0;
     };
 
+    // What the strip's stop asks of it besides redrawing.
+    struct Arresto
+    {
+        // The stop's own boxes, then those of the limits check after a stop.
+        QList<Message> messaggi;
+        // The check stopped on a missing closing record: the repair starts from it.
+        std::optional<ConsumiResult> interrotto;
+    };
+
     // The class button's caption: "Tut", "15", "30", ">30".
     static QString captionClasse(int classe);
     // The class button's cycle 1 -> 2 -> 3 -> 4 -> 1.
@@ -51,24 +63,26 @@ public:
     static void suona(Sounds& sounds, const StatoProgramma& stato, Suono suono);
     static Suono suonoAvviso(ControlloLimitiInDiretta::Avviso avviso);
 
-    // Where a strip of `barra`'s size is shown when asked for at `barra`'s
-    // position: there when the `schermi` show all of it, else brought onto
-    // the screen it overlaps most (the first when none), so a strip without a
-    // caption bar is never out of the user's reach.
-    static QPoint posizioneVisibile(const QRect& barra, const QList<QRect>& schermi);
-
     // A session's start at `adesso`: the limit watch re-armed with `limiti`
     // and counting from `adesso`, never backdated; the start panel gets the
     // session's beginning `inizio`; the display shows `meter` (none when the
     // meter could not start: zeros).
     void start(const QDateTime& adesso, const QDateTime& inizio, const CostMeter* meter,
                const ControlloLimitiInDiretta::Limiti& limiti);
+    // The strip's start of a session: start() with the limits read from
+    // `store`. Returns the boxes for the user: the session's own, then the
+    // limits' settings that do not convert.
+    QList<Message> avvia(const SessionStart& sessione, const CostMeter* meter, const SettingsStore& store);
     // One tick of the meter at `adesso`, once `meter` has ticked with
     // `tick`; `consumiGiorno` is today's consumption in minutes.
     Passo tick(const QDateTime& adesso, const CostMeter& meter, const CostMeter::Tick& tick, int consumiGiorno);
     // The session's stop at `fine`: the meter's values go back to zero, the
     // LED money stays until the next start.
     void stop(const QDateTime& fine);
+    // The strip's stop of a session: stop(), then the limits check after a
+    // stop over `archivio` (no daily message), which leaves today's
+    // consumption for the next session's daily watch in `stato`.
+    Arresto arresta(const SessionStop& sessione, const QString& archivio, StatoProgramma& stato, SettingsStore& store);
 
     // Panel1, Panel2: "inizio : hh.nn.ss" and "fine   : hh.nn.ss".
     const QString& pannelloInizio() const { return m_pannelloInizio; }

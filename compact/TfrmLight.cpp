@@ -2,8 +2,8 @@
 
 #include "archive/ArchivioLetto.h"
 #include "archive/TfrmSupera.h"
-#include "archive/VerificaLimiti.h"
-#include "meter/GaugeUpdate.h"
+#include "compact/StripDisplay.h"
+#include "compact/StripDrag.h"
 #include "meter/LiveMeter.h"
 #include "platform/Clock.h"
 #include "platform/Prompter.h"
@@ -14,8 +14,10 @@
 #include "settings/Conversion.h"
 #include "settings/StatoProgramma.h"
 #include "tariff/IntervalloScatto.h"
+#include "widgets/Controls.h"
 #include "widgets/ExceptionBox.h"
 #include "widgets/Glyphs.h"
+#include "widgets/ScreenCentre.h"
 #include "widgets/SharedCommands.h"
 
 #include <QActionGroup>
@@ -23,25 +25,15 @@
 #include <QButtonGroup>
 #include <QCloseEvent>
 #include <QContextMenuEvent>
-#include <QLCDNumber>
-#include <QLabel>
 #include <QMenu>
-#include <QMouseEvent>
-#include <QProgressBar>
-#include <QScreen>
 #include <QTimer>
 #include <QToolButton>
-#include <QWindow>
 
 #include <algorithm>
 #include <cmath>
 #include <utility>
 
 namespace {
-
-const QColor lime(0, 255, 0);
-const QColor scrollBar(200, 200, 200);
-const QColor led(0, 230, 0);
 
 // The class items of "&Scelta tariffa" in menu order: caption, class, name.
 struct VoceClasse
@@ -64,44 +56,11 @@ void setColour(QWidget* widget, QPalette::ColorRole role, const QColor& colour)
     widget->setPalette(p);
 }
 
-QLabel* makeLabel(QWidget* parent, const QString& name, const QString& text)
+QToolButton* makeButton(QWidget* parent, const QString& name, const QString& hint, const QIcon& glyph = QIcon())
 {
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(name);
-    label->setAutoFillBackground(true);
-    setColour(label, QPalette::Window, Qt::white);
-    label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    return label;
-}
-
-QToolButton* makeButton(QWidget* parent, const QString& name, const QString& hint)
-{
-    auto* button = new QToolButton(parent);
-    button->setObjectName(name);
-    button->setToolTip(hint);
+    QToolButton* button = Controls::toolButton(parent, name, hint, glyph);
     button->setFocusPolicy(Qt::NoFocus);
     return button;
-}
-
-QToolButton* makeGlyphButton(QWidget* parent, const QString& name, const QString& hint, const QIcon& glyph)
-{
-    QToolButton* button = makeButton(parent, name, hint);
-    button->setIcon(glyph);
-    button->setAccessibleName(hint);
-    return button;
-}
-
-QLabel* makePanel(QWidget* parent, const QString& name, const QString& text)
-{
-    auto* panel = new QLabel(text, parent);
-    panel->setObjectName(name);
-    panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    panel->setAutoFillBackground(true);
-    setColour(panel, QPalette::Window, QApplication::palette().color(QPalette::Button));
-    panel->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    panel->setIndent(3);
-    panel->setToolTip(QStringLiteral("Un doppio click sul riquadro\nnasconde il pannello"));
-    return panel;
 }
 
 } // namespace
@@ -124,6 +83,7 @@ TfrmLight::TfrmLight(Servizi& servizi, StatoProgramma& stato, CountingSession& s
     buildMenu();
     layOut();
     place();
+    new StripDrag(*this, *Bevel1);
 
     connect(&m_session, &CountingSession::started, this, &TfrmLight::sessionStarted);
     connect(&m_session, &CountingSession::stopped, this, &TfrmLight::sessionStopped);
@@ -139,14 +99,32 @@ TfrmLight::~TfrmLight()
 
 void TfrmLight::buildControls()
 {
+    buildButtons();
+    // The drag handle is bare window surface: a press on it moves the strip.
+    Bevel1 = new QFrame(this);
+    Bevel1->setObjectName(QStringLiteral("Bevel1"));
+    Bevel1->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    const QString trascina = QStringLiteral("'click e trascina la finestra'");
+    Bevel1->setToolTip(trascina);
+    Bevel1->setAccessibleName(trascina);
+    Bevel1->setCursor(Qt::SizeAllCursor);
+    Shape1 = new QFrame(Bevel1);
+    Shape1->setObjectName(QStringLiteral("Shape1"));
+    Shape1->setAttribute(Qt::WA_TransparentForMouseEvents);
+    Shape1->setStyleSheet(QStringLiteral("QFrame#Shape1 { background: red; border-radius: 1px; }"));
+    Panel4 = new StripDisplay(this);
+}
+
+void TfrmLight::buildButtons()
+{
     Panel3 = new QFrame(this);
     Panel3->setObjectName(QStringLiteral("Panel3"));
     Panel3->setFrameStyle(QFrame::Panel | QFrame::Raised);
 
     SpeedButton1 =
-        makeGlyphButton(Panel3, QStringLiteral("SpeedButton1"), QStringLiteral("Avvia il conteggio"), Glyphs::start());
+        makeButton(Panel3, QStringLiteral("SpeedButton1"), QStringLiteral("Avvia il conteggio"), Glyphs::start());
     SpeedButton2 =
-        makeGlyphButton(Panel3, QStringLiteral("SpeedButton2"), QStringLiteral("Arresta il conteggio"), Glyphs::stop());
+        makeButton(Panel3, QStringLiteral("SpeedButton2"), QStringLiteral("Arresta il conteggio"), Glyphs::stop());
     auto* startStop = new QButtonGroup(this);
     startStop->setExclusive(true);
     for (QToolButton* button : {SpeedButton1, SpeedButton2}) {
@@ -166,65 +144,9 @@ void TfrmLight::buildControls()
     SpeedButton3->setText(BarraCompatta::captionClasse(1));
     connect(SpeedButton3, &QToolButton::clicked, this, &TfrmLight::SpeedButton3Click);
 
-    SpeedButton4 = makeGlyphButton(Panel3, QStringLiteral("SpeedButton4"),
-                                   QStringLiteral("Riduce ad icona la finestra"), Glyphs::minimise());
+    SpeedButton4 = makeButton(Panel3, QStringLiteral("SpeedButton4"), QStringLiteral("Riduce ad icona la finestra"),
+                              Glyphs::minimise());
     connect(SpeedButton4, &QToolButton::clicked, this, &TfrmLight::SpeedButton4Click);
-
-    // The drag handle is bare window surface: a press on it moves the strip.
-    Bevel1 = new QFrame(this);
-    Bevel1->setObjectName(QStringLiteral("Bevel1"));
-    Bevel1->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    const QString trascina = QStringLiteral("'click e trascina la finestra'");
-    Bevel1->setToolTip(trascina);
-    Bevel1->setAccessibleName(trascina);
-    Bevel1->setCursor(Qt::SizeAllCursor);
-    Shape1 = new QFrame(Bevel1);
-    Shape1->setObjectName(QStringLiteral("Shape1"));
-    Shape1->setAttribute(Qt::WA_TransparentForMouseEvents);
-    Shape1->setStyleSheet(QStringLiteral("QFrame#Shape1 { background: red; border-radius: 1px; }"));
-
-    Panel4 = new QFrame(this);
-    Panel4->setObjectName(QStringLiteral("Panel4"));
-    Panel4->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    Panel4->setAutoFillBackground(true);
-    setColour(Panel4, QPalette::Window, Qt::black);
-
-    Gauge1 = new QProgressBar(Panel4);
-    Gauge1->setObjectName(QStringLiteral("Gauge1"));
-    Gauge1->setAccessibleName(QStringLiteral("scatto in corso"));
-    Gauge1->setTextVisible(false);
-    Gauge1->setRange(0, 100);
-    Gauge1->setValue(0);
-    setColour(Gauge1, QPalette::Base, scrollBar);
-    setColour(Gauge1, QPalette::Window, scrollBar);
-    setGaugeRed(false);
-
-    Label8 = makeLabel(Panel4, QStringLiteral("Label8"), QStringLiteral("freq.:"));
-    Label1 = makeLabel(Panel4, QStringLiteral("Label1"), QStringLiteral("000"));
-    Label1->setToolTip(QStringLiteral("Cadenza scatto in secondi"));
-    QFont bold = Label1->font();
-    bold.setBold(true);
-    Label1->setFont(bold);
-    setColour(Label1, QPalette::WindowText, Qt::red);
-    Label9 = makeLabel(Panel4, QStringLiteral("Label9"), QStringLiteral("resto : 000"));
-    Label9->setToolTip(QStringLiteral("Un doppio click \nvisualizza i pannelli"));
-
-    Digits1 = new QLCDNumber(6, Panel4);
-    Digits1->setObjectName(QStringLiteral("Digits1"));
-    Digits1->setAccessibleName(QStringLiteral("costo"));
-    Digits1->setSegmentStyle(QLCDNumber::Flat);
-    Digits1->setFrameStyle(QFrame::NoFrame);
-    Digits1->setAutoFillBackground(true);
-    setColour(Digits1, QPalette::Window, Qt::black);
-    setColour(Digits1, QPalette::WindowText, led);
-    Digits1->display(QStringLiteral("000000"));
-
-    Panel1 = makePanel(Panel4, QStringLiteral("Panel1"), QStringLiteral("Inizio:"));
-    Panel2 = makePanel(Panel4, QStringLiteral("Panel2"), QStringLiteral("Fine:"));
-
-    for (QWidget* w : {static_cast<QWidget*>(Panel1), static_cast<QWidget*>(Panel2), static_cast<QWidget*>(Label1),
-                       static_cast<QWidget*>(Label8), static_cast<QWidget*>(Label9)})
-        w->installEventFilter(this);
 }
 
 void TfrmLight::buildMenu()
@@ -291,7 +213,7 @@ void TfrmLight::buildMenu()
 void TfrmLight::layOut()
 {
     const QFontMetrics normal(font());
-    const QFontMetrics grassetto(Label1->font());
+    const QFontMetrics grassetto(Panel4->boldFont());
     auto rapporto = [](int serve, int disegno) { return qreal(serve) / disegno; };
     const qreal scala = std::max({1.0, rapporto(normal.horizontalAdvance(QStringLiteral("freq.:")) + 3, 28),
                                   rapporto(grassetto.horizontalAdvance(QStringLiteral("000")) + 3, 22),
@@ -312,13 +234,7 @@ void TfrmLight::layOut()
     Bevel1->setGeometry(r(103, 0, 9, 28));
     Shape1->setGeometry(r(3, 4, 3, 20));
     Panel4->setGeometry(r(114, 0, 190, 28));
-    Gauge1->setGeometry(r(3, 2, 184, 6));
-    Label8->setGeometry(r(3, 10, 28, 15));
-    Label1->setGeometry(r(31, 10, 22, 15));
-    Label9->setGeometry(r(56, 10, 62, 15));
-    Digits1->setGeometry(r(121, 9, 66, 17));
-    Panel1->setGeometry(r(0, 0, 95, 28));
-    Panel2->setGeometry(r(95, 0, 95, 28));
+    Panel4->layOut(r);
 }
 
 QList<TfrmSupera*> TfrmLight::avvisiAperti() const
@@ -335,10 +251,7 @@ QList<TfrmSupera*> TfrmLight::avvisiAperti() const
 // before it is first shown too, so that the window manager leaves it there.
 void TfrmLight::place()
 {
-    QList<QRect> schermi;
-    for (const QScreen* schermo : QGuiApplication::screens())
-        schermi.append(schermo->availableGeometry());
-    move(BarraCompatta::posizioneVisibile(QRect(m_stato.Posizione, size()), schermi));
+    placeOnScreen(*this, m_stato.Posizione);
 }
 
 void TfrmLight::showEvent(QShowEvent* event)
@@ -355,15 +268,14 @@ void TfrmLight::FormShow()
     // 1.
     place();
 
-    // 2.
+    // 2.-3.
+    QString cadenza;
     try {
-        Label1->setText(QString::number(intervalloScatto(m_servizi.clock.now(), m_stato) / 10));
+        cadenza = QString::number(intervalloScatto(m_servizi.clock.now(), m_stato) / 10);
     } catch (const std::exception& error) {
         showException(m_servizi.prompter, error);
     }
-    // 3.
-    Digits1->display(QStringLiteral("000000"));
-    Gauge1->setValue(0);
+    Panel4->reset(cadenza);
     // 4.-6. In compact mode the strip, not the main window, dials and launches.
     StartupLaunch::run(m_stato.ComposizioneAutomatica, m_store, m_servizi.dialUp, m_servizi.shell);
     // 7.
@@ -399,63 +311,6 @@ void TfrmLight::contextMenuEvent(QContextMenuEvent* event)
     PopupMenu1->popup(event->globalPos());
 }
 
-void TfrmLight::mousePressEvent(QMouseEvent* event)
-{
-    QWidget* sotto = childAt(event->position().toPoint());
-    if (event->button() != Qt::LeftButton || (sotto && sotto != Bevel1)) {
-        QWidget::mousePressEvent(event);
-        return;
-    }
-    startDrag(event->globalPosition().toPoint());
-    event->accept();
-}
-
-// Moves the strip as a caption bar would: by the window system where it can,
-// by hand otherwise.
-void TfrmLight::startDrag(const QPoint& globalPos)
-{
-    if (QWindow* finestra = windowHandle(); finestra && finestra->startSystemMove())
-        return;
-    m_dragOffset = globalPos - frameGeometry().topLeft();
-}
-
-void TfrmLight::mouseMoveEvent(QMouseEvent* event)
-{
-    if (m_dragOffset && event->buttons().testFlag(Qt::LeftButton)) {
-        move(event->globalPosition().toPoint() - *m_dragOffset);
-        event->accept();
-        return;
-    }
-    QWidget::mouseMoveEvent(event);
-}
-
-void TfrmLight::mouseReleaseEvent(QMouseEvent* event)
-{
-    m_dragOffset.reset();
-    QWidget::mouseReleaseEvent(event);
-}
-
-bool TfrmLight::eventFilter(QObject* watched, QEvent* event)
-{
-    if (event->type() == QEvent::MouseButtonDblClick) {
-        if (watched == Panel1 || watched == Panel2) {
-            setPanelsVisible(false);
-            return true;
-        }
-        if (watched == Label1 || watched == Label8 || watched == Label9) {
-            setPanelsVisible(true);
-            return true;
-        }
-    }
-    return QWidget::eventFilter(watched, event);
-}
-
-void TfrmLight::setPanelsVisible(bool visible)
-{
-    Panel1->setVisible(visible);
-    Panel2->setVisible(visible);
-}
-
 void TfrmLight::SpeedButton1Click()
 {
     if (!m_session.start())
@@ -472,7 +327,7 @@ void TfrmLight::sessionStarted(const SessionStart& start)
 {
     // 2.-3.
     setCountingControls(true);
-    setPanelsVisible(false);
+    Panel4->setPanelsVisible(false);
     try {
         m_meter = new LiveMeter(m_servizi.clock, m_stato, start.meter, start.now, start.start, this);
     } catch (const std::exception& error) {
@@ -481,16 +336,13 @@ void TfrmLight::sessionStarted(const SessionStart& start)
         m_meter = nullptr;
         showException(m_servizi.prompter, error);
     }
-    // 4., 7. The limits, read at every start, watched from this moment.
-    QStringList problemi;
-    const ControlloLimitiInDiretta::Limiti limiti = ControlloLimitiInDiretta::leggi(m_store, &problemi);
-    m_barra.start(start.now, start.start, m_meter ? &m_meter->meter() : nullptr, limiti);
-    // 5.
-    Panel1->setText(m_barra.pannelloInizio());
-    Panel2->setText(m_barra.pannelloFine());
+    // 4.-5., 7. The limits, read at every start, watched from this moment.
+    const QList<Message> messaggi = m_barra.avvia(start, m_meter ? &m_meter->meter() : nullptr, m_store);
+    Panel4->showPanels(m_barra);
     // 9.-12.
     showMeter();
     if (m_meter) {
+        connect(m_meter, &LiveMeter::ticked, &m_session, &CountingSession::meterTicked);
         connect(m_meter, &LiveMeter::ticked, this, &TfrmLight::meterTicked);
         connect(m_meter, &LiveMeter::bandError, this, [this](const QString& message) {
             m_servizi.prompter.message(message, QStringLiteral("Attenzione!"), Message::Icon::Critical);
@@ -498,9 +350,7 @@ void TfrmLight::sessionStarted(const SessionStart& start)
         m_meter->setRunning(true);
     }
     syncStartStop();
-    m_servizi.prompter.show(start.messages);
-    for (const QString& problema : problemi)
-        m_servizi.prompter.warning(problema);
+    m_servizi.prompter.show(messaggi);
 }
 
 void TfrmLight::Timer1Timer()
@@ -533,11 +383,7 @@ void TfrmLight::raiseWarning(ControlloLimitiInDiretta::Avviso avviso)
 
 void TfrmLight::showMeter()
 {
-    Label9->setText(m_barra.resto());
-    Label1->setText(m_barra.cadenza());
-    Digits1->display(m_barra.digits());
-    updateGauge(*Gauge1, m_barra.gaugeMaximum(), m_barra.gaugeValue());
-    setGaugeRed(m_barra.gaugeRed());
+    Panel4->showMeter(m_barra);
     if (!m_barra.costo().isEmpty())
         setWindowTitle(m_barra.costo());
 }
@@ -545,28 +391,25 @@ void TfrmLight::showMeter()
 void TfrmLight::sessionStopped(const SessionStop& stop)
 {
     // 2.
-    setPanelsVisible(true);
+    Panel4->setPanelsVisible(true);
     // 4.
     if (m_meter) {
         m_meter->close();
         delete m_meter;
         m_meter = nullptr;
     }
-    m_barra.stop(stop.end);
+    // 9. The limits check after a stop finds today's consumption for the
+    // next session's daily watch.
+    const QString archivio = ArchivioLetto::attuale(m_servizi.dataDirectory);
+    const BarraCompatta::Arresto arresto = m_barra.arresta(stop, archivio, m_stato, m_store);
     showMeter();
     // 5.-6.
     setCountingControls(false);
-    Panel2->setText(m_barra.pannelloFine());
+    Panel4->showPanels(m_barra);
     syncStartStop();
-    m_servizi.prompter.show(stop.messages);
-
-    // 9. The consumption of today for the next session's daily watch; no
-    // daily message after a stop.
-    const QString archivio = ArchivioLetto::attuale(m_servizi.dataDirectory);
-    const LimitiResult limiti = verificaLimiti(1, archivio, m_servizi.clock.now().date(), m_stato, m_store);
-    m_servizi.prompter.show(limiti.messages);
-    if (limiti.interrotto)
-        TfrmCorreggi::ripara(m_servizi.prompter, m_session, *limiti.interrotto, this);
+    m_servizi.prompter.show(arresto.messaggi);
+    if (arresto.interrotto)
+        TfrmCorreggi::ripara(m_servizi.prompter, m_session, *arresto.interrotto, this);
 }
 
 void TfrmLight::setCountingControls(bool counting)
@@ -581,11 +424,6 @@ void TfrmLight::syncStartStop()
     const bool counting = m_session.isRunning();
     SpeedButton1->setChecked(counting);
     SpeedButton2->setChecked(!counting);
-}
-
-void TfrmLight::setGaugeRed(bool red)
-{
-    setColour(Gauge1, QPalette::Highlight, red ? QColor(Qt::red) : lime);
 }
 
 void TfrmLight::SpeedButton3Click()
@@ -623,11 +461,8 @@ void TfrmLight::Forzaconteggiofestivo1Click()
 
 void TfrmLight::applyHolidayColour()
 {
-    const QColor colore =
-        m_stato.FestivoForzato == 1 ? QColor(Qt::red) : QApplication::palette().color(QPalette::WindowText);
-    for (QWidget* w : {static_cast<QWidget*>(Label8), static_cast<QWidget*>(Label9), static_cast<QWidget*>(Panel1),
-                       static_cast<QWidget*>(Panel2)})
-        setColour(w, QPalette::WindowText, colore);
+    Panel4->setHolidayColour(m_stato.FestivoForzato == 1 ? QColor(Qt::red)
+                                                         : QApplication::palette().color(QPalette::WindowText));
 }
 
 void TfrmLight::SalvaPosizione1Click()

@@ -6,7 +6,6 @@
 
 #include <QPointer>
 #include <QWidget>
-#include <optional>
 
 class CountingSession;
 class DialUpCounting;
@@ -14,12 +13,10 @@ class LiveMeter;
 class QAction;
 class QActionGroup;
 class QFrame;
-class QLCDNumber;
-class QLabel;
 class QMenu;
-class QProgressBar;
 class QToolButton;
 class SharedCommands;
+class StripDisplay;
 class TfrmSupera;
 struct SessionStart;
 struct SessionStop;
@@ -71,13 +68,10 @@ protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseMoveEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildControls();
+    void buildButtons();
     void buildMenu();
     void layOut();
     void place();
@@ -90,12 +84,9 @@ private:
     void showMeter();
     void setCountingControls(bool counting);
     void syncStartStop();
-    void setPanelsVisible(bool visible);
     void setClasse(int classe);
     void showClasse(int classe);
     void applyHolidayColour();
-    void setGaugeRed(bool red);
-    void startDrag(const QPoint& globalPos);
 
     Servizi& m_servizi;
     StatoProgramma& m_stato;
@@ -107,9 +98,6 @@ private:
     QList<QPointer<TfrmSupera>> m_avvisi;
     bool m_shown = false;
     bool m_closingWithProgram = false;
-    // A move by hand where the window system cannot move the strip itself:
-    // the press point's offset from the strip's corner while the button is down.
-    std::optional<QPoint> m_dragOffset;
 
     QFrame* Panel3 = nullptr;
     QToolButton* SpeedButton1 = nullptr; // start
@@ -118,14 +106,7 @@ private:
     QToolButton* SpeedButton4 = nullptr; // minimise
     QFrame* Bevel1 = nullptr;
     QFrame* Shape1 = nullptr;
-    QFrame* Panel4 = nullptr;
-    QProgressBar* Gauge1 = nullptr;
-    QLabel* Label8 = nullptr;
-    QLabel* Label1 = nullptr;
-    QLabel* Label9 = nullptr;
-    QLCDNumber* Digits1 = nullptr;
-    QLabel* Panel1 = nullptr;
-    QLabel* Panel2 = nullptr;
+    StripDisplay* Panel4 = nullptr; // the meter, with Panel1 and Panel2 over it
 
     QMenu* PopupMenu1 = nullptr;
     QAction* SalvaPosizione1 = nullptr;

@@ -89,8 +89,10 @@ CostMeter::Tick CostMeter::tick(qint64 adesso)
         ++result.beeps;
     addebita(prezzo());
     m_DecimiCompletati += e;
-    if (m_DecimiCompletati / 10 > m_settings.prezzi.ridTelDopo)
-        m_stato.RiduzioneTeleAttiva = 1;
+    if (!m_riduzioneTele && m_DecimiCompletati / 10 > m_settings.prezzi.ridTelDopo) {
+        m_riduzioneTele = true;
+        result.riduzioneTele = true;
+    }
 
     // The new interval starts at this tick, not when the old one should have
     // ended: the lateness of a tick is not carried over.
@@ -128,7 +130,7 @@ void CostMeter::applicaRiduzioni()
     const PricingSettings& r = m_settings.prezzi;
     if (m_stato.TariffaCorrente == 1 && m_CostoSessione >= base * r.ridTutDopo)
         m_stato.CostoScatto = QString::number(base * r.ridTut / 100);
-    if (m_stato.TariffaCorrente != 1 && m_stato.RiduzioneTeleAttiva == 1)
+    if (m_stato.TariffaCorrente != 1 && m_riduzioneTele)
         m_stato.CostoScatto = QString::number(base * r.ridTel / 100);
 }
 

@@ -12,7 +12,8 @@ struct StatoProgramma;
 // The arithmetic of a counting session's meter, as the telephone exchange
 // charges a call: one unit at answer, then one more each time the unit
 // interval in force elapses, the interval looked up anew at every unit
-// boundary. It holds no widget, no timer and reads no clock: LiveMeter calls
+// boundary. It holds no widget, no timer and reads no clock, and writes no
+// session flag (it reports the reduction it reaches): LiveMeter calls
 // tick() ten times a second with the present moment. Times are in tenths of a
 // second, money in whole lire.
 class CostMeter
@@ -40,6 +41,9 @@ public:
     {
         int beeps = 0; // system beeps to sound: one in the warning, one more when a unit falls
         bool scattoCaduto = false;
+        // The long-distance reduction was reached at this tick: the session
+        // keeps it (RiduzioneTeleAttiva); the meter lowers its own price.
+        bool riduzioneTele = false;
         QString errore; // a band that could not be read at a unit boundary; the interval is kept
     };
 
@@ -85,6 +89,8 @@ public:
     int secondiCadenza() const { return m_CadenzaScatto / 10; }
     // The gauge is red during the last seconds before a unit falls.
     bool avviso() const { return m_avviso; }
+    // The completed intervals passed ridTelDopo seconds: a long-distance unit costs ridTel percent.
+    bool riduzioneTele() const { return m_riduzioneTele; }
 
 private:
     void applicaRiduzioni();
@@ -105,4 +111,5 @@ private:
     qint64 m_inizioIntervalloMs = 0; // m_InizioIntervallo in milliseconds since the epoch
     int m_digits = 0;
     bool m_avviso = false;
+    bool m_riduzioneTele = false;
 };

@@ -4,6 +4,8 @@
 #include "platform/Prompter.h"
 #include "platform/Sounds.h"
 #include "settings/SettingsStore.h"
+#include "widgets/Controls.h"
+#include "widgets/ScreenCentre.h"
 
 #include <QCloseEvent>
 #include <QFontMetrics>
@@ -15,16 +17,7 @@
 
 #include <algorithm>
 
-namespace {
-
-QLabel* makeLabel(QWidget* parent, const QString& name, const QString& text)
-{
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(name);
-    return label;
-}
-
-} // namespace
+using Controls::makeLabel;
 
 TfrmCosto::TfrmCosto(Servizi& servizi, LiveMeter& meter, QWidget* parent)
     : QWidget(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
@@ -72,11 +65,11 @@ TfrmCosto::TfrmCosto(Servizi& servizi, LiveMeter& meter, QWidget* parent)
     layout->addLayout(riga);
     layout->addWidget(Digits1);
 
-    const SettingsStore store(servizi.settings);
-    move(store.readInteger(Catalogue::PosizionePosCostiX), store.readInteger(Catalogue::PosizionePosCostiY));
-
     showMeter();
     fitCaption();
+    const SettingsStore store(servizi.settings);
+    placeOnScreen(*this, QPoint(store.readInteger(Catalogue::PosizionePosCostiX),
+                                store.readInteger(Catalogue::PosizionePosCostiY)));
 
     connect(&m_meter, &LiveMeter::ticked, this, &TfrmCosto::meterTicked);
     connect(&m_meter, &LiveMeter::bandError, this, [this](const QString& message) {

@@ -1,11 +1,13 @@
 #include "platform/IniSettingsBackend.h"
 
 #include "platform/Paths.h"
+#include "settings/IniText.h"
 
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSaveFile>
 #include <algorithm>
 #include <cstdio>
 #include <vector>
@@ -47,11 +49,42 @@ bool readable(const QString& name)
     return !name.isEmpty() && name == name.toLower();
 }
 
+constexpr QFileDevice::Permissions userOnly = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
+
+QByteArray fileBytes(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+bool writeWhole(const QString& path, const QByteArray& bytes)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+        return false;
+    file.setPermissions(userOnly);
+    return file.commit();
+}
+
 } // namespace
 
 IniSettingsBackend::IniSettingsBackend(const QString& directory)
     : m_directory(directory)
 {
+}
+
+IniSettingsBackend::~IniSettingsBackend() = default;
+
+void IniSettingsBackend::makePrivate() const
+{
+    if (!QFileInfo(m_directory).isDir())
+        return;
+    QFile::setPermissions(m_directory, userOnly | QFileDevice::ExeOwner);
+    for (const Root& root : roots) {
+        const QString file = m_directory + QLatin1Char('/') + root.file;
+        if (QFileInfo(file).isFile())
+            QFile::setPermissions(file, userOnly);
+    }
 }
 
 IniSettingsBackend::Location IniSettingsBackend::locate(const QString& key) const
@@ -71,6 +104,21 @@ IniSettingsBackend::Location IniSettingsBackend::locate(const QString& key) cons
 
 std::unique_ptr<QSettings> IniSettingsBackend::open(const Location& location) const
 {
+    auto settings = std::make_unique<QSettings>(readablePath(location.file), QSettings::IniFormat);
+    if (!location.group.isEmpty())
+        settings->beginGroup(location.group);
+    return settings;
+}
+
+std::unique_ptr<QSettings> IniSettingsBackend::openForWriting(const Location& location)
+{
+    if (readablePath(location.file) != location.file) {
+        QStringList copies;
+        const bool rescued = rescueText(location.file, copies);
+        m_acceptedFiles.remove(location.file);
+        if (!rescued)
+            return nullptr;
+    }
     auto settings = std::make_unique<QSettings>(location.file, QSettings::IniFormat);
     if (!location.group.isEmpty())
         settings->beginGroup(location.group);
@@ -83,8 +131,96 @@ bool IniSettingsBackend::finishWrite(QSettings& settings, const Location& locati
     // A format error is what the file held when it was read (rescued at
     // start-up); only an access error says the write did not reach the disk.
     const bool ok = settings.status() != QSettings::AccessError;
-    QFile::setPermissions(location.file, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    QFile::setPermissions(location.file, userOnly);
+    m_acceptedFiles.remove(location.file);
     return ok;
+}
+
+QString IniSettingsBackend::readablePath(const QString& file) const
+{
+    const QFileInfo info(file);
+    if (!info.isFile())
+        return file;
+    const Stamp stamp{info.size(), info.lastModified().toMSecsSinceEpoch()};
+    if (m_acceptedFiles.value(file) == stamp)
+        return file;
+    const IniText::Cleaned cleaned = IniText::clean(fileBytes(file));
+    if (!cleaned.changed) {
+        m_acceptedFiles.insert(file, stamp);
+        return file;
+    }
+    if (!m_cleanedCopies)
+        m_cleanedCopies = std::make_unique<QTemporaryDir>();
+    const QString copy = m_cleanedCopies->filePath(info.fileName());
+    // Without a place for the copy, the file is read as empty rather than decoded.
+    writeWhole(copy, cleaned.text);
+    return copy;
+}
+
+QString IniSettingsBackend::keepCopy(const QString& file) const
+{
+    const QString stem = file + QStringLiteral(".illeggibile-") +
+                         QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-hhmmss"));
+    // A second copy within the same second takes a number after the time.
+    for (int n = 1; n <= 100; ++n) {
+        const QString copy = n == 1 ? stem : stem + QStringLiteral("-%1").arg(n);
+        if (QFileInfo::exists(copy))
+            continue;
+        if (!QFile::copy(file, copy))
+            return QString();
+        QFile::setPermissions(copy, userOnly);
+        return copy;
+    }
+    return QString();
+}
+
+// A file with bytes no text holds, or a value no plain text: the original is
+// kept aside and the file rewritten without them, whole or not at all.
+bool IniSettingsBackend::rescueText(const QString& file, QStringList& copies) const
+{
+    const IniText::Cleaned cleaned = IniText::clean(fileBytes(file));
+    if (!cleaned.changed)
+        return true;
+    const QString copy = keepCopy(file);
+    if (copy.isEmpty())
+        return false;
+    copies.append(copy);
+    return writeWhole(file, cleaned.text);
+}
+
+// A file QSettings finds malformed: kept aside (`copies` holds the copy
+// already made of it, if any), then what QSettings could read
+// of it written again as a whole file, through a new file that takes the old
+// one's name only once it is complete.
+void IniSettingsBackend::rescueFormat(const QString& file, QStringList& copies) const
+{
+    QSettings probe(file, QSettings::IniFormat);
+    if (probe.status() != QSettings::FormatError)
+        return;
+    // The file as it was is kept once: by the text's rescue, or here.
+    if (copies.isEmpty()) {
+        const QString copy = keepCopy(file);
+        if (copy.isEmpty())
+            return;
+        copies.append(copy);
+    }
+    const QString clean = file + QStringLiteral(".ripulito");
+    QFile::remove(clean);
+    {
+        QSettings rewritten(clean, QSettings::IniFormat);
+        // A name Qt read without a value would come back as "@Invalid()".
+        for (const QString& key : probe.allKeys()) {
+            const QVariant value = probe.value(key);
+            if (value.isValid())
+                rewritten.setValue(key, value);
+        }
+        rewritten.sync();
+        if (rewritten.status() != QSettings::NoError)
+            return;
+    }
+    QFile::setPermissions(clean, userOnly);
+    if (std::rename(QFile::encodeName(clean).constData(), QFile::encodeName(file).constData()) != 0)
+        QFile::remove(clean);
 }
 
 QStringList IniSettingsBackend::rescueUnreadableFiles()
@@ -92,32 +228,14 @@ QStringList IniSettingsBackend::rescueUnreadableFiles()
     QStringList copies;
     for (const Root& root : roots) {
         const QString file = m_directory + QLatin1Char('/') + root.file;
-        if (!QFileInfo::exists(file))
+        if (!QFileInfo(file).isFile())
             continue;
-        QSettings probe(file, QSettings::IniFormat);
-        if (probe.status() != QSettings::FormatError)
-            continue;
-        const QString copy = file + QStringLiteral(".illeggibile-") +
-                             QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-hhmmss"));
-        if (!QFile::copy(file, copy))
-            continue;
-        QFile::setPermissions(copy, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-        copies.append(copy);
-        // What could be read is written again as a whole file, through a new
-        // file that takes the old one's name only once it is complete.
-        const QString clean = file + QStringLiteral(".ripulito");
-        QFile::remove(clean);
-        {
-            QSettings rewritten(clean, QSettings::IniFormat);
-            for (const QString& key : probe.allKeys())
-                rewritten.setValue(key, probe.value(key));
-            rewritten.sync();
-            if (rewritten.status() != QSettings::NoError)
-                continue;
-        }
-        QFile::setPermissions(clean, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-        if (std::rename(QFile::encodeName(clean).constData(), QFile::encodeName(file).constData()) != 0)
-            QFile::remove(clean);
+        QStringList copiesOfFile;
+        // Nothing is decoded from a file that is not text: it is cleaned first.
+        if (rescueText(file, copiesOfFile))
+            rescueFormat(file, copiesOfFile);
+        m_acceptedFiles.remove(file);
+        copies += copiesOfFile;
     }
     return copies;
 }
@@ -139,7 +257,9 @@ bool IniSettingsBackend::setValue(const QString& key, const QString& name, const
     const Location location = locate(key);
     if (location.file.isEmpty() || !Paths::makePrivateDirectory(m_directory))
         return false;
-    const auto settings = open(location);
+    const auto settings = openForWriting(location);
+    if (!settings)
+        return false;
     settings->setValue(storedName(name), text);
     return finishWrite(*settings, location);
 }
@@ -157,7 +277,7 @@ bool IniSettingsBackend::createKey(const QString& key)
         if (!file.open(QIODevice::Append))
             return false;
         file.close();
-        QFile::setPermissions(location.file, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+        QFile::setPermissions(location.file, userOnly);
         return true;
     }
     // An INI file keeps no empty group: the key holds its unnamed value.

@@ -2,7 +2,9 @@
 
 #include "settings/SettingsBackend.h"
 
+#include <QHash>
 #include <QSettings>
+#include <QTemporaryDir>
 #include <memory>
 
 // The settings tree in INI files: the program's key is <dir>/Software.ini,
@@ -13,9 +15,16 @@ class IniSettingsBackend : public SettingsBackend
 {
 public:
     explicit IniSettingsBackend(const QString& directory);
+    ~IniSettingsBackend() override;
 
-    // Copies aside every file that QSettings cannot read, before anything
-    // writes it, then rewrites it with what QSettings could read of it, so
+    // Makes the directory the user's alone (0700) and its settings files
+    // readable and writable by the user alone (0600), whatever modes they
+    // were left with; the program calls it before it reads anything.
+    void makePrivate() const;
+
+    // Copies aside every file that is not text or holds a value that is no
+    // plain text (IniText), and every file that QSettings cannot read, before
+    // anything writes it; then rewrites it with what could be read of it, so
     // that it is rescued once and not at every start. Returns the copies.
     QStringList rescueUnreadableFiles() override;
 
@@ -48,9 +57,29 @@ private:
         QString file;  // empty when the key lives in no file
         QString group; // QSettings group path, lower case
     };
+    struct Stamp
+    {
+        qint64 size = -1;
+        qint64 modified = 0;
+        bool operator==(const Stamp&) const = default;
+    };
     Location locate(const QString& key) const;
+    // A QSettings over the key's file for reading; when the file is not as
+    // IniText accepts it, over a cleaned copy of it, so that no reader ever
+    // decodes what the program never writes.
     std::unique_ptr<QSettings> open(const Location& location) const;
+    // A QSettings over the key's file itself, for writing: a file that is not
+    // as IniText accepts it is rescued first; null when it cannot be.
+    std::unique_ptr<QSettings> openForWriting(const Location& location);
     bool finishWrite(QSettings& settings, const Location& location) const;
+    QString readablePath(const QString& file) const;
+    QString keepCopy(const QString& file) const;
+    bool rescueText(const QString& file, QStringList& copies) const;
+    void rescueFormat(const QString& file, QStringList& copies) const;
 
     QString m_directory;
+    // The files last found as IniText accepts them, and the cleaned copies
+    // of the others, read instead of them.
+    mutable QHash<QString, Stamp> m_acceptedFiles;
+    mutable std::unique_ptr<QTemporaryDir> m_cleanedCopies;
 };

@@ -1,5 +1,7 @@
 #include "platform/ProcessShell.h"
 
+#include "platform/DesktopViewers.h"
+
 #include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
@@ -10,7 +12,7 @@ int ProcessShell::open(const QString& file, ShowMode)
     if (info.exists() && info.isFile() && info.isExecutable())
         return QProcess::startDetached(info.absoluteFilePath(), {}) ? Started : NotFound;
     if (info.exists())
-        return run(QStringLiteral("xdg-open"), {info.absoluteFilePath()});
+        return view(info.absoluteFilePath());
     // A bare program name found on the PATH.
     const QString program = QStandardPaths::findExecutable(file);
     if (!program.isEmpty())
@@ -21,4 +23,13 @@ int ProcessShell::open(const QString& file, ShowMode)
 int ProcessShell::run(const QString& program, const QStringList& arguments)
 {
     return QProcess::startDetached(program, arguments) ? Started : NotFound;
+}
+
+int ProcessShell::view(const QString& document)
+{
+    // xdg-open starts, and succeeds, even where no application takes the
+    // document, which then shows nowhere: that is told as not found.
+    if (!DesktopViewers::exists(document))
+        return NotFound;
+    return run(QStringLiteral("xdg-open"), {QFileInfo(document).absoluteFilePath()});
 }

@@ -8,4 +8,5 @@ class ProcessShell : public Shell
 public:
     int open(const QString& file, ShowMode mode) override;
     int run(const QString& program, const QStringList& arguments) override;
+    int view(const QString& document) override;
 };

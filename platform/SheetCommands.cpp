@@ -3,6 +3,7 @@
 #include <QList>
 #include <QLocale>
 #include <QRegularExpression>
+#include <functional>
 #include <optional>
 
 namespace {
@@ -155,6 +156,95 @@ bool missing(const Argument& a)
     return a.kind == Argument::Kind::Missing;
 }
 
+Argument argomento(const QList<Argument>& a, qsizetype i)
+{
+    return i < a.size() ? a.at(i) : Argument();
+}
+
+// Any argument given from `da` on.
+bool oltre(const QList<Argument>& a, qsizetype da)
+{
+    for (qsizetype i = da; i < a.size(); ++i) {
+        if (!missing(a.at(i)))
+            return true;
+    }
+    return false;
+}
+
+bool tipo(const Argument& x, Argument::Kind k)
+{
+    return missing(x) || x.kind == k;
+}
+
+// What a format command does to each cell of the selection.
+using Stile = std::function<void(SheetCommands::Style&)>;
+
+// format.font(name, size, bold, italic, underline, strikeout, colour 0,
+// outline FALSE, shadow FALSE); none when the arguments are not these.
+std::optional<Stile> carattere(const QList<Argument>& a)
+{
+    const Argument nome = argomento(a, 0), dimensione = argomento(a, 1), colore = argomento(a, 6);
+    bool valido = tipo(nome, Argument::Kind::Text) && tipo(dimensione, Argument::Kind::Number) &&
+                  (missing(dimensione) || (dimensione.number >= 1 && dimensione.number <= 409)) &&
+                  (missing(colore) || (colore.kind == Argument::Kind::Number && colore.number == 0)) && a.size() <= 9;
+    for (int i : {2, 3, 4, 5})
+        valido = valido && tipo(argomento(a, i), Argument::Kind::Logical);
+    for (int i : {7, 8})
+        valido = valido && (missing(argomento(a, i)) ||
+                            (argomento(a, i).kind == Argument::Kind::Logical && !argomento(a, i).logical));
+    if (!valido)
+        return std::nullopt;
+    return [a, nome, dimensione](SheetCommands::Style& s) {
+        const auto logico = [&a](int i, bool& campo) {
+            if (!missing(argomento(a, i)))
+                campo = argomento(a, i).logical;
+        };
+        if (!missing(nome))
+            s.fontName = nome.text;
+        if (!missing(dimensione))
+            s.fontSize = dimensione.number;
+        logico(2, s.bold);
+        logico(3, s.italic);
+        logico(4, s.underline);
+        logico(5, s.strikeout);
+    };
+}
+
+// alignment(horizontal 1-7, wrap, vertical 1-4, orientation 0-3); none when
+// the arguments are not these.
+std::optional<Stile> allineamento(const QList<Argument>& a)
+{
+    const Argument orizzontale = argomento(a, 0), aCapo = argomento(a, 1), verticale = argomento(a, 2),
+                   orientamento = argomento(a, 3);
+    const auto intero = [](const Argument& x, int da, int fino) {
+        return missing(x) || (x.kind == Argument::Kind::Number && x.number == static_cast<int>(x.number) &&
+                              x.number >= da && x.number <= fino);
+    };
+    if (!intero(orizzontale, 1, 7) || !tipo(aCapo, Argument::Kind::Logical) || !intero(verticale, 1, 4) ||
+        !intero(orientamento, 0, 3) || oltre(a, 4))
+        return std::nullopt;
+    return [orizzontale, aCapo, verticale, orientamento](SheetCommands::Style& s) {
+        if (!missing(orizzontale))
+            s.horizontal = static_cast<int>(orizzontale.number);
+        if (!missing(aCapo))
+            s.wrap = aCapo.logical;
+        if (!missing(verticale))
+            s.vertical = static_cast<int>(verticale.number);
+        if (!missing(orientamento))
+            s.orientation = static_cast<int>(orientamento.number);
+    };
+}
+
+// What format.font or alignment does; none for any other command or arguments.
+std::optional<Stile> stile(const Command& c)
+{
+    if (c.name == QLatin1String("format.font"))
+        return carattere(c.arguments);
+    if (c.name == QLatin1String("alignment"))
+        return allineamento(c.arguments);
+    return std::nullopt;
+}
+
 // "R2C1", "R[1]C[-4]", "RC[1]" against the active cell; nothing when it is none of these or falls outside the sheet.
 std::optional<SheetCommands::Address> cella(const QString& testo, const SheetCommands::Address& attiva)
 {
@@ -269,123 +359,27 @@ template <typename Apply> bool SheetCommands::format(Apply apply)
     return true;
 }
 
-namespace {
-
-Argument argomento(const QList<Argument>& a, qsizetype i)
-{
-    return i < a.size() ? a.at(i) : Argument();
-}
-
-// An argument given after position `da`.
-bool oltre(const QList<Argument>& a, qsizetype da)
-{
-    for (qsizetype i = da; i < a.size(); ++i) {
-        if (!missing(a.at(i)))
-            return true;
-    }
-    return false;
-}
-
-bool diTipo(const Argument& x, Argument::Kind k)
-{
-    return missing(x) || x.kind == k;
-}
-
-bool selectValido(const QList<Argument>& a)
-{
-    return a.size() == 1 && a.first().kind == Argument::Kind::Text;
-}
-
-bool formulaValida(const QList<Argument>& a)
-{
-    return !a.isEmpty() && a.first().kind == Argument::Kind::Text && !oltre(a, 1);
-}
-
-// format.font(name, size, bold, italic, underline, strikeout, color, outline, shadow):
-// a size of 1 to 409, the automatic color 0, no outline and no shadow.
-bool fontValido(const QList<Argument>& a)
-{
-    const Argument dimensione = argomento(a, 1);
-    const Argument colore = argomento(a, 6);
-    bool valido = diTipo(argomento(a, 0), Argument::Kind::Text) && diTipo(dimensione, Argument::Kind::Number) &&
-                  (missing(dimensione) || (dimensione.number >= 1 && dimensione.number <= 409)) &&
-                  (missing(colore) || (colore.kind == Argument::Kind::Number && colore.number == 0)) && a.size() <= 9;
-    for (int i : {2, 3, 4, 5})
-        valido = valido && diTipo(argomento(a, i), Argument::Kind::Logical);
-    for (int i : {7, 8}) {
-        const Argument x = argomento(a, i);
-        valido = valido && (missing(x) || (x.kind == Argument::Kind::Logical && !x.logical));
-    }
-    return valido;
-}
-
-auto conFont(const QList<Argument>& a)
-{
-    return [&a](SheetCommands::Style& s) {
-        const auto logico = [&](int i, bool& campo) {
-            if (!missing(argomento(a, i)))
-                campo = argomento(a, i).logical;
-        };
-        if (!missing(argomento(a, 0)))
-            s.fontName = argomento(a, 0).text;
-        if (!missing(argomento(a, 1)))
-            s.fontSize = argomento(a, 1).number;
-        logico(2, s.bold);
-        logico(3, s.italic);
-        logico(4, s.underline);
-        logico(5, s.strikeout);
-    };
-}
-
-bool interoTra(const Argument& x, int da, int a)
-{
-    return missing(x) || (x.kind == Argument::Kind::Number && x.number == static_cast<int>(x.number) &&
-                          x.number >= da && x.number <= a);
-}
-
-// alignment(horizontal 1-7, wrap, vertical 1-4, orientation 0-3).
-bool allineamentoValido(const QList<Argument>& a)
-{
-    return interoTra(argomento(a, 0), 1, 7) && diTipo(argomento(a, 1), Argument::Kind::Logical) &&
-           interoTra(argomento(a, 2), 1, 4) && interoTra(argomento(a, 3), 0, 3) && !oltre(a, 4);
-}
-
-auto conAllineamento(const QList<Argument>& a)
-{
-    return [&a](SheetCommands::Style& s) {
-        if (!missing(argomento(a, 0)))
-            s.horizontal = static_cast<int>(argomento(a, 0).number);
-        if (!missing(argomento(a, 1)))
-            s.wrap = argomento(a, 1).logical;
-        if (!missing(argomento(a, 2)))
-            s.vertical = static_cast<int>(argomento(a, 2).number);
-        if (!missing(argomento(a, 3)))
-            s.orientation = static_cast<int>(argomento(a, 3).number);
-    };
-}
-
-} // namespace
-
 bool SheetCommands::execute(const QString& text)
 {
     m_error.clear();
     const std::optional<QList<Command>> commands = Parser(text).commands();
     if (!commands)
         return fail(QStringLiteral("comando non riconosciuto: %1").arg(text));
-
     for (const Command& c : *commands) {
         const QList<Argument>& a = c.arguments;
-        bool eseguito = false;
-        if (c.name == QLatin1String("select"))
-            eseguito = selectValido(a) && select(a.first().text);
-        else if (c.name == QLatin1String("formula"))
-            eseguito = formulaValida(a) && formula(a.first().text);
-        else if (c.name == QLatin1String("format.font"))
-            eseguito = fontValido(a) && format(conFont(a));
-        else if (c.name == QLatin1String("alignment"))
-            eseguito = allineamentoValido(a) && format(conAllineamento(a));
-        // A command refused for its own reason has told it already.
-        if (!eseguito)
+        bool fatto = false;
+        if (c.name == QLatin1String("select")) {
+            fatto = a.size() == 1 && a.first().kind == Argument::Kind::Text && select(a.first().text);
+        } else if (c.name == QLatin1String("formula")) {
+            fatto = !a.isEmpty() && a.first().kind == Argument::Kind::Text && !oltre(a, 1);
+            if (fatto)
+                formula(a.first().text);
+        } else {
+            const std::optional<Stile> s = stile(c);
+            fatto = s && format(*s);
+        }
+        // A command refused without a reason of its own is one not understood.
+        if (!fatto)
             return m_error.isEmpty() ? fail(QStringLiteral("comando non riconosciuto: %1").arg(text)) : false;
     }
     return true;

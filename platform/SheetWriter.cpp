@@ -1,12 +1,11 @@
 #include "platform/SheetWriter.h"
 
+#include "platform/ReplacingFile.h"
 #include "platform/Shell.h"
 #include "platform/XlsxFile.h"
 
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
-#include <QTemporaryDir>
 
 SheetWriter::SheetWriter(QString directory, Shell* shell)
     : m_directory(std::move(directory))
@@ -76,26 +75,16 @@ bool SheetWriter::save()
         m_message = QStringLiteral("Impossibile scrivere il file %1: %2").arg(path, motivo);
         return false;
     };
-    QTemporaryDir lavoro;
-    if (!lavoro.isValid())
-        return fallito(lavoro.errorString());
-    const QString bozza = lavoro.filePath(QStringLiteral("foglio.xlsx"));
-    const QString errore = XlsxFile::write(*m_sheet, bozza);
-    if (!errore.isEmpty())
-        return fallito(errore);
-    QFile letto(bozza);
-    if (!letto.open(QIODevice::ReadOnly))
-        return fallito(letto.errorString());
-    const QByteArray contenuto = letto.readAll();
-
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
+    // The workbook is written beside its name, in the data directory, and
+    // takes the name only when whole: a writer killed half-way leaves a
+    // leftover there that the next start removes, and nothing elsewhere.
+    ReplacingFile file(path);
+    if (!file.open())
         return fallito(file.errorString());
-    // Unwritten bytes in the buffer would hide a full disk until after the commit.
-    if (file.write(contenuto) != contenuto.size() || !file.flush()) {
-        const QString motivo = file.errorString();
+    const QString errore = XlsxFile::write(*m_sheet, file.workingName());
+    if (!errore.isEmpty()) {
         file.cancelWriting();
-        return fallito(motivo);
+        return fallito(errore);
     }
     if (!file.commit())
         return fallito(file.errorString());

@@ -21,4 +21,7 @@ public:
     virtual int open(const QString& file, ShowMode mode) = 0;
     // Runs a program with arguments without waiting for it.
     virtual int run(const QString& program, const QStringList& arguments) = 0;
+    // Shows a document in the desktop's viewer for its kind; never runs it,
+    // even when the file is executable.
+    virtual int view(const QString& document) = 0;
 };

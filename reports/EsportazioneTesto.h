@@ -1,16 +1,17 @@
 #pragma once
 
 #include "archive/CalcolaConsumi.h"
+#include "platform/ReplacingFile.h"
 
 #include <QLocale>
-#include <QSaveFile>
 #include <QString>
 
 // The month export to a text file, one line a day:
 // "dd/mm/yyyy;units;cost;seconds;provider", the cost in the locale's currency
 // format without decimals, UTF-8, CR LF. The lines go to a temporary file
 // that takes the place of the old export only when the pass completes, so a
-// pass that stops leaves the previous export as it was.
+// pass that stops leaves the previous export as it was; a link planted at the
+// export's name is replaced, never written through.
 class EsportazioneTesto : public ConsumiRowSink
 {
 public:
@@ -29,7 +30,7 @@ private:
     bool open();
     bool fail();
 
-    QSaveFile m_file;
+    ReplacingFile m_file;
     QLocale m_locale;
     QString m_error;
 };

@@ -7,6 +7,7 @@
 #include "settings/SettingsStore.h"
 #include "settings/StatoProgramma.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 namespace {
@@ -170,10 +171,14 @@ std::optional<Message> StatisticheCosti::visualizza(Shell& shell) const
     const QFileInfo file(archivio());
     if (!file.isFile())
         return errore(QStringLiteral("Archivio chiamate inesistente!"));
-    // Always through the desktop's viewer: an archive file that happens to be
-    // executable is shown, never run.
-    // Results above 32 mean started; any other is told as the viewer not found.
-    if (shell.run(QStringLiteral("xdg-open"), {file.absoluteFilePath()}) <= 32)
-        return errore(QStringLiteral("Blocco Note non trovato!"));
+    // Always the viewer: an archive file that happens to be executable is
+    // shown, never run. Results above 32 mean started; any other is told as
+    // the viewer not found, with what to install and where the file is.
+    if (shell.view(file.absoluteFilePath()) <= 32)
+        return errore(QStringLiteral("Blocco Note non trovato!\r"
+                                     "Manca un programma per mostrare i file di testo:\r"
+                                     "installare xdg-utils e un editor di testo.\r\r"
+                                     "Il file di conteggio si trova in:\r%1")
+                          .arg(QDir::toNativeSeparators(file.absoluteFilePath())));
     return std::nullopt;
 }

@@ -3,13 +3,12 @@
 #include "platform/Prompter.h"
 #include "reports/DimensioneFissa.h"
 
-#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <QStandardPaths>
 #include <QStyle>
 #include <QVBoxLayout>
 
@@ -53,15 +52,15 @@ TfrmCancella::TfrmCancella(Prompter& prompter, const QString& archivio, SceltaCo
     BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
     connect(BitBtn1, &QPushButton::clicked, this, &QDialog::reject);
 
-    // The copy goes where the user keeps documents, not among the program's own files.
+    // The copy is proposed beside the archive, in the data directory, where the
+    // month exports are too; the user may take it anywhere else.
     SaveDialog1 = new QFileDialog(this);
     SaveDialog1->setObjectName(QStringLiteral("SaveDialog1"));
     SaveDialog1->setAcceptMode(QFileDialog::AcceptSave);
     SaveDialog1->setFileMode(QFileDialog::AnyFile);
     SaveDialog1->setNameFilters({QStringLiteral("file di testo (*.txt)"), QStringLiteral("tutti i file (*)")});
     SaveDialog1->setDefaultSuffix(QStringLiteral("txt"));
-    const QString documenti = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    SaveDialog1->setDirectory(QDir(documenti).exists() ? documenti : QDir::homePath());
+    SaveDialog1->setDirectory(QFileInfo(archivio).absolutePath());
     SaveDialog1->selectFile(CancellazioneArchivio::nomeProposto());
 
     auto* pulsanti = new QHBoxLayout;

@@ -37,7 +37,13 @@ TfrmEsporta::TfrmEsporta(Servizi& servizi, StatoProgramma& stato, QString archiv
 {
     setObjectName(QStringLiteral("frmEsporta"));
     setModal(true);
+    buildMonth();
+    buildButtons();
+    layOut();
+}
 
+void TfrmEsporta::buildMonth()
+{
     Panel1 = new QLabel(QStringLiteral("Mese da Esportare"), this);
     Panel1->setObjectName(QStringLiteral("Panel1"));
     Panel1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
@@ -54,7 +60,10 @@ TfrmEsporta::TfrmEsporta(Servizi& servizi, StatoProgramma& stato, QString archiv
     SpinEdit1->setObjectName(QStringLiteral("SpinEdit1"));
     SpinEdit1->setRange(Esportazione::primoAnno, Esportazione::ultimoAnno);
     SpinEdit1->setAccessibleName(QStringLiteral("Anno"));
+}
 
+void TfrmEsporta::buildButtons()
+{
     BitBtn1 = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton), QStringLiteral("OK"), this);
     BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
     BitBtn1->setDefault(true);
@@ -78,7 +87,10 @@ TfrmEsporta::TfrmEsporta(Servizi& servizi, StatoProgramma& stato, QString archiv
     resta.setRetainSizeWhenHidden(true);
     Gauge2->setSizePolicy(resta);
     Gauge2->hide();
+}
 
+void TfrmEsporta::layOut()
+{
     auto* layout = new QGridLayout(this);
     layout->setContentsMargins(6, 6, 6, 6);
     layout->setHorizontalSpacing(6);

@@ -49,6 +49,9 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    void buildMonth();
+    void buildButtons();
+    void layOut();
     QString archivio() const;
 
     Servizi& m_servizi;

@@ -3,6 +3,7 @@
 #include "archive/ArchivioLetto.h"
 #include "platform/Clock.h"
 #include "platform/Prompter.h"
+#include "reports/CalendarioATendina.h"
 #include "reports/DimensioneFissa.h"
 #include "reports/GraficoAndamento.h"
 #include "reports/PieGauge.h"
@@ -13,14 +14,12 @@
 #include "settings/StatoProgramma.h"
 
 #include <QActionGroup>
-#include <QCalendarWidget>
 #include <QFileDialog>
 #include <QFrame>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
-#include <QPainter>
 #include <QPointer>
 #include <QPushButton>
 #include <QStyle>
@@ -41,42 +40,6 @@ QString eseguiDialogo(QFileDialog& dialogo)
     return dialogo.exec() == QDialog::Accepted ? dialogo.selectedFiles().value(0) : QString();
 }
 
-// A month page under the field, closed by a pick or by a click elsewhere.
-std::optional<QDate> calendarioSottoIlCampo(QLineEdit& campo, const QDate& attuale)
-{
-    QDialog tendina(&campo, Qt::Popup);
-    auto* calendario = new QCalendarWidget(&tendina);
-    calendario->setObjectName(QStringLiteral("Calendario"));
-    calendario->setSelectedDate(attuale);
-    calendario->setGridVisible(true);
-    QObject::connect(calendario, &QCalendarWidget::clicked, &tendina, &QDialog::accept);
-    QObject::connect(calendario, &QCalendarWidget::activated, &tendina, &QDialog::accept);
-    auto* layout = new QVBoxLayout(&tendina);
-    layout->setContentsMargins(1, 1, 1, 1);
-    layout->addWidget(calendario);
-    tendina.move(campo.mapToGlobal(QPoint(0, campo.height())));
-    if (tendina.exec() != QDialog::Accepted)
-        return std::nullopt;
-    return calendario->selectedDate();
-}
-
-// A small month sheet: the button that drops the calendar down.
-QIcon iconaCalendario()
-{
-    QPixmap foglio(16, 16);
-    foglio.fill(Qt::transparent);
-    QPainter p(&foglio);
-    p.setPen(QColor(0x40, 0x40, 0x40));
-    p.setBrush(Qt::white);
-    p.drawRect(1, 2, 13, 12);
-    p.fillRect(2, 3, 12, 3, QColor(0xb0, 0x20, 0x20));
-    for (int riga = 0; riga < 3; ++riga) {
-        for (int colonna = 0; colonna < 4; ++colonna)
-            p.fillRect(3 + colonna * 3, 7 + riga * 2, 2, 1, QColor(0x40, 0x40, 0x40));
-    }
-    return QIcon(foglio);
-}
-
 } // namespace
 
 TfrmStatistiche::TfrmStatistiche(Servizi& servizi, StatoProgramma& stato, CountingSession& session, QWidget* parent)
@@ -88,12 +51,43 @@ TfrmStatistiche::TfrmStatistiche(Servizi& servizi, StatoProgramma& stato, Counti
     , m_store(servizi.settings)
     , m_statistiche(servizi.dataDirectory, stato, m_store)
     , m_sceltaFile(eseguiDialogo)
-    , m_sceltaData(calendarioSottoIlCampo)
+    , m_sceltaData(CalendarioATendina::scegli)
 {
     setObjectName(QStringLiteral("frmStatistiche"));
     setWindowTitle(QStringLiteral("Costi"));
     setModal(true);
 
+    QWidget* intestazione = buildHeader();
+    QGridLayout* date = buildDates();
+    BitBtn1 = new QPushButton(style()->standardIcon(QStyle::SP_DialogApplyButton), QStringLiteral("&Calcola"), this);
+    BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
+    BitBtn1->setDefault(true);
+    connect(BitBtn1, &QPushButton::clicked, this, &TfrmStatistiche::BitBtn1Click);
+    BitBtn2 = new QPushButton(style()->standardIcon(QStyle::SP_DialogCloseButton), QStringLiteral("&Esci"), this);
+    BitBtn2->setObjectName(QStringLiteral("BitBtn2"));
+    connect(BitBtn2, &QPushButton::clicked, this, &QDialog::close);
+    buildOpenDialog();
+    buildMenus();
+
+    auto* pulsanti = new QHBoxLayout;
+    pulsanti->addWidget(BitBtn1);
+    pulsanti->addStretch();
+    pulsanti->addWidget(BitBtn2);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(6, 6, 6, 6);
+    layout->setSpacing(6);
+    layout->setMenuBar(MainMenu1);
+    layout->addWidget(intestazione);
+    layout->addLayout(date);
+    layout->addWidget(buildPages(), 1);
+    layout->addLayout(pulsanti);
+    // The window as designed, 331 x 292 below its menu, grown evenly where this desktop's fonts need more room.
+    fissaDimensioneInProporzione(*this, QSize(331, 292 + MainMenu1->sizeHint().height()));
+}
+
+// The caption naming the archive read.
+QWidget* TfrmStatistiche::buildHeader()
+{
     auto* Panel1 = new QFrame(this);
     Panel1->setObjectName(QStringLiteral("Panel1"));
     Panel1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
@@ -104,7 +98,12 @@ TfrmStatistiche::TfrmStatistiche(Servizi& servizi, StatoProgramma& stato, Counti
     auto* intestazione = new QVBoxLayout(Panel1);
     intestazione->setContentsMargins(4, 2, 4, 2);
     intestazione->addWidget(Label1);
+    return Panel1;
+}
 
+// The range's two dates, with the pass's gauge between them.
+QGridLayout* TfrmStatistiche::buildDates()
+{
     auto* Label11 = new QLabel(QStringLiteral("INIZIO PERIODO"), this);
     Label11->setObjectName(QStringLiteral("Label11"));
     auto* Label10 = new QLabel(QStringLiteral("FINE PERIODO"), this);
@@ -125,25 +124,6 @@ TfrmStatistiche::TfrmStatistiche(Servizi& servizi, StatoProgramma& stato, Counti
     Gauge1->setSizePolicy(resta);
     Gauge1->hide();
 
-    BitBtn1 = new QPushButton(style()->standardIcon(QStyle::SP_DialogApplyButton), QStringLiteral("&Calcola"), this);
-    BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
-    BitBtn1->setDefault(true);
-    connect(BitBtn1, &QPushButton::clicked, this, &TfrmStatistiche::BitBtn1Click);
-    BitBtn2 = new QPushButton(style()->standardIcon(QStyle::SP_DialogCloseButton), QStringLiteral("&Esci"), this);
-    BitBtn2->setObjectName(QStringLiteral("BitBtn2"));
-    connect(BitBtn2, &QPushButton::clicked, this, &QDialog::close);
-
-    OpenDialog1 = new QFileDialog(this);
-    OpenDialog1->setObjectName(QStringLiteral("OpenDialog1"));
-    OpenDialog1->setWindowTitle(QStringLiteral("Apri altro file di conteggio"));
-    OpenDialog1->setAcceptMode(QFileDialog::AcceptOpen);
-    OpenDialog1->setFileMode(QFileDialog::ExistingFile);
-    OpenDialog1->setNameFilter(QStringLiteral("File di conteggio (*.txt)"));
-    OpenDialog1->setDefaultSuffix(QStringLiteral("txt"));
-    OpenDialog1->setDirectory(servizi.dataDirectory);
-
-    buildMenus();
-
     auto* date = new QGridLayout;
     date->setHorizontalSpacing(8);
     date->setVerticalSpacing(2);
@@ -154,22 +134,19 @@ TfrmStatistiche::TfrmStatistiche(Servizi& servizi, StatoProgramma& stato, Counti
     date->addWidget(DateEdit2, 1, 2);
     date->setColumnStretch(0, 1);
     date->setColumnStretch(2, 1);
+    return date;
+}
 
-    auto* pulsanti = new QHBoxLayout;
-    pulsanti->addWidget(BitBtn1);
-    pulsanti->addStretch();
-    pulsanti->addWidget(BitBtn2);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(6, 6, 6, 6);
-    layout->setSpacing(6);
-    layout->setMenuBar(MainMenu1);
-    layout->addWidget(Panel1);
-    layout->addLayout(date);
-    layout->addWidget(buildPages(), 1);
-    layout->addLayout(pulsanti);
-    // The window as designed, 331 x 292 below its menu, grown evenly where this desktop's fonts need more room.
-    fissaDimensioneInProporzione(*this, QSize(331, 292 + MainMenu1->sizeHint().height()));
+void TfrmStatistiche::buildOpenDialog()
+{
+    OpenDialog1 = new QFileDialog(this);
+    OpenDialog1->setObjectName(QStringLiteral("OpenDialog1"));
+    OpenDialog1->setWindowTitle(QStringLiteral("Apri altro file di conteggio"));
+    OpenDialog1->setAcceptMode(QFileDialog::AcceptOpen);
+    OpenDialog1->setFileMode(QFileDialog::ExistingFile);
+    OpenDialog1->setNameFilter(QStringLiteral("File di conteggio (*.txt)"));
+    OpenDialog1->setDefaultSuffix(QStringLiteral("txt"));
+    OpenDialog1->setDirectory(m_servizi.dataDirectory);
 }
 
 void TfrmStatistiche::apri(QWidget* parent, Servizi& servizi, StatoProgramma& stato, CountingSession& session)
@@ -231,7 +208,7 @@ QLineEdit* TfrmStatistiche::dateEdit(const QString& name, const QString& label)
     campo->setAccessibleName(label);
     campo->setToolTip(QStringLiteral("Scegli una data\ndal calendario"));
     campo->setMaxLength(10);
-    QAction* tendina = campo->addAction(iconaCalendario(), QLineEdit::TrailingPosition);
+    QAction* tendina = campo->addAction(CalendarioATendina::icona(), QLineEdit::TrailingPosition);
     tendina->setObjectName(name + QStringLiteral("Calendario"));
     tendina->setText(QStringLiteral("Scegli una data dal calendario"));
     tendina->setToolTip(campo->toolTip());
@@ -260,71 +237,61 @@ QWidget* TfrmStatistiche::buildPages()
     PageControl1->setUsesScrollButtons(false);
     PageControl1->setElideMode(Qt::ElideNone);
 
-    int pagine = 0;
-    const auto pagina = [this, &pagine](const QString& titolo, const QList<std::pair<QString, QLineEdit**>>& righe,
-                                        const QString& sopra = {}, const QString& sotto = {}) {
-        auto* foglio = new QWidget(PageControl1);
-        foglio->setObjectName(QStringLiteral("TabSheet%1").arg(++pagine));
-        auto* griglia = new QGridLayout(foglio);
-        griglia->setHorizontalSpacing(10);
-        griglia->setVerticalSpacing(4);
-        int riga = 0;
-        if (!sopra.isEmpty()) {
-            auto* titoloLimiti = new QLabel(sopra, foglio);
-            titoloLimiti->setObjectName(QStringLiteral("Label19"));
-            griglia->addWidget(titoloLimiti, riga++, 0, 1, 2, Qt::AlignHCenter);
-        }
-        for (const auto& [etichetta, campo] : righe) {
-            auto* label = new QLabel(etichetta, foglio);
-            label->setBuddy(*campo);
-            griglia->addWidget(label, riga, 0);
-            griglia->addWidget(*campo, riga++, 1);
-        }
-        if (!sotto.isEmpty()) {
-            auto* nota = new QLabel(sotto, foglio);
-            nota->setObjectName(QStringLiteral("Label20"));
-            griglia->addWidget(nota, riga++, 0, 1, 2);
-        }
-        griglia->setRowStretch(riga, 1);
-        griglia->setColumnStretch(1, 1);
-        PageControl1->addTab(foglio, titolo);
-    };
-
     Edit9 = valueField(QStringLiteral("Edit9"), QStringLiteral("DUR. COLLEGAMENTI"));
     Edit11 = valueField(QStringLiteral("Edit11"), QStringLiteral("SCATTI NEL PERIODO"));
     Edit13 = valueField(QStringLiteral("Edit13"), QStringLiteral("COSTO DEL PERIODO"));
     Edit15 = valueField(QStringLiteral("Edit15"), QStringLiteral("N° COLLEGAMENTI"));
-    pagina(QStringLiteral("Generale"), {{Edit9->accessibleName(), &Edit9},
-                                        {Edit11->accessibleName(), &Edit11},
-                                        {Edit13->accessibleName(), &Edit13},
-                                        {Edit15->accessibleName(), &Edit15}});
-
+    addPage(QStringLiteral("Generale"), {Edit9, Edit11, Edit13, Edit15});
     Edit1 = valueField(QStringLiteral("Edit1"), QStringLiteral("SCATTI"));
     Edit2 = valueField(QStringLiteral("Edit2"), QStringLiteral("COSTO"));
     Edit3 = valueField(QStringLiteral("Edit3"), QStringLiteral("TEMPO"));
-    pagina(QStringLiteral("Ultimo collegamento"),
-           {{Edit1->accessibleName(), &Edit1}, {Edit2->accessibleName(), &Edit2}, {Edit3->accessibleName(), &Edit3}});
-
+    addPage(QStringLiteral("Ultimo collegamento"), {Edit1, Edit2, Edit3});
     Edit6 = valueField(QStringLiteral("Edit6"), QStringLiteral("SCATTI"));
     Edit4 = valueField(QStringLiteral("Edit4"), QStringLiteral("COSTO"));
     Edit5 = valueField(QStringLiteral("Edit5"), QStringLiteral("TEMPO"));
     Edit7 = valueField(QStringLiteral("Edit7"), QStringLiteral("COLLEG"));
-    pagina(QStringLiteral("Ultima giornata"), {{Edit6->accessibleName(), &Edit6},
-                                               {Edit4->accessibleName(), &Edit4},
-                                               {Edit5->accessibleName(), &Edit5},
-                                               {Edit7->accessibleName(), &Edit7}});
-
+    addPage(QStringLiteral("Ultima giornata"), {Edit6, Edit4, Edit5, Edit7});
     Edit8 = valueField(QStringLiteral("Edit8"), QStringLiteral("GIORNALIERO"));
     Edit10 = valueField(QStringLiteral("Edit10"), QStringLiteral("MENSILE"));
     Edit12 = valueField(QStringLiteral("Edit12"), QStringLiteral("ANNUO"));
-    pagina(
-        QStringLiteral("Limiti"),
-        {{Edit8->accessibleName(), &Edit8}, {Edit10->accessibleName(), &Edit10}, {Edit12->accessibleName(), &Edit12}},
-        QStringLiteral("Scostamento dal limite impostato (in minuti)"),
-        QStringLiteral("N.B. un valore negativo indica di quanti minuti\n        è stato superato un limite."));
+    addPage(QStringLiteral("Limiti"), {Edit8, Edit10, Edit12},
+            QStringLiteral("Scostamento dal limite impostato (in minuti)"),
+            QStringLiteral("N.B. un valore negativo indica di quanti minuti\n        è stato superato un limite."));
     showLimits({});
     PageControl1->addTab(buildTrendPage(), QStringLiteral("Andamento"));
     return PageControl1;
+}
+
+// A page of read-only fields, each under its label (the field's accessible
+// name), with a title above them and a note below when given.
+void TfrmStatistiche::addPage(const QString& titolo, const QList<QLineEdit*>& campi, const QString& sopra,
+                              const QString& sotto)
+{
+    auto* foglio = new QWidget(PageControl1);
+    foglio->setObjectName(QStringLiteral("TabSheet%1").arg(PageControl1->count() + 1));
+    auto* griglia = new QGridLayout(foglio);
+    griglia->setHorizontalSpacing(10);
+    griglia->setVerticalSpacing(4);
+    int riga = 0;
+    if (!sopra.isEmpty()) {
+        auto* titoloLimiti = new QLabel(sopra, foglio);
+        titoloLimiti->setObjectName(QStringLiteral("Label19"));
+        griglia->addWidget(titoloLimiti, riga++, 0, 1, 2, Qt::AlignHCenter);
+    }
+    for (QLineEdit* campo : campi) {
+        auto* label = new QLabel(campo->accessibleName(), foglio);
+        label->setBuddy(campo);
+        griglia->addWidget(label, riga, 0);
+        griglia->addWidget(campo, riga++, 1);
+    }
+    if (!sotto.isEmpty()) {
+        auto* nota = new QLabel(sotto, foglio);
+        nota->setObjectName(QStringLiteral("Label20"));
+        griglia->addWidget(nota, riga++, 0, 1, 2);
+    }
+    griglia->setRowStretch(riga, 1);
+    griglia->setColumnStretch(1, 1);
+    PageControl1->addTab(foglio, titolo);
 }
 
 // The range's bars over the page, the month-end projection under them.

@@ -14,6 +14,7 @@ class GraficoAndamento;
 class PieGauge;
 class QAction;
 class QFileDialog;
+class QGridLayout;
 class QLabel;
 class QLineEdit;
 class QMenuBar;
@@ -70,8 +71,13 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    QWidget* buildHeader();
+    QGridLayout* buildDates();
+    void buildOpenDialog();
     void buildMenus();
     QWidget* buildPages();
+    void addPage(const QString& titolo, const QList<QLineEdit*>& campi, const QString& sopra = {},
+                 const QString& sotto = {});
     QWidget* buildTrendPage();
     QLineEdit* dateEdit(const QString& name, const QString& label);
     QLineEdit* valueField(const QString& name, const QString& label);

@@ -116,6 +116,12 @@ bool CountingSession::stop()
     return true;
 }
 
+void CountingSession::meterTicked(const CostMeter::Tick& tick)
+{
+    if (tick.riduzioneTele && isRunning())
+        m_stato.RiduzioneTeleAttiva = 1;
+}
+
 void CountingSession::battito(const QDateTime& adesso)
 {
     if (!isRunning() || m_apertura.isEmpty())

@@ -86,6 +86,11 @@ public:
     // seconds earlier (clamped to 0..59) when AvvioAutomatico is not "OFF".
     static QDateTime inizioSessione(const StatoProgramma& stato, const QDateTime& adesso);
 
+    // What the running session's meter reports after each tick: the
+    // long-distance reduction it reached becomes RiduzioneTeleAttiva. The
+    // window that runs the meter connects it here.
+    void meterTicked(const CostMeter::Tick& tick);
+
     // While counting, the session's last known moment is kept in the data
     // directory (SessionMarker), written at the start and then about once a
     // minute of the clock's time: `adesso` replaces it when a minute has

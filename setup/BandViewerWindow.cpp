@@ -36,6 +36,23 @@ QFont listFont(const QFont& base)
     return font;
 }
 
+// A list whose selection only the user moves. Taking the focus with no band
+// selected (a page switch with the focus in the list, a Tab) selects none:
+// the toolkit's own list would make the first band current and the viewer
+// would show its interval.
+class BandList : public QListWidget
+{
+protected:
+    void focusInEvent(QFocusEvent* event) override
+    {
+        const bool none = !currentIndex().isValid();
+        const QSignalBlocker blocker(this);
+        QListWidget::focusInEvent(event);
+        if (none && currentIndex().isValid())
+            selectionModel()->setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
+    }
+};
+
 } // namespace
 
 BandViewerWindow::BandViewerWindow(BandViewer::Kind kind, const StatoProgramma& stato, const QString& caption,
@@ -48,6 +65,7 @@ BandViewerWindow::BandViewerWindow(BandViewer::Kind kind, const StatoProgramma& 
 
     GroupBox1 = new QGroupBox(groupCaption, this);
     GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
+    GroupBox1->setAccessibleName(groupCaption);
 
     PageControl1 = new QTabWidget(GroupBox1);
     PageControl1->setObjectName(QStringLiteral("PageControl1"));
@@ -67,6 +85,7 @@ BandViewerWindow::BandViewerWindow(BandViewer::Kind kind, const StatoProgramma& 
 
     auto* durata = new QGroupBox(QStringLiteral("Durata scatto"), GroupBox1);
     durata->setObjectName(QStringLiteral("GroupBox2"));
+    durata->setAccessibleName(durata->title());
     Edit1 = new QLineEdit(QStringLiteral("0"), durata);
     Edit1->setObjectName(QStringLiteral("Edit1"));
     Edit1->setAccessibleName(QStringLiteral("Durata scatto"));
@@ -98,7 +117,7 @@ BandViewerWindow::BandViewerWindow(BandViewer::Kind kind, const StatoProgramma& 
 
 QListWidget* BandViewerWindow::makeList(int page)
 {
-    auto* list = new QListWidget;
+    auto* list = new BandList;
     list->setObjectName(QStringLiteral("ListBox%1").arg(page + 1));
     list->setAccessibleName(BandViewer::pageCaptions().at(page));
     list->setFont(listFont(font()));

@@ -1,6 +1,7 @@
 #include "setup/EditorFasce.h"
 
 #include "settings/Conversion.h"
+#include "setup/TypedInput.h"
 
 namespace {
 
@@ -94,6 +95,23 @@ void EditorFasce::setIntervallo(const QString& testo)
     m_intervallo = testo;
 }
 
+std::optional<Message> EditorFasce::leggiOrari(const QString& dalle, const QString& alle)
+{
+    const std::optional<QTime> inizio = TypedInput::time(dalle);
+    if (!inizio) {
+        m_fuoco = Fuoco::Dalle;
+        return TypedInput::timeRefused(dalle);
+    }
+    const std::optional<QTime> fine = TypedInput::time(alle);
+    if (!fine) {
+        m_fuoco = Fuoco::Alle;
+        return TypedInput::timeRefused(alle);
+    }
+    m_dalle = *inizio;
+    m_alle = *fine;
+    return std::nullopt;
+}
+
 void EditorFasce::pickersIniziali()
 {
     m_dalle = strToTime(cella(1, m_riga));
@@ -137,6 +155,7 @@ void EditorFasce::aggiustaOrari()
 
 std::optional<Message> EditorFasce::controllaIntervallo()
 {
+    m_fuoco = Fuoco::Intervallo;
     if (m_intervallo.isEmpty())
         m_intervallo = QStringLiteral("0");
     const int decimi = strToInt(m_intervallo);
@@ -154,8 +173,10 @@ std::optional<Message> EditorFasce::conferma()
         if (std::optional<Message> rifiuto = controllaIntervallo())
             return rifiuto;
     }
-    if (m_alle < m_dalle)
+    if (m_alle < m_dalle) {
+        m_fuoco = Fuoco::Dalle;
         return errore(QStringLiteral("\"dalle:\" deve precedere \"alle:\""));
+    }
     QStringList& riga = m_righe[m_riga - 1];
     if (suIntervallo())
         riga[m_colonna - 1] = m_intervallo;

@@ -64,13 +64,18 @@ public:
     QTime alle() const { return m_alle; }
     QString intervallo() const { return m_intervallo; }
     bool intervalloAttivo() const { return m_intervalloAttivo; }
-    // Where a click sends the focus.
+    // The field a click points to (the picker or the interval field of the
+    // clicked cell), or after a refusal the field in error.
     Fuoco fuoco() const { return m_fuoco; }
 
     // What the user sets in the editor.
     void setDalle(const QTime& time);
     void setAlle(const QTime& time);
     void setIntervallo(const QString& testo);
+    // The texts typed into the "dalle:" and "alle:" pickers, read as
+    // TypedInput reads them. A text that is not a time is refused, with the
+    // focus on its picker; the pickers then keep their times.
+    std::optional<Message> leggiOrari(const QString& dalle, const QString& alle);
 
     // The pickers read the times of the selected row. Throws EConvertError
     // ("'...' is not a valid time") when a time cell cannot be read.
@@ -84,8 +89,10 @@ public:
     // check (when an interval cell is selected) and the order check, then the
     // row's two times and the selected interval written into the grid. The
     // message of a refusal is returned and the grid is left as it was; the
-    // adjustments and the interval field's padding stay either way. Throws
-    // EConvertError when the interval is not an integer.
+    // adjustments and the interval field's padding stay either way, and the
+    // focus goes to the field refused (the interval, or "dalle:" when the
+    // times are out of order). Throws EConvertError when the interval is not
+    // an integer.
     std::optional<Message> conferma();
 
 private:

@@ -3,6 +3,7 @@
 #include "archive/ImpostazioniLimiti.h"
 #include "settings/Conversion.h"
 #include "settings/SettingsStore.h"
+#include "setup/TypedInput.h"
 
 #include <QLocale>
 #include <algorithm>
@@ -149,8 +150,11 @@ QString FormStorage::testo(const Proprieta& p, const Valori& valori)
         return QString::number(valori.*std::get<qint64 Valori::*>(p.campo));
     case Tipo::Spunta:
         return valori.*std::get<bool Valori::*>(p.campo) ? QStringLiteral("True") : QStringLiteral("False");
-    case Tipo::Testo:
     case Tipo::Data:
+        if (const std::optional<QDate> d = TypedInput::date(valori.*std::get<QString Valori::*>(p.campo)))
+            return formatDate(*d);
+        break;
+    case Tipo::Testo:
         break;
     }
     return valori.*std::get<QString Valori::*>(p.campo);
@@ -158,6 +162,10 @@ QString FormStorage::testo(const Proprieta& p, const Valori& valori)
 
 void FormStorage::salva(SettingsStore& store, const Valori& valori)
 {
-    for (const Proprieta& p : proprieta())
+    for (const Proprieta& p : proprieta()) {
+        // A date that does not exist is never stored: the one stored before stays.
+        if (p.tipo == Tipo::Data && !TypedInput::date(valori.*std::get<QString Valori::*>(p.campo)))
+            continue;
         store.write(p.valore, testo(p, valori));
+    }
 }

@@ -33,8 +33,9 @@ public:
         bool CheckBox13 = false; // charges: daily, monthly, yearly; at most one checked
         bool CheckBox14 = false;
         bool CheckBox15 = false;
-        QString DateEdit2 = QStringLiteral("01/01/1999"); // first day of the subscription year
-        qint64 RxCalcEdit2 = 0;                           // yearly limit, minutes
+        // First day of the subscription year: "dd/mm/yyyy" once restored, then as the user typed it.
+        QString DateEdit2 = QStringLiteral("01/01/1999");
+        qint64 RxCalcEdit2 = 0; // yearly limit, minutes
         // The numbers-to-class table: entry names 3, 5, 8, 11, 14 and class texts 2, 7, 10, 13, 16.
         QString ComboBox2 = QStringLiteral("TuT");
         QString ComboBox3 = QStringLiteral("1");
@@ -60,7 +61,7 @@ public:
         Numero, // Value: general number format, "." before any decimals
         Spunta, // Checked: "True" or "False"
         Testo,  // Text, as the control shows it
-        Data,   // Text of a date field, "dd/mm/yyyy"
+        Data,   // Text of a date field, stored as "dd/mm/yyyy"
         Indice  // ItemIndex, a decimal integer
     };
     struct Proprieta
@@ -84,7 +85,8 @@ public:
     // whatever their case; a charge box restored as checked unchecks the
     // other two, as a click does.
     static void ripristina(const SettingsStore& store, Valori& valori);
-    // Writes all 25 properties.
+    // Writes all 25 properties; a date is written as "dd/mm/yyyy", and not at
+    // all when the text is no date (TypedInput), so the stored one stays.
     static void salva(SettingsStore& store, const Valori& valori);
     // The stored text of one property.
     static QString testo(const Proprieta& p, const Valori& valori);

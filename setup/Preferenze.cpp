@@ -2,6 +2,7 @@
 
 #include "settings/Conversion.h"
 #include "settings/StatoProgramma.h"
+#include "setup/TypedInput.h"
 
 #include <algorithm>
 
@@ -32,6 +33,20 @@ const Setting* const posizioni[Preferenze::numeroPosizioni] = {
     &Catalogue::PosizioneFinePosX, &Catalogue::PosizioneFinePosY,  &Catalogue::PosizionePosX,
     &Catalogue::PosizionePosY,     &Catalogue::PosizionePosCostiX, &Catalogue::PosizionePosCostiY,
 };
+
+const char* const nomiPosizioni[Preferenze::numeroPosizioni] = {"Edit9",  "Edit10", "Edit12",
+                                                                "Edit13", "Edit14", "Edit15"};
+
+// A text "OK" converts to an integer; the conversion's message when it is none.
+std::optional<Preferenze::Rifiuto> rifiutoIntero(const QString& testo, const QString& campo)
+{
+    try {
+        strToInt(testo);
+    } catch (const EConvertError& errore) {
+        return Preferenze::Rifiuto{{errore.message(), QStringLiteral("Attenzione!"), Message::Icon::Critical}, campo};
+    }
+    return std::nullopt;
+}
 
 const Setting* const programmi[3] = {&Catalogue::EseguiBrowser, &Catalogue::EseguiMail, &Catalogue::EseguiAltro};
 
@@ -197,9 +212,31 @@ Preferenze::Controllo Preferenze::controllaPosizione(Posizione campo, const QStr
             QString::number(massimo)};
 }
 
-void Preferenze::salva()
+QString Preferenze::nomePosizione(Posizione campo)
+{
+    return QLatin1String(nomiPosizioni[campo]);
+}
+
+std::optional<Preferenze::Rifiuto> Preferenze::controlla() const
+{
+    if (std::optional<Rifiuto> rifiuto = rifiutoIntero(m_generale.Edit11, QStringLiteral("Edit11")))
+        return rifiuto;
+    for (int i = 0; i < numeroPosizioni; ++i) {
+        const auto campo = static_cast<Posizione>(i);
+        if (std::optional<Rifiuto> rifiuto =
+                rifiutoIntero(m_generale.posizioni[static_cast<size_t>(i)], nomePosizione(campo)))
+            return rifiuto;
+    }
+    if (!TypedInput::date(m_limiti.DateEdit2))
+        return Rifiuto{TypedInput::dateRefused(m_limiti.DateEdit2), QStringLiteral("DateEdit2")};
+    return std::nullopt;
+}
+
+std::optional<Preferenze::Rifiuto> Preferenze::salva()
 {
     using namespace Catalogue;
+    if (std::optional<Rifiuto> rifiuto = controlla())
+        return rifiuto;
     m_store.write(ImportoCosto, m_generale.Edit1);
     m_store.writeInteger(RitardoSecondi, strToInt(m_generale.Edit11));
     m_store.writeSwitch(SuonoBeep, m_generale.CheckBox1);
@@ -238,6 +275,7 @@ void Preferenze::salva()
     scriviFasce(Feriali, m_feriali);
     scriviFasce(Sabato, m_sabato);
     scriviFasce(Festivi, m_festivi);
+    return std::nullopt;
 }
 
 QList<SettingsStore::Entry> Preferenze::valoriDefault(int larghezzaPrincipale)

@@ -71,6 +71,14 @@ public:
         QStringList errori;    // conversion failures of the band times, in order
     };
 
+    // A field "OK" cannot take: the message and the name of the field in error.
+    struct Rifiuto
+    {
+        Message messaggio;
+        QString campo;
+        bool operator==(const Rifiuto&) const = default;
+    };
+
     struct Controllo
     {
         std::optional<Message> avviso;
@@ -97,9 +105,14 @@ public:
     // a checked field's text is not an integer.
     Controllo controllaPosizione(Posizione campo, const QString& testo) const;
 
-    // "OK": every value written in its order. Throws EConvertError, with the
-    // values before it written, when Edit11 or a position is not an integer.
-    void salva();
+    // "OK": every field checked first (Edit11 and the six positions are
+    // integers, DateEdit2 a date), then every value written in its order.
+    // When a field is refused nothing is written and its refusal comes back.
+    std::optional<Rifiuto> salva();
+    // The first field "OK" would refuse, in the order the save reads them.
+    std::optional<Rifiuto> controlla() const;
+    // The control name of a position field: "Edit9" ... "Edit15".
+    static QString nomePosizione(Posizione campo);
     // "Default": the factory values written, in their order; "limiti" is not touched.
     void ripristinaDefault();
     static QList<SettingsStore::Entry> valoriDefault(int larghezzaPrincipale);

@@ -5,30 +5,27 @@
 #include "setup/Preferenze.h"
 
 #include <QDialog>
-#include <QPoint>
 #include <array>
 #include <functional>
 #include <memory>
 
-class QAbstractSpinBox;
-class QButtonGroup;
-class QCheckBox;
-class QComboBox;
-class QDateEdit;
-class QGroupBox;
-class QLineEdit;
+class AvvioPage;
+class ConnessionePage;
+class FascePage;
+class FestivitaPage;
+class GeneralePage;
+class LimitiPage;
+class NumeriPage;
 class QPushButton;
-class QSpinBox;
 class QTabWidget;
-class QTableWidget;
-class QTimeEdit;
 class SetupPickers;
 struct StatoProgramma;
 
-// "Preferenze", the preferences dialog: seven pages of settings. It binds
-// its controls to a Preferenze, which loads, checks and saves; "OK" and
-// "Default" end with the restart prompt. Created for one modal run by its
-// opener and destroyed when it closes.
+// "Preferenze", the preferences dialog: seven pages of settings, each a
+// widget of its own bound to a part of Preferenze, which loads, checks and
+// saves. The dialog assembles the pages, runs the load, "OK", "Default" and
+// the form storage, and ends "OK" and "Default" with the restart prompt.
+// Created for one modal run by its opener and destroyed when it closes.
 class TfrmSetup : public QDialog
 {
     Q_OBJECT
@@ -54,53 +51,17 @@ public:
     bool chiudiProgramma() const { return m_chiudiProgramma; }
     Preferenze& preferenze() { return m_preferenze; }
 
-    // Handlers, named after their controls.
     void BitBtn1Click();
     void BitBtn7Click();
     void PageControl1Change();
-    void TabSheet7Enter();
-    void TabSheet10Enter();
-    void ComboBox1Click();
-    void CheckBox4Click();
-    void BitBtn8Click();
-    void StringGrid1Click();
-    void BitBtn3Click();
-    void DateEdit1Change();
-    void StringGrid2Click();
-    void StringGrid3Click();
-    void StringGrid4Click();
-    void BitBtn6Click();
-    void BitBtn5Click();
-    void BitBtn4Click();
 
 protected:
     void showEvent(QShowEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    // The widgets of one band sub-page ("Feriali", "Festivi", "Sabato").
-    struct PaginaFasce
-    {
-        EditorFasce::Giorno giorno;
-        QTableWidget* griglia = nullptr;
-        QTimeEdit* dalle = nullptr;
-        QTimeEdit* alle = nullptr;
-        QLineEdit* intervallo = nullptr;
-        QPushButton* conferma = nullptr;
-    };
-
-    QWidget* buildGenerale();
+    void buildPages();
     QWidget* buildFasce();
-    QWidget* buildPaginaFasce(PaginaFasce& pagina, int grid, int dalle, int alle, const QString& intervallo,
-                              int conferma);
-    QWidget* buildFestivita();
-    QWidget* buildConnessione();
-    QWidget* buildAvvio();
-    QWidget* buildLimiti();
-    QWidget* buildNumeri();
-    QGroupBox* radioGroup(const QString& name, const QString& title, const QStringList& items, int columns,
-                          QButtonGroup*& group);
-    QLineEdit* fileField(const QString& name, const QString& caption);
+    void buildButtons();
     void fixSize();
 
     void FormCreate();
@@ -108,20 +69,10 @@ private:
     void FormStorageRestore();
     void FormStorageSave();
 
-    void mostraGenerale();
-    void leggiGenerale();
     void mostraLimiti();
-    void leggiLimiti();
-    void mostraConnessione();
-    void mostraFasce(PaginaFasce& pagina);
-    void mostraFestivita();
-    void positionChanged(Preferenze::Posizione campo);
-    void grigliaClic(PaginaFasce& pagina);
-    void confermaFasce(PaginaFasce& pagina);
-    void addebitoClic(int quale);
+    // The page holding the field named `nome` shown, and the field given the keyboard.
+    void mostraCampo(const QString& nome);
     void domandaRiavvio();
-    void mostra(const QList<Message>& messaggi);
-    void mostraErrore(const std::exception& errore);
     void sottoPaginaCambiata();
 
     Servizi& m_servizi;
@@ -134,9 +85,6 @@ private:
     bool m_shown = false;
     bool m_restored = false;
     bool m_closed = false;
-    bool m_loading = false;
-    // The cell a click lands on was already the selected one: the click shows it again.
-    QPoint m_cellaPrimaDelClic{-1, -1};
 
     QTabWidget* PageControl1 = nullptr;
     QTabWidget* PageControl2 = nullptr;
@@ -144,50 +92,11 @@ private:
     QPushButton* BitBtn2 = nullptr;
     QPushButton* BitBtn7 = nullptr;
 
-    QLineEdit* Edit1 = nullptr;
-    QLineEdit* Edit11 = nullptr;
-    QSpinBox* RxSpinEdit2 = nullptr;
-    QCheckBox* CheckBox1 = nullptr;
-    QCheckBox* CheckBox2 = nullptr;
-    QCheckBox* CheckBox3 = nullptr;
-    QButtonGroup* RadioGroup1 = nullptr;
-    QButtonGroup* RadioGroup2 = nullptr;
-    QButtonGroup* RadioGroup3 = nullptr;
-    QButtonGroup* RadioGroup4 = nullptr;
-    std::array<QLineEdit*, Preferenze::numeroPosizioni> m_posizioni{};
-
-    std::array<PaginaFasce, 3> m_fasce{};
-
-    QTableWidget* StringGrid1 = nullptr;
-    QLineEdit* DateEdit1 = nullptr;
-    QLineEdit* Edit2 = nullptr;
-    QPushButton* BitBtn3 = nullptr;
-
-    QWidget* TabSheet7 = nullptr;
-    QGroupBox* GroupBox4 = nullptr;
-    QCheckBox* CheckBox4 = nullptr;
-    QComboBox* ComboBox1 = nullptr;
-    QLineEdit* Edit6 = nullptr;
-    QLineEdit* Edit7 = nullptr;
-    QPushButton* BitBtn8 = nullptr;
-
-    QWidget* TabSheet9 = nullptr;
-    std::array<QLineEdit*, 3> m_programmi{};
-
-    QSpinBox* CurrencyEdit1 = nullptr;
-    QSpinBox* RxSpinEdit3 = nullptr;
-    QSpinBox* RxSpinEdit4 = nullptr;
-    QSpinBox* RxCalcEdit1 = nullptr;
-    QSpinBox* RxCalcEdit2 = nullptr;
-    QSpinBox* RxSpinEdit7 = nullptr;
-    QCheckBox* CheckBox5 = nullptr;
-    QCheckBox* CheckBox6 = nullptr;
-    QCheckBox* CheckBox7 = nullptr;
-    QCheckBox* CheckBox11 = nullptr;
-    std::array<QCheckBox*, 3> m_addebiti{}; // CheckBox13, CheckBox14, CheckBox15
-    QDateEdit* DateEdit2 = nullptr;
-
-    QWidget* TabSheet10 = nullptr;
-    std::array<QComboBox*, 5> m_voci{};     // ComboBox3, 5, 8, 11, 14
-    std::array<QComboBox*, 5> m_distanze{}; // ComboBox2, 7, 10, 13, 16
+    GeneralePage* m_generale = nullptr;
+    std::array<FascePage*, 3> m_fasce{}; // "Feriali", "Festivi", "Sabato"
+    FestivitaPage* m_festivita = nullptr;
+    ConnessionePage* m_connessione = nullptr;
+    AvvioPage* m_avvio = nullptr;
+    LimitiPage* m_limiti = nullptr;
+    NumeriPage* m_numeri = nullptr;
 };

@@ -1,7 +1,10 @@
 #include "setup/TfrmTele.h"
 
+#include "widgets/NamedComboAccessible.h"
+
 #include <QComboBox>
 #include <QGroupBox>
+#include <QLineEdit>
 #include <QPointer>
 #include <QVBoxLayout>
 
@@ -13,12 +16,16 @@ TfrmTele::TfrmTele(const StatoProgramma& stato, QWidget* parent)
 
     auto* distanza = new QGroupBox(QStringLiteral("Distanza"), this);
     distanza->setObjectName(QStringLiteral("GroupBox3"));
+    distanza->setAccessibleName(distanza->title());
+    NamedComboAccessible::install();
     ComboBox1 = new QComboBox(distanza);
     ComboBox1->setObjectName(QStringLiteral("ComboBox1"));
-    ComboBox1->setAccessibleName(QStringLiteral("Distanza"));
-    // A drop-down that also takes a typed text, as the viewer always had.
+    // A drop-down that also takes a typed text, as the viewer always had;
+    // editable before it is named, for a screen reader to announce that name.
     ComboBox1->setEditable(true);
+    ComboBox1->setAccessibleName(QStringLiteral("Distanza"));
     ComboBox1->setInsertPolicy(QComboBox::NoInsert);
+    ComboBox1->lineEdit()->setAccessibleName(ComboBox1->accessibleName());
     ComboBox1->addItems(BandViewer::distances());
     ComboBox1->setCurrentIndex(-1);
     ComboBox1->setSizeAdjustPolicy(QComboBox::AdjustToContents);

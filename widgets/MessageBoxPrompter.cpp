@@ -9,6 +9,8 @@ Prompter::Button MessageBoxPrompter::message(const QString& text, const QString&
     // The program's messages break their lines with a carriage return.
     QString shown = text;
     shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    // A text from a file (a band, an entry's name) is shown as it is, never as markup.
+    box.setTextFormat(Qt::PlainText);
     box.setText(shown);
     box.setWindowTitle(title.isEmpty() ? QApplication::applicationName() : title);
     switch (icon) {

@@ -123,6 +123,7 @@ private slots:
         QVERIFY(p.button("SpeedButton5")->isChecked());
     }
 
+    // Which modes dial and launch is StartupSequence's: the window does it when first shown.
     void normalModeDialsAndLaunchesAtShow()
     {
         Program p;
@@ -137,25 +138,6 @@ private slots:
         QVERIFY(p.shell.opened.at(0).mode == Shell::ShowMode::Normal);
         QCOMPARE(p.shell.opened.at(1).program, QStringLiteral("/opt/altro"));
         QVERIFY(p.shell.opened.at(1).mode == Shell::ShowMode::Minimized);
-    }
-
-    void otherModesNeitherDialNorLaunch_data()
-    {
-        QTest::addColumn<QString>("tipo");
-        QTest::newRow("tray") << "1";
-        QTest::newRow("ridotto") << "3";
-    }
-
-    void otherModesNeitherDialNorLaunch()
-    {
-        QFETCH(QString, tipo);
-        Program p;
-        p.configured(QStringLiteral("visualizza"), QStringLiteral("tipo"), tipo);
-        p.configured(QStringLiteral("connessione"), QStringLiteral("automatico"), QStringLiteral("ON"));
-        p.configured(QStringLiteral("esegui"), QStringLiteral("browser"), QStringLiteral("/usr/bin/browser"));
-        p.start();
-        QVERIFY(p.dialUp.dialled.isEmpty());
-        QVERIFY(p.shell.opened.isEmpty());
     }
 
     void closingStopsThePolling()

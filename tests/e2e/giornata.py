@@ -391,23 +391,32 @@ class Giornata:
         self.termina()
         verifica(len(self.records()) == 2, "il programma ha scritto altro all'uscita: %r" % self.records())
 
-    def imposta(self, sezione, valore, testo):
+    def riscrivi_impostazioni(self, cambia):
+        """Rewrites the settings file, each value through `cambia(section, name, text)`
+        (names in lower case), which returns its new text or None; returns how many changed."""
         percorso = os.path.join(self.config, "Brenvolo", "Software.ini")
         with open(percorso) as f:
             righe = f.read().split("\n")
-        intestazione = None
+        sezione = None
+        cambiati = 0
         for i, riga in enumerate(righe):
             if riga.startswith("["):
-                intestazione = riga
-            elif intestazione is not None and intestazione.lower().endswith(sezione + "]") and \
-                    riga.split("=")[0].lower() == valore:
-                righe[i] = riga.split("=")[0] + "=" + testo
-                break
-        else:
-            raise Fallito("%s/%s non è nel file delle impostazioni" % (sezione, valore))
+                sezione = riga.strip("[]").lower()
+                continue
+            nome, uguale, testo = riga.partition("=")
+            nuovo = cambia(sezione, nome.lower(), testo) if uguale and sezione is not None else None
+            if nuovo is not None:
+                righe[i] = nome + "=" + nuovo
+                cambiati += 1
         with open(percorso + ".tmp", "w") as f:
             f.write("\n".join(righe))
         os.replace(percorso + ".tmp", percorso)
+        return cambiati
+
+    def imposta(self, sezione, valore, testo):
+        cambiati = self.riscrivi_impostazioni(
+            lambda s, n, _: testo if s.endswith(sezione.lower()) and n == valore.lower() else None)
+        verifica(cambiati > 0, "%s/%s non è nel file delle impostazioni" % (sezione, valore))
 
     def verifica_archivio(self, connesso, chiuso):
         records = self.records()
@@ -507,6 +516,29 @@ def interno(args):
     return 0 if riuscito else 1
 
 
+def isolato(script, argomenti, nome):
+    """Runs `script --interno ARGOMENTI` on a display and a session bus (with its
+    accessibility bus) of its own, so that scenarios run side by side and nothing
+    of the user's is touched; returns its exit status. A display lost before the
+    program could open it (a server of another test on the same number going
+    away) is no fault of the program: the scenario runs once more on a new one."""
+    for _ in range(2):
+        xvfb, display = avvia_display()
+        try:
+            env = dict(os.environ, DISPLAY=display)
+            for variabile in ("WAYLAND_DISPLAY", "DBUS_SESSION_BUS_ADDRESS", "AT_SPI_BUS_ADDRESS", "PULSE_SERVER"):
+                env.pop(variabile, None)
+            comando = ["dbus-run-session", "--", sys.executable, os.path.abspath(script), "--interno", *argomenti]
+            codice = subprocess.run(comando, env=env, timeout=170).returncode
+        finally:
+            xvfb.terminate()
+            xvfb.wait()
+        if codice != DISPLAY_PERSO:
+            return codice
+        log("%s: display %s perso, di nuovo su un altro" % (nome, display))
+    return 1
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
     parser.add_argument("--brenvolo", required=True)
@@ -518,31 +550,9 @@ def main():
     if args.interno:
         return interno(args)
 
-    # A display and a session bus (with its accessibility bus) of our own,
-    # so that scenarios run side by side and nothing of the user's is touched.
     inizio = time.monotonic()
-    # A display lost before the program could open it (a server of another
-    # test on the same number going away) is no fault of the program: the
-    # scenario runs once more on a new display.
-    for tentativo in range(2):
-        xvfb, display = avvia_display()
-        try:
-            env = dict(os.environ, DISPLAY=display)
-            env.pop("WAYLAND_DISPLAY", None)
-            env.pop("DBUS_SESSION_BUS_ADDRESS", None)
-            env.pop("AT_SPI_BUS_ADDRESS", None)
-            comando = ["dbus-run-session", "--", sys.executable, os.path.abspath(__file__), "--interno",
-                       "--brenvolo", os.path.abspath(args.brenvolo), "--cli", os.path.abspath(args.cli),
-                       "--modo", args.modo, "--secondi", str(args.secondi)]
-            codice = subprocess.run(comando, env=env, timeout=170).returncode
-        finally:
-            xvfb.terminate()
-            xvfb.wait()
-        if codice != DISPLAY_PERSO:
-            break
-        log("%s: display %s perso, di nuovo su un altro" % (args.modo, display))
-    if codice == DISPLAY_PERSO:
-        codice = 1
+    codice = isolato(__file__, ["--brenvolo", os.path.abspath(args.brenvolo), "--cli", os.path.abspath(args.cli),
+                                "--modo", args.modo, "--secondi", str(args.secondi)], args.modo)
     log("%s: %s in %.0f s" % (args.modo, "riuscito" if codice == 0 else "fallito", time.monotonic() - inizio))
     return codice
 

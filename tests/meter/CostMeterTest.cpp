@@ -102,6 +102,24 @@ INSTANTIATE_TEST_SUITE_P(
         SessionCase{"automaticStart", 1, 1, 0, true, 450, 152, {{152, 208.0}, {152, 428.0}}}),
     [](const ::testing::TestParamInfo<SessionCase>& info) { return std::string(info.param.name); });
 
+// The meter reports the long-distance reduction once, at the unit that
+// reaches it, and leaves the session's flag to the session.
+TEST(CostMeter, ReportsTheLongDistanceReductionOnce)
+{
+    StatoProgramma stato = StatoProgramma::fromFactoryDefaults();
+    stato.TipoTariffaInternet = 2;
+    stato.TariffaCorrente = 2;
+    CostMeter meter(stato, prezzo152(), lunedi10);
+    std::vector<double> reported;
+    for (int tenth = 1; tenth <= 3100; ++tenth) {
+        if (meter.tick(lunedi10.addMSecs(tenth * 100)).riduzioneTele)
+            reported.push_back(tenth / 10.0);
+    }
+    EXPECT_EQ(reported, std::vector<double>{150.0});
+    EXPECT_TRUE(meter.riduzioneTele());
+    EXPECT_EQ(stato.RiduzioneTeleAttiva, 0);
+}
+
 TEST(CostMeter, AutomaticStartShowsTheIntervalLessTheDelay)
 {
     StatoProgramma stato = StatoProgramma::fromFactoryDefaults();

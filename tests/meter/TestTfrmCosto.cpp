@@ -6,6 +6,7 @@
 #include <QLCDNumber>
 #include <QLabel>
 #include <QProgressBar>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
 #include <functional>
@@ -92,27 +93,34 @@ private slots:
         QCOMPARE(TfrmCosto::costText(w.meter()), QStringLiteral("costo: 304 -> 219"));
     }
 
+    // A position saved for a screen that is no longer there: the window opens in view.
+    void aSavedPositionOffTheScreenIsBroughtInside()
+    {
+        Session s;
+        s.store.writeInteger(Catalogue::PosizionePosCostiX, 5000);
+        s.store.writeInteger(Catalogue::PosizionePosCostiY, -40);
+        const TfrmCosto& w = s.start();
+        const QRect area = w.screen()->availableGeometry();
+        QCOMPARE(w.pos(), QPoint(area.right() + 1 - w.width(), area.top()));
+    }
+
+    // When the warning starts and how many beeps a tick asks for is the
+    // meter's; the window turns its gauge red and sounds them.
     void warningTurnsTheGaugeRedAndBeepsEveryTick()
     {
         Session s;
         s.start();
         s.tickAt(214000);
         QVERIFY(!s.gaugeRed());
-        QCOMPARE(s.sounds.beeps, 0);
-        s.tickAt(214100);
+        s.tickAt(214200);
         QVERIFY(s.gaugeRed());
         QCOMPARE(s.sounds.beeps, 1);
-        s.tickAt(214200);
-        QCOMPARE(s.sounds.beeps, 2);
         QCOMPARE(s.gauge()->maximum(), 2200);
         // The bar shows the tenths to the pixel.
         QVERIFY(qAbs(s.gauge()->value() - 2142) * s.gauge()->width() < 2200);
         s.tickAt(220000);
-        QCOMPARE(s.sounds.beeps, 4);
-        QVERIFY(s.gaugeRed());
         s.tickAt(220100);
         QVERIFY(!s.gaugeRed());
-        QCOMPARE(s.sounds.beeps, 4);
         QCOMPARE(s.gauge()->value(), 1);
     }
 

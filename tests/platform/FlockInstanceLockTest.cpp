@@ -1,10 +1,14 @@
+#include "platform/FlockInstanceLock.h"
 #include "tests/support/TestDirs.h"
 
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QTemporaryDir>
+#include <functional>
 #include <gtest/gtest.h>
 #include <memory>
+#include <sys/stat.h>
 
 namespace {
 
@@ -78,6 +82,39 @@ TEST(InstanceGuardProcesses, RefusedProgramDoesNothing)
 
     first->closeWriteChannel();
     first->waitForFinished(20000);
+}
+
+// What stands at the lock's name decides: a free file is taken, a held one
+// is another copy's, and anything that is no regular file makes the lock
+// unavailable, with its path, instead of passing for another copy.
+TEST(FlockInstanceLock, TellsAnotherCopyFromALockThatCannotBeTaken)
+{
+    struct Case
+    {
+        const char* name;
+        std::function<void(const QString& path)> plant;
+        InstanceLock::Acquisition expected;
+    };
+    const Case cases[] = {
+        {"free", [](const QString&) {}, InstanceLock::Acquisition::Acquired},
+        {"folder", [](const QString& path) { QDir().mkpath(path); }, InstanceLock::Acquisition::Unavailable},
+        {"fifo", [](const QString& path) { ::mkfifo(QFile::encodeName(path).constData(), 0600); },
+         InstanceLock::Acquisition::Unavailable},
+        {"link", [](const QString& path) { QFile::link(path + QStringLiteral(".altrove"), path); },
+         InstanceLock::Acquisition::Unavailable},
+    };
+    for (const Case& c : cases) {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("Drenquil.CloneControl.brenvolo"));
+        c.plant(path);
+        FlockInstanceLock lock(dir.path());
+        EXPECT_EQ(lock.acquire(QStringLiteral("Drenquil.CloneControl.brenvolo"), 1), c.expected) << c.name;
+        if (c.expected == InstanceLock::Acquisition::Unavailable)
+            EXPECT_TRUE(lock.failure().startsWith(path)) << c.name << ": " << lock.failure().toStdString();
+        else
+            EXPECT_EQ(FlockInstanceLock(dir.path()).acquire(QStringLiteral("Drenquil.CloneControl.brenvolo"), 1),
+                      InstanceLock::Acquisition::TakenByAnother);
+    }
 }
 
 } // namespace

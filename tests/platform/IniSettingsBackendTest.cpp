@@ -209,4 +209,78 @@ TEST(IniSettingsBackend, KilledWriterLeavesAWholeFile)
     }
 }
 
+// Files the program never writes: zeros a power cut left, zeros before a
+// whole store, a serialised value that would make QSettings ask for 60 GB.
+// Each is kept aside, what is text is read, and nothing is decoded, neither by
+// the program's rescue nor by a reader that rescues nothing (brenvolo-cli).
+struct NotTextCase
+{
+    const char* name;
+    QByteArray bytes;
+    QString utente; // [connessione] utente once rescued; empty when the store is gone
+};
+
+void PrintTo(const NotTextCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
+class SettingsThatAreNotText : public ::testing::TestWithParam<NotTextCase>
+{
+};
+
+TEST_P(SettingsThatAreNotText, AreKeptAsideAndReadForWhatTheyHold)
+{
+    TestDirs dirs;
+    const QString file = dirs.settingsDirectory() + QStringLiteral("/Software.ini");
+    writeFile(file, GetParam().bytes);
+    IniSettingsBackend reader(dirs.settingsDirectory());
+    const SettingsStore read(reader);
+    EXPECT_EQ(read.readText(QStringLiteral("connessione"), QStringLiteral("utente"), QString()), GetParam().utente);
+    EXPECT_EQ(read.allValues().size(), GetParam().utente.isEmpty() ? 0 : 2);
+    EXPECT_EQ(fileText(file).toUtf8(), GetParam().bytes) << "a reader leaves the file as it is";
+
+    IniSettingsBackend backend(dirs.settingsDirectory());
+    const QStringList copies = backend.rescueUnreadableFiles();
+    ASSERT_EQ(copies.size(), 1);
+    QFile copy(copies.first());
+    ASSERT_TRUE(copy.open(QIODevice::ReadOnly));
+    EXPECT_EQ(copy.readAll(), GetParam().bytes);
+    EXPECT_TRUE(backend.rescueUnreadableFiles().isEmpty());
+    SettingsStore store(backend);
+    EXPECT_EQ(store.readText(QStringLiteral("connessione"), QStringLiteral("utente"), QString()), GetParam().utente);
+    EXPECT_EQ(store.readText(QStringLiteral("connessione"), QStringLiteral("password"), QString()),
+              GetParam().utente.isEmpty() ? QString() : QStringLiteral("segreto"));
+    EXPECT_EQ(store.isFirstRun(), GetParam().utente.isEmpty());
+}
+
+const QByteArray connessione = "[connessione]\nutente=mario\npassword=segreto\n";
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, SettingsThatAreNotText,
+    ::testing::Values(NotTextCase{"Zeros", QByteArray(4096, '\0'), QString()},
+                      NotTextCase{"ZerosBeforeAStore", QByteArray(512, '\0') + connessione, QStringLiteral("mario")},
+                      NotTextCase{"SerialisedValue",
+                                  "[suono]\nro=@Variant(\\0\\0\\0\\to=N\\0\\0\\0\\x1)\n" + connessione,
+                                  QStringLiteral("mario")}),
+    [](const ::testing::TestParamInfo<NotTextCase>& info) { return info.param.name; });
+
+TEST(IniSettingsBackend, MakesOpenFilesPrivateBeforeTheyAreRead)
+{
+    TestDirs dirs;
+    const QString file = dirs.settingsDirectory() + QStringLiteral("/Software.ini");
+    writeFile(file, "[importo]\ncosto=152\n");
+    const auto open =
+        QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther;
+    QFile::setPermissions(file, open);
+    QFile::setPermissions(dirs.settingsDirectory(),
+                          open | QFileDevice::ExeOwner | QFileDevice::ExeGroup | QFileDevice::ExeOther);
+    IniSettingsBackend(dirs.settingsDirectory()).makePrivate();
+    const QFileDevice::Permissions others = QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ExeGroup |
+                                            QFileDevice::ReadOther | QFileDevice::WriteOther | QFileDevice::ExeOther;
+    EXPECT_EQ(QFileInfo(file).permissions() & others, QFileDevice::Permissions());
+    EXPECT_EQ(QFileInfo(dirs.settingsDirectory()).permissions() & others, QFileDevice::Permissions());
+    EXPECT_TRUE(QFileInfo(dirs.settingsDirectory()).permissions().testFlag(QFileDevice::ExeOwner));
+}
+
 } // namespace

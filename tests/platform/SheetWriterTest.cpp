@@ -1,5 +1,6 @@
 #include "platform/SheetWriter.h"
 #include "archive/Windows1252.h"
+#include "platform/XlsxFile.h"
 #include "reports/Esportazione.h"
 #include "reports/TExcel.h"
 #include "settings/MemorySettingsBackend.h"
@@ -13,18 +14,20 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
 #include <QRegularExpression>
+#include <clocale>
 
 namespace {
 
 // Reads an .xlsx back with openpyxl: the sheet's title and, row by row, each
 // cell's value (dates as dd/mm/yyyy), whether it is a date, and its look.
 const char lettore[] = R"(
-import json, sys, openpyxl
+import json, re, sys, zipfile, openpyxl
 ws = openpyxl.load_workbook(sys.argv[1]).active
 rows = []
 for row in ws.iter_rows():
@@ -36,7 +39,15 @@ for row in ws.iter_rows():
         cells.append({"v": v, "type": type(c.value).__name__, "date": c.is_date, "format": c.number_format,
                       "bold": bool(c.font.b), "size": c.font.sz, "align": c.alignment.horizontal})
     rows.append(cells)
-print(json.dumps({"title": ws.title, "rows": rows}))
+p = ws.page_setup
+page = {"paper": str(p.paperSize), "wide": str(1 if p.fitToWidth is None else p.fitToWidth), "tall": str(p.fitToHeight),
+        "fit": bool(ws.sheet_properties.pageSetUpPr and ws.sheet_properties.pageSetUpPr.fitToPage)}
+widths = {k: d.width for k, d in ws.column_dimensions.items()}
+xml = "".join(zipfile.ZipFile(sys.argv[1]).read(n).decode() for n in zipfile.ZipFile(sys.argv[1]).namelist()
+              if n.endswith(".xml"))
+comma = re.search(r'="-?[0-9]*,[0-9]|<v>[^<]*,', xml)
+print(json.dumps({"title": ws.title, "rows": rows, "page": page, "widths": widths,
+                  "comma": comma and xml[comma.start() - 40:comma.end() + 40]}))
 )";
 
 QJsonObject leggiXlsx(const QString& path)
@@ -54,6 +65,24 @@ QByteArray contenuto(const QString& path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(missing)");
+}
+
+// The process's locale set to it_IT.UTF-8, as the program's start sets it from
+// an Italian desktop's environment; made below `cartella` when the system lacks it.
+bool localeItaliano(const QString& cartella)
+{
+    if (std::setlocale(LC_ALL, "it_IT.UTF-8"))
+        return true;
+    const QString definizioni = cartella + QStringLiteral("/locale");
+    QDir().mkpath(definizioni);
+    QProcess::execute(QStringLiteral("localedef"),
+                      {QStringLiteral("-i"), QStringLiteral("it_IT"), QStringLiteral("-f"), QStringLiteral("UTF-8"),
+                       definizioni + QStringLiteral("/it_IT.UTF-8")});
+    // Only while it loads: glibc's newlocale() loses its copy of LOCPATH.
+    qputenv("LOCPATH", QFile::encodeName(definizioni));
+    const bool fatto = std::setlocale(LC_ALL, "it_IT.UTF-8") != nullptr;
+    qunsetenv("LOCPATH");
+    return fatto;
 }
 
 bool scrivi(const QString& path, const QByteArray& bytes)
@@ -245,6 +274,61 @@ TEST(SheetWriter, AFullDiskKeepsThePreviousExports)
               QStringLiteral("Impossibile scrivere il file %1: No space left on device").arg(txt));
     EXPECT_EQ(contenuto(txt), QByteArray("testo precedente"));
     EXPECT_EQ(QDir(a.dirs.data()).entryList(QDir::Files | QDir::Hidden).size(), 3); // no half-written file
+}
+
+// Under an Italian locale the C library writes decimal commas; the sheet's XML
+// keeps the points every reader expects, and the file reads back as under C.
+// It prints on A4, every column on one page across.
+TEST(SheetWriter, AnItalianLocaleWritesTheSameWorkbook)
+{
+    TestDirs dirs;
+    SheetCommands foglio;
+    ASSERT_TRUE(foglio.execute(QStringLiteral("[SELECT(\"R1C1:R1C3\")][FORMULA(\"Provider del collegamento\")]"
+                                              "[FORMAT.FONT(\"Arial\",8.5,TRUE)][SELECT(\"R2C2\")]"
+                                              "[FORMULA(\"1234.75\")][SELECT(\"R2C3\")][FORMULA(\"06/12/1999\")]")))
+        << foglio.error().toStdString();
+    const QString allaC = dirs.data() + QStringLiteral("/c.xlsx");
+    const QString allItaliana = dirs.data() + QStringLiteral("/it.xlsx");
+    ASSERT_EQ(XlsxFile::write(foglio, allaC), QString());
+    const bool italiano = localeItaliano(dirs.path());
+    const QString scritto = italiano ? XlsxFile::write(foglio, allItaliana) : QStringLiteral("nessun locale");
+    std::setlocale(LC_ALL, "C");
+    ASSERT_TRUE(italiano) << "it_IT.UTF-8 cannot be made (localedef)";
+    ASSERT_EQ(scritto, QString());
+
+    const QJsonObject c = leggiXlsx(allaC);
+    const QJsonObject it = leggiXlsx(allItaliana);
+    ASSERT_FALSE(it.isEmpty());
+    EXPECT_EQ(it, c);
+    EXPECT_EQ(it[QStringLiteral("rows")].toArray()[1].toArray()[1].toObject()[QStringLiteral("v")].toDouble(), 1234.75);
+    EXPECT_TRUE(it[QStringLiteral("comma")].isNull()) << it[QStringLiteral("comma")].toString().toStdString();
+
+    const QJsonObject pagina = it[QStringLiteral("page")].toObject();
+    EXPECT_EQ(pagina[QStringLiteral("paper")].toString(), QStringLiteral("9"));
+    EXPECT_EQ(pagina[QStringLiteral("wide")].toString(), QStringLiteral("1"));
+    EXPECT_EQ(pagina[QStringLiteral("tall")].toString(), QStringLiteral("0"));
+    EXPECT_TRUE(pagina[QStringLiteral("fit")].toBool());
+}
+
+// A link planted at the workbook's name (the data folder may be a shared one)
+// is replaced by the workbook; the file it led to is left alone, and nothing
+// of the writer's stays behind, in the data folder or elsewhere.
+TEST(SheetWriter, ALinkAtTheWorkbooksNameIsReplaced)
+{
+    Ambiente a;
+    a.archivia({QStringLiteral("02/03/1999 10.00.00 collegamento Aperto  011 Casa"),
+                QStringLiteral("02/03/1999 10.20.00 collegamento Chiuso  011")});
+    const QString fuori = a.dirs.path() + QStringLiteral("/di qualcun altro");
+    ASSERT_TRUE(scrivi(fuori, "da non toccare"));
+    const QString xlsx = a.dirs.data() + QStringLiteral("/mar_99.xlsx");
+    ASSERT_TRUE(QFile::link(fuori, xlsx));
+
+    SheetWriter writer(a.dirs.data(), &a.shell);
+    EXPECT_EQ(a.foglio(writer, "marzo", 1999).outcome, ConsumiResult::Outcome::Done);
+    EXPECT_EQ(contenuto(fuori), QByteArray("da non toccare"));
+    EXPECT_FALSE(QFileInfo(xlsx).isSymLink());
+    EXPECT_EQ(leggiXlsx(xlsx).value(QStringLiteral("title")).toString(), QStringLiteral("Foglio1"));
+    EXPECT_EQ(QDir(a.dirs.data()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("mar_99.xlsx")});
 }
 
 } // namespace

@@ -286,21 +286,24 @@ TEST(StatisticheCosti, ViewingTheArchive)
     FakeShell shell;
     const Message inesistente{QStringLiteral("Archivio chiamate inesistente!"), attenzione, Message::Icon::Critical};
     EXPECT_EQ(a.statistiche.visualizza(shell), inesistente);
-    EXPECT_TRUE(shell.ran.isEmpty());
+    EXPECT_TRUE(shell.viewed.isEmpty());
 
     a.scrivi(a.archivio, ventiMinuti);
     // Executable or not, the archive goes to the viewer.
     QFile::setPermissions(a.archivio, QFile::permissions(a.archivio) | QFileDevice::ExeOwner);
     EXPECT_EQ(a.statistiche.visualizza(shell), std::nullopt);
-    ASSERT_EQ(shell.ran.size(), 1);
-    EXPECT_EQ(shell.ran[0].program, QStringLiteral("xdg-open"));
-    EXPECT_EQ(shell.ran[0].arguments, QStringList{a.archivio});
-    EXPECT_TRUE(shell.opened.isEmpty());
+    EXPECT_EQ(shell.viewed, QStringList{a.archivio});
+    EXPECT_TRUE(shell.opened.isEmpty() && shell.ran.isEmpty());
 
+    // No viewer (or no xdg-open): what to install, and where the file is.
+    const Message senzaVisore{QStringLiteral("Blocco Note non trovato!\rManca un programma per mostrare i file di "
+                                             "testo:\rinstallare xdg-utils e un editor di testo.\r\r"
+                                             "Il file di conteggio si trova in:\r%1")
+                                  .arg(a.archivio),
+                              attenzione, Message::Icon::Critical};
     for (const int risultato : {Shell::NotFound, 0, 32}) {
         shell.result = risultato;
-        EXPECT_EQ(a.statistiche.visualizza(shell),
-                  (Message{QStringLiteral("Blocco Note non trovato!"), attenzione, Message::Icon::Critical}));
+        EXPECT_EQ(a.statistiche.visualizza(shell), senzaVisore);
     }
 
     const QString altro = a.dirs.path() + QStringLiteral("/altro.txt");
@@ -308,7 +311,7 @@ TEST(StatisticheCosti, ViewingTheArchive)
     ASSERT_EQ(a.statistiche.scegliAltroFile(altro), StatisticheCosti::Scelta::Valida);
     shell.result = Shell::Started;
     EXPECT_EQ(a.statistiche.visualizza(shell), std::nullopt);
-    EXPECT_EQ(shell.ran.last().arguments, QStringList{altro});
+    EXPECT_EQ(shell.viewed.last(), altro);
 }
 
 TEST(StatisticheCosti, TheDeletionConcernsTqklogOnly)

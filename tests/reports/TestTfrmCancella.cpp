@@ -57,8 +57,11 @@ private slots:
         FakePrompter prompter;
         QStringList visto;
         TfrmCancella finestra(prompter, dirs.data() + QStringLiteral("/tqklog.txt"), [&](QFileDialog& dialogo) {
-            visto = {dialogo.objectName(), dialogo.defaultSuffix(), dialogo.nameFilters().join(QLatin1Char('|')),
+            visto = {dialogo.objectName(),
+                     dialogo.defaultSuffix(),
+                     dialogo.nameFilters().join(QLatin1Char('|')),
                      QFileInfo(dialogo.selectedFiles().value(0)).fileName(),
+                     dialogo.directory().absolutePath(),
                      dialogo.acceptMode() == QFileDialog::AcceptSave ? QStringLiteral("save") : QString()};
             return QString();
         });
@@ -72,9 +75,10 @@ private slots:
         QCOMPARE(finestra.findChild<QPushButton*>(QStringLiteral("BitBtn1"))->text(), QStringLiteral("Annulla"));
         prompter.expect(QStringLiteral("Impossibile cancellare se non si crea una copia !"));
         finestra.BitBtn2Click();
-        QCOMPARE(visto, (QStringList{QStringLiteral("SaveDialog1"), QStringLiteral("txt"),
-                                     QStringLiteral("file di testo (*.txt)|tutti i file (*)"),
-                                     QStringLiteral("mese_anno.txt"), QStringLiteral("save")}));
+        QCOMPARE(visto,
+                 (QStringList{QStringLiteral("SaveDialog1"), QStringLiteral("txt"),
+                              QStringLiteral("file di testo (*.txt)|tutti i file (*)"), QStringLiteral("mese_anno.txt"),
+                              QDir(dirs.data()).absolutePath(), QStringLiteral("save")}));
     }
 
     void refusedWithoutACopy()

@@ -118,6 +118,23 @@ TEST(CountingSession, TheStopRestoresTheUnitPrice)
     EXPECT_EQ(s.stato.RiduzioneTeleAttiva, 0);
 }
 
+// The meter reports the reduction; the session keeps it while it runs.
+TEST(CountingSession, KeepsTheReductionTheMeterReports)
+{
+    Sessione s;
+    CostMeter::Tick riduzione;
+    riduzione.riduzioneTele = true;
+    s.session.meterTicked(riduzione);
+    EXPECT_EQ(s.stato.RiduzioneTeleAttiva, 0);
+    s.session.start();
+    s.session.meterTicked(CostMeter::Tick());
+    EXPECT_EQ(s.stato.RiduzioneTeleAttiva, 0);
+    s.session.meterTicked(riduzione);
+    EXPECT_EQ(s.stato.RiduzioneTeleAttiva, 1);
+    s.session.stop();
+    EXPECT_EQ(s.stato.RiduzioneTeleAttiva, 0);
+}
+
 // The windows let events run while they show a start or a stop: whatever
 // those events ask of the session is refused, or waits when it must happen.
 TEST(CountingSession, StartsAndStopsAreNotReentrant)

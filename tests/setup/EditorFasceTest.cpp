@@ -234,6 +234,33 @@ TEST(EditorFasce, TextsThatDoNotConvert)
     EXPECT_EQ(rotta.fasce(), QStringList({s("000"), s("13.00.01-23.59.59-4000-1500-0800-0500"), QString()}));
 }
 
+TEST(EditorFasce, TypedTimesAreReadOrRefusedWithTheFocusOnTheirPicker)
+{
+    EditorFasce editor = factory(Giorno::Feriali);
+    editor.clic(3, 1);
+    ASSERT_FALSE(editor.leggiOrari(s("9.15.30"), s("183000")));
+    EXPECT_EQ(editor.dalle(), t("09:15:30"));
+    EXPECT_EQ(editor.alle(), t("18:30:00"));
+
+    const std::optional<Message> alle = editor.leggiOrari(s("08.00.00"), s("18.61.00"));
+    ASSERT_TRUE(alle);
+    EXPECT_TRUE(alle->text.startsWith(s("'18.61.00' non è un orario valido.")));
+    EXPECT_EQ(editor.fuoco(), EditorFasce::Fuoco::Alle);
+    EXPECT_EQ(editor.dalle(), t("09:15:30"));
+    ASSERT_TRUE(editor.leggiOrari(s(""), s("18.00.00")));
+    EXPECT_EQ(editor.fuoco(), EditorFasce::Fuoco::Dalle);
+
+    // The refusals of the confirm point the focus at their field too.
+    editor.setIntervallo(s("5"));
+    ASSERT_TRUE(editor.conferma());
+    EXPECT_EQ(editor.fuoco(), EditorFasce::Fuoco::Intervallo);
+    editor.setIntervallo(s("50"));
+    editor.setDalle(t("20:00:00"));
+    editor.setAlle(t("19:00:00"));
+    ASSERT_TRUE(editor.conferma());
+    EXPECT_EQ(editor.fuoco(), EditorFasce::Fuoco::Dalle);
+}
+
 TEST(EditorFestivita, ConfirmedDateIsStoredAsDayAndMonth)
 {
     EditorFestivita editor(StatoProgramma::fromFactoryDefaults().festivita, QDate(2026, 3, 14));

@@ -156,3 +156,24 @@ TEST(FormStorage, CheckingAChargeBoxUnchecksTheOthers)
     v.spuntaAddebito(0, false);
     EXPECT_TRUE(v.CheckBox15);
 }
+
+TEST(FormStorage, ATypedDateIsStoredAsADateOrNotAtAll)
+{
+    const struct
+    {
+        const char* typed;
+        const char* stored;
+        int writes;
+    } casi[] = {{"15/03/2026", "15/03/2026", 25}, {"15032026", "15/03/2026", 25},   {"5/3/26", "05/03/2026", 25},
+                {"15/01/0000", "01/11/1997", 24}, {"31/02/2026", "01/11/1997", 24}, {"", "01/11/1997", 24}};
+    for (const auto& c : casi) {
+        Negozio n;
+        n.metti("DateEdit2_text", "01/11/1997");
+        n.backend.forget();
+        FormStorage::Valori valori;
+        valori.DateEdit2 = s(c.typed);
+        FormStorage::salva(n.store, valori);
+        EXPECT_EQ(n.store.readText(s("limiti"), s("DateEdit2_text"), QString()), s(c.stored)) << c.typed;
+        EXPECT_EQ(n.backend.writes.size(), c.writes) << c.typed;
+    }
+}

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 namespace {
 
 QString s(const char* text)
@@ -258,26 +260,54 @@ TEST(Preferenze, ScreenCheckOfATypedPosition)
     EXPECT_EQ(conversionFailure([&] { p.controllaPosizione(Preferenze::Edit10, s("x")); }), s("(no error)"));
 }
 
-TEST(Preferenze, SaveStopsAtATextThatIsNotAnInteger)
+TEST(Preferenze, SaveWritesNothingWhenAFieldIsRefused)
 {
-    Dialogo ritardo;
-    ritardo.carica();
-    ritardo.preferenze->generale().Edit1 = s("200");
-    ritardo.preferenze->generale().Edit11 = s("dodici");
-    ritardo.preferenze->generale().CheckBox1 = false;
-    ritardo.backend.forget();
-    EXPECT_EQ(conversionFailure([&] { ritardo.preferenze->salva(); }), s("'dodici' is not a valid integer value"));
-    EXPECT_EQ(ritardo.backend.writes, QStringList{s("importo/costo=200")});
-
-    // A disabled field is converted too, and stops the save before any position is written.
-    Dialogo posizione;
-    posizione.carica();
-    posizione.preferenze->generale().posizioni[Preferenze::Edit10] = s("");
-    posizione.preferenze->generale().posizioni[Preferenze::Edit12] = s("10");
-    posizione.backend.forget();
-    EXPECT_EQ(conversionFailure([&] { posizione.preferenze->salva(); }), s("'' is not a valid integer value"));
-    EXPECT_EQ(names(posizione.backend.writes).size(), 9);
-    EXPECT_EQ(posizione.store.read(Catalogue::PosizionePosX), s("0"));
+    const QString data = s("'31/02/2026' non è una data valida.\rScrivere giorno, mese e anno come 15/03/2026, "
+                           "oppure le sole cifre: 15032026.");
+    const struct
+    {
+        const char* nome;
+        std::function<void(Preferenze&)> scrivi;
+        const char* campo; // nullptr: nothing refused
+        QString messaggio;
+    } casi[] = {
+        {"delay", [](Preferenze& p) { p.generale().Edit11 = s("dodici"); }, "Edit11",
+         s("'dodici' is not a valid integer value")},
+        // A disabled field is converted too.
+        {"disabled position", [](Preferenze& p) { p.generale().posizioni[Preferenze::Edit10] = s(""); }, "Edit10",
+         s("'' is not a valid integer value")},
+        {"cost window position", [](Preferenze& p) { p.generale().posizioni[Preferenze::Edit15] = s("1e3"); }, "Edit15",
+         s("'1e3' is not a valid integer value")},
+        {"subscription date", [](Preferenze& p) { p.limiti().DateEdit2 = s("31/02/2026"); }, "DateEdit2", data},
+        {"the first in the save's order",
+         [](Preferenze& p) {
+             p.limiti().DateEdit2 = s("x");
+             p.generale().posizioni[Preferenze::Edit12] = s("-");
+         },
+         "Edit12", s("'-' is not a valid integer value")},
+        {"a date typed as digits", [](Preferenze& p) { p.limiti().DateEdit2 = s("15032026"); }, nullptr, {}},
+    };
+    for (const auto& c : casi) {
+        SCOPED_TRACE(c.nome);
+        Dialogo d;
+        d.carica();
+        d.preferenze->generale().Edit1 = s("200");
+        c.scrivi(*d.preferenze);
+        const QList<SettingsStore::Entry> prima = d.valori();
+        d.backend.forget();
+        const std::optional<Preferenze::Rifiuto> rifiuto = d.preferenze->salva();
+        if (!c.campo) {
+            EXPECT_FALSE(rifiuto);
+            EXPECT_EQ(d.store.read(Catalogue::ImportoCosto), s("200"));
+            continue;
+        }
+        ASSERT_TRUE(rifiuto);
+        EXPECT_EQ(rifiuto->campo, QLatin1String(c.campo));
+        EXPECT_EQ(rifiuto->messaggio.text, c.messaggio);
+        EXPECT_EQ(rifiuto->messaggio.icon, Message::Icon::Critical);
+        EXPECT_TRUE(d.backend.writes.isEmpty());
+        EXPECT_EQ(d.valori(), prima);
+    }
 }
 
 TEST(Preferenze, ConnectionValuesAreWrittenOnlyOnceThePageWasLoaded)

@@ -1,13 +1,14 @@
 #include "settings/StatoProgramma.h"
 #include "setup/SetupPickers.h"
 #include "setup/TfrmSetup.h"
+#include "setup/TypedField.h"
 #include "tests/support/MainWindowFixture.h"
 #include "tests/support/UiTestRegistry.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDateEdit>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -22,7 +23,6 @@
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTest>
-#include <QTimeEdit>
 #include <QTimer>
 #include <QToolButton>
 
@@ -154,8 +154,8 @@ private slots:
         for (const char* name : {"RxSpinEdit2", "RxSpinEdit3", "RxSpinEdit4", "RxSpinEdit7", "RxCalcEdit1",
                                  "RxCalcEdit2", "CurrencyEdit1"})
             QVERIFY2(d.control<QSpinBox>(name), name);
-        for (const char* name : {"DTp1", "DTp2", "DTp3", "DTp4", "DTp5", "DTp6"})
-            QVERIFY2(d.control<QTimeEdit>(name), name);
+        for (const char* name : {"DTp1", "DTp2", "DTp3", "DTp4", "DTp5", "DTp6", "DateEdit2"})
+            QVERIFY2(d.control<TypedField>(name), name);
         for (const char* name : {"BitBtn3", "BitBtn4", "BitBtn5", "BitBtn6"})
             QCOMPARE(d.control<QPushButton>(name)->text(), s("&Conferma"));
         QCOMPARE(d.control<QSpinBox>("RxSpinEdit4")->singleStep(), 10);
@@ -166,6 +166,8 @@ private slots:
         QVERIFY(d.control<QSpinBox>("RxSpinEdit2")->findChild<QLineEdit*>()->isReadOnly());
         QVERIFY(d.control<QLineEdit>("DateEdit1")->isReadOnly());
         QCOMPARE(d.control<QLineEdit>("Edit7")->echoMode(), QLineEdit::Password);
+        d.control<QLineEdit>("Edit7")->setText(s("pw"));
+        QCOMPARE(d.control<QLineEdit>("Edit7")->displayText(), s("**"));
         for (QAbstractButton* button : w.findChildren<QAbstractButton*>()) {
             // The dialog's own buttons; the grids' corner buttons belong to the toolkit.
             if (button->text().isEmpty() && !button->objectName().isEmpty())
@@ -173,6 +175,20 @@ private slots:
                          qPrintable(button->objectName() + QLatin1Char(' ') +
                                     QLatin1String(button->metaObject()->className())));
         }
+    }
+
+    // A screen reader takes a group box's or a drop-down's name from the
+    // toolkit: the title of the group box around it, the text it holds.
+    void groupsAndDropDownsAreAnnouncedByTheirOwnNames()
+    {
+        Dialogo d;
+        TfrmSetup& w = d.apri();
+        const auto nome = [](QObject* o) { return QAccessible::queryAccessibleInterface(o)->text(QAccessible::Name); };
+        for (QGroupBox* box : w.findChildren<QGroupBox*>())
+            QCOMPARE(nome(box), box->title());
+        QCOMPARE(nome(d.control<QComboBox>("ComboBox7")), s("Distanza 2"));
+        QCOMPARE(nome(d.control<QComboBox>("ComboBox7")->lineEdit()), s("Distanza 2"));
+        QCOMPARE(nome(d.control<QComboBox>("ComboBox14")), s("Connessione 5"));
     }
 
     void loadShowsTheStoreAndTheStartUpSnapshot()
@@ -190,8 +206,8 @@ private slots:
         QCOMPARE(d.control<QTableWidget>("StringGrid1")->item(7, 0)->text(), s("25/12"));
         QCOMPARE(d.control<QLineEdit>("DateEdit1")->text(), s("01/01/1999"));
         QCOMPARE(d.control<QLineEdit>("Edit2")->text(), s("01/01"));
-        QCOMPARE(d.control<QTimeEdit>("DTp5")->time(), QTime(8, 0, 0));
-        QCOMPARE(d.control<QTimeEdit>("DTp6")->time(), QTime(18, 30, 0));
+        QCOMPARE(d.control<TypedField>("DTp5")->typed(), s("08.00.00"));
+        QCOMPARE(d.control<TypedField>("DTp6")->typed(), s("18.30.00"));
 
         d.ok();
         QCOMPARE(d.stored(Catalogue::TariffaFlag5), s("4"));
@@ -228,12 +244,17 @@ private slots:
         Dialogo d;
         d.apri();
         auto* edit = d.control<QLineEdit>("Edit13");
+        d.control<QLineEdit>("Edit1")->setFocus();
         d.p.prompter.expect(s("La finestra esce dallo schermo!"));
         edit->setText(s("900"));
         QCOMPARE(edit->text(), s("688"));
+        // After the message the keyboard is back on the field it is about.
+        QCOMPARE(d.w->focusWidget(), edit);
+        d.control<QLineEdit>("Edit1")->setFocus();
         d.p.prompter.expect(s("'' is not a valid integer value"));
         edit->clear();
         QCOMPARE(edit->text(), QString());
+        QCOMPARE(d.w->focusWidget(), edit);
         QVERIFY(d.p.prompter.pending().isEmpty());
         // The cost window's fields are never checked.
         d.control<QLineEdit>("Edit14")->setText(s("9000"));
@@ -367,7 +388,7 @@ private slots:
         QVERIFY(d.control<QCheckBox>("CheckBox14")->isChecked());
         QVERIFY(!d.control<QCheckBox>("CheckBox15")->isChecked());
         QCOMPARE(d.control<QSpinBox>("RxSpinEdit4")->value(), 601);
-        QCOMPARE(d.control<QDateEdit>("DateEdit2")->date(), QDate(2000, 3, 15));
+        QCOMPARE(d.control<TypedField>("DateEdit2")->typed(), s("15/03/2000"));
         QVERIFY(d.control<QRadioButton>("RadioGroup4_1")->isChecked());
 
         d.control<QCheckBox>("CheckBox15")->click();
@@ -507,9 +528,11 @@ private slots:
             QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
         };
         click(1, 0);
-        QCOMPARE(d.control<QTimeEdit>("DTp5")->time(), QTime(18, 30, 1));
+        QCOMPARE(d.control<TypedField>("DTp5")->typed(), s("18.30.01"));
         QVERIFY(!d.control<QLineEdit>("Edit3")->isEnabled());
-        d.control<QTimeEdit>("DTp5")->setTime(QTime(18, 30, 0));
+        // The keyboard stays in the grid: the arrows go on moving there.
+        QCOMPARE(d.w->focusWidget(), grid);
+        d.control<TypedField>("DTp5")->setTime(QTime(18, 30, 0));
         QVERIFY(d.control<QPushButton>("BitBtn6")->isDefault());
         d.control<QPushButton>("BitBtn6")->click();
         QCOMPARE(grid->item(1, 0)->text(), s("18.30.01"));
@@ -526,9 +549,12 @@ private slots:
         d.p.prompter.expect(s("I decimi di secondo devono essere fra 10 e 9999"));
         d.control<QPushButton>("BitBtn6")->click();
         QCOMPARE(grid->item(0, 2)->text(), s("0050"));
+        QCOMPARE(d.w->focusWidget(), d.control<QLineEdit>("Edit3"));
         d.control<QLineEdit>("Edit3")->setText(s("cinque"));
         d.p.prompter.expect(s("'cinque' is not a valid integer value"));
+        grid->setFocus();
         d.control<QPushButton>("BitBtn6")->click();
+        QCOMPARE(d.w->focusWidget(), d.control<QLineEdit>("Edit3"));
 
         d.control<QTabWidget>("PageControl2")->setCurrentIndex(2);
         QVERIFY(d.control<QPushButton>("BitBtn4")->isDefault());
@@ -560,20 +586,73 @@ private slots:
         QCOMPARE(d.stored(Catalogue::Festivita[3]), s("25/12"));
     }
 
-    void saveStopsAtANonIntegerAndStillCloses()
+    // "OK" on a field it cannot take writes nothing and keeps the dialog
+    // open on that field's page, with the keyboard on the field.
+    void okRefusesABadFieldAndKeepsTheKeyboardOnIt()
+    {
+        const struct
+        {
+            const char* campo;
+            const char* testo;
+            const char* pagina;
+            const char* messaggio;
+        } casi[] = {
+            {"Edit11", "dodici", "TabSheet1", "'dodici' is not a valid integer value"},
+            {"Edit14", "x", "TabSheet1", "'x' is not a valid integer value"},
+            {"DateEdit2", "31/02/2026", "TabSheet8", "'31/02/2026' non è una data valida."},
+        };
+        for (const auto& c : casi) {
+            Dialogo d;
+            d.apri();
+            d.control<QLineEdit>("Edit1")->setText(s("200"));
+            if (auto* data = d.control<TypedField>(c.campo))
+                data->setTyped(s(c.testo));
+            else
+                d.control<QLineEdit>(c.campo)->setText(s(c.testo));
+            d.pagina("TabSheet10");
+            const QList<SettingsStore::Entry> prima = d.p.store.allValues();
+            d.p.prompter.expectContaining(s(c.messaggio));
+            d.control<QPushButton>("BitBtn1")->click();
+            QVERIFY2(d.p.prompter.pending().isEmpty(), c.campo);
+            QCOMPARE(d.p.store.allValues(), prima);
+            QVERIFY(d.w->isVisible());
+            QCOMPARE(d.control<QTabWidget>("PageControl1")->currentWidget()->objectName(), s(c.pagina));
+            QCOMPARE(d.w->focusWidget(), d.control<QWidget>(c.campo));
+        }
+    }
+
+    // A time or a date typed the way its field shows it, or as digits alone, is that time or date.
+    void typedTimesAndDatesAreTakenAsTyped()
     {
         Dialogo d;
         d.apri();
-        d.control<QLineEdit>("Edit1")->setText(s("200"));
-        d.control<QLineEdit>("Edit11")->setText(s("dodici"));
-        d.control<QSpinBox>("RxSpinEdit3")->setValue(30);
-        d.p.prompter.expect(s("'dodici' is not a valid integer value"));
-        d.control<QPushButton>("BitBtn1")->click();
-        QCOMPARE(d.stored(Catalogue::ImportoCosto), s("200"));
-        QCOMPARE(d.stored(Catalogue::RitardoSecondi), s("12"));
-        QCOMPARE(d.stored(Catalogue::LimitiRxSpinEdit3), s("30"));
-        QVERIFY(!d.w->isVisible());
-        QVERIFY(!d.w->chiudiProgramma());
+        d.pagina("TabSheet2");
+        auto* dalle = d.control<TypedField>("DTp5");
+        auto* alle = d.control<TypedField>("DTp6");
+        dalle->setTyped(QString());
+        QTest::keyClicks(dalle, s("09.15.30"));
+        alle->setTyped(QString());
+        QTest::keyClicks(alle, s("183000"));
+        d.control<QPushButton>("BitBtn6")->click();
+        auto* grid = d.control<QTableWidget>("StringGrid2");
+        QCOMPARE(grid->item(0, 0)->text(), s("09.15.30"));
+        QCOMPARE(grid->item(0, 1)->text(), s("18.30.00"));
+
+        // A time that does not exist can be typed but is refused, and stays for the user to mend.
+        alle->setTyped(QString());
+        QTest::keyClicks(alle, s("25.00.00x"));
+        QCOMPARE(alle->typed(), s("25.00.00"));
+        d.p.prompter.expectContaining(s("'25.00.00' non è un orario valido."));
+        d.control<QPushButton>("BitBtn6")->click();
+        QCOMPARE(grid->item(0, 1)->text(), s("18.30.00"));
+        QCOMPARE(alle->typed(), s("25.00.00"));
+        QCOMPARE(d.w->focusWidget(), alle);
+
+        auto* data = d.control<TypedField>("DateEdit2");
+        data->setTyped(QString());
+        QTest::keyClicks(data, s("15/03/2026"));
+        QTest::keyClick(d.w, Qt::Key_Escape);
+        QCOMPARE(d.stored(Catalogue::LimitiDateEdit2), s("15/03/2026"));
     }
 
     // Every caption and every page fits at the desktop's font; the dialog

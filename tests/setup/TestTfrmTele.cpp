@@ -70,6 +70,37 @@ private slots:
         QCOMPARE(edit(finestra), QStringLiteral("0800"));
     }
 
+    // The keyboard in a list goes along to the new page's list: that takes
+    // the focus without selecting a band, so the interval stays.
+    void aPageSwitchWithTheFocusInAListChangesNothing()
+    {
+        for (int da = 0; da < 3; ++da) {
+            for (int a = 0; a < 3; ++a) {
+                if (a == da)
+                    continue;
+                const StatoProgramma stato = StatoProgramma::fromFactoryDefaults();
+                TfrmTele finestra(stato);
+                finestra.show();
+                finestra.activateWindow();
+                QVERIFY(QTest::qWaitForWindowActive(&finestra));
+                auto* pagine = finestra.findChild<QTabWidget*>(QStringLiteral("PageControl1"));
+                pagine->setCurrentIndex(da);
+                QListWidget* lista = list(finestra, da);
+                lista->setFocus();
+                lista->setCurrentRow(1);
+                const QString mostrato = edit(finestra);
+                const int selezionata = list(finestra, a)->currentRow();
+                pagine->setCurrentIndex(a);
+                QVERIFY2(list(finestra, a)->hasFocus(), qPrintable(QStringLiteral("%1 -> %2").arg(da).arg(a)));
+                QCOMPARE(edit(finestra), mostrato);
+                QCOMPARE(list(finestra, a)->currentRow(), selezionata);
+                // The keys still choose a band there.
+                QTest::keyClick(list(finestra, a), Qt::Key_Down);
+                QCOMPARE(list(finestra, a)->currentRow(), selezionata + 1);
+            }
+        }
+    }
+
     void aTypedDistanceLeavesTheInterval()
     {
         const StatoProgramma stato = StatoProgramma::fromFactoryDefaults();
@@ -104,6 +135,10 @@ private slots:
     }
 
 private:
+    static QListWidget* list(const TfrmTele& finestra, int pagina)
+    {
+        return finestra.findChild<QListWidget*>(QStringLiteral("ListBox%1").arg(pagina + 1));
+    }
     static QString edit(const TfrmTele& finestra)
     {
         return finestra.findChild<QLineEdit*>(QStringLiteral("Edit1"))->text();

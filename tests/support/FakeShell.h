@@ -25,8 +25,14 @@ public:
         ran.append({program, arguments, ShowMode::Normal});
         return result;
     }
+    int view(const QString& document) override
+    {
+        viewed.append(document);
+        return result;
+    }
 
     QList<Call> opened;
     QList<Call> ran;
+    QStringList viewed;
     int result = Started;
 };

@@ -37,7 +37,7 @@ struct Program : FakeServizi
 
     TfrmPrincipale& start()
     {
-        auto guard = std::make_unique<TSingleInstanceGuard>(lock, prompter, QStringLiteral("brenvolo"));
+        auto guard = std::make_unique<TSingleInstanceGuard>(lock, QStringLiteral("brenvolo"));
         guard->check();
         if (entry.isEmpty())
             window = std::make_unique<TfrmPrincipale>(servizi, stato, session, std::move(guard));

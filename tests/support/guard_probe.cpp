@@ -4,27 +4,18 @@
 #include "app/TSingleInstanceGuard.h"
 #include "platform/FlockInstanceLock.h"
 #include "platform/Paths.h"
-#include "platform/Prompter.h"
 
 #include <QCoreApplication>
 #include <cstdio>
 
-namespace {
-class SilentPrompter : public Prompter
-{
-public:
-    Button message(const QString&, const QString&, Icon, Buttons) override { return Button::Ok; }
-};
-} // namespace
-
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
-    SilentPrompter prompter;
     FlockInstanceLock lock(Paths::runtimeDirectory());
-    TSingleInstanceGuard guard(lock, prompter, QStringLiteral("brenvolo"));
+    TSingleInstanceGuard guard(lock, QStringLiteral("brenvolo"));
     guard.setMaxInstance(1);
-    if (!guard.check()) {
+    if (guard.check().refused) {
+        guard.terminate();
         std::puts("refused");
         std::fflush(stdout);
         // The refused instance ends as soon as its event loop starts.
