@@ -450,6 +450,8 @@ void TfrmPrincipale::openCostWindow(const SessionStart& start)
     m_costo = new TfrmCosto(m_servizi, *m_meter, this);
     connect(m_meter, &LiveMeter::ticked, &m_session, &CountingSession::meterTicked);
     connect(m_meter, &LiveMeter::ticked, this, &TfrmPrincipale::meterTicked);
+    // Queued: the stop deletes the meter.
+    connect(m_meter, &LiveMeter::clockJumped, &m_session, &CountingSession::stopAtClockJump, Qt::QueuedConnection);
     m_meter->setRunning(true);
 }
 

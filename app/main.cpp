@@ -8,6 +8,7 @@
 #include "platform/DisplayPlatform.h"
 #include "platform/FlockInstanceLock.h"
 #include "platform/IniSettingsBackend.h"
+#include "platform/LogindSleepWatcher.h"
 #include "platform/Paths.h"
 #include "platform/ProcessShell.h"
 #include "platform/Prompter.h"
@@ -16,6 +17,7 @@
 #include "platform/SheetWriter.h"
 #include "platform/SystemClock.h"
 #include "platform/TerminationWatcher.h"
+#include "ras/DialUpCounting.h"
 #include "session/CountingSession.h"
 #include "settings/ReportingSettingsBackend.h"
 #include "settings/StatoProgramma.h"
@@ -133,6 +135,11 @@ int main(int argc, char** argv)
     TerminationWatcher termination;
     QObject::connect(&termination, &TerminationWatcher::terminationRequested, &principale,
                      [&principale] { principale.shutDown(); });
+    // A suspend closes the running session at its moment; awake, counting
+    // follows the connection again.
+    LogindSleepWatcher sleep(QDBusConnection::systemBus());
+    QObject::connect(&sleep, &LogindSleepWatcher::prepareForSleep, principale.dialUpCounting(),
+                     &DialUpCounting::prepareForSleep);
 #ifndef QT_NO_SESSIONMANAGER
     QObject::connect(&app, &QGuiApplication::commitDataRequest, &session, &CountingSession::stopWhenPossible);
 #endif

@@ -77,6 +77,14 @@ QString SessionMarker::chiusuraProposta(const RecordArchivio& apertura, const st
 
 std::optional<RecordArchivio> sessioneInterrotta(const QString& archivio)
 {
+    std::optional<RecordArchivio> ultimo = ultimoRecord(archivio);
+    if (ultimo && ultimo->apertura())
+        return ultimo;
+    return std::nullopt;
+}
+
+std::optional<RecordArchivio> ultimoRecord(const QString& archivio)
+{
     // Only the end of the file matters: a large archive is never read whole at start-up.
     constexpr qint64 coda = 4096;
     QFile file(archivio);
@@ -86,7 +94,7 @@ std::optional<RecordArchivio> sessioneInterrotta(const QString& archivio)
         return std::nullopt;
     // Lines end in CR LF, LF or CR, as the readers take them.
     const QByteArray fine = file.read(coda).replace("\r\n", "\n").replace('\r', '\n');
-    // The last line that is not empty: an opening record there has no closing record after it.
+    // The last line that is not empty.
     const QList<QByteArray> righe = fine.split('\n');
     for (auto riga = righe.crbegin(); riga != righe.crend(); ++riga) {
         if (riga->isEmpty())
@@ -94,10 +102,7 @@ std::optional<RecordArchivio> sessioneInterrotta(const QString& archivio)
         // A line longer than the whole tail read is no record.
         if (riga == std::prev(righe.crend()) && file.size() > coda)
             return std::nullopt;
-        const RecordArchivio record(Windows1252::decode(*riga));
-        if (record.apertura())
-            return record;
-        return std::nullopt;
+        return RecordArchivio(Windows1252::decode(*riga));
     }
     return std::nullopt;
 }

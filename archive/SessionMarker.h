@@ -48,3 +48,7 @@ private:
 // record after it (a session cut short); nothing otherwise, or when the file
 // cannot be read.
 std::optional<RecordArchivio> sessioneInterrotta(const QString& archivio);
+
+// The archive's last record, whatever it is; nothing when the archive is
+// empty or cannot be read. Only the end of the file is read.
+std::optional<RecordArchivio> ultimoRecord(const QString& archivio);

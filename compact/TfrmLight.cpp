@@ -344,6 +344,8 @@ void TfrmLight::sessionStarted(const SessionStart& start)
     if (m_meter) {
         connect(m_meter, &LiveMeter::ticked, &m_session, &CountingSession::meterTicked);
         connect(m_meter, &LiveMeter::ticked, this, &TfrmLight::meterTicked);
+        // Queued: the stop deletes the meter.
+        connect(m_meter, &LiveMeter::clockJumped, &m_session, &CountingSession::stopAtClockJump, Qt::QueuedConnection);
         connect(m_meter, &LiveMeter::bandError, this, [this](const QString& message) {
             m_servizi.prompter.message(message, QStringLiteral("Attenzione!"), Message::Icon::Critical);
         });

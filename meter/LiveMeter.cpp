@@ -1,5 +1,6 @@
 #include "meter/LiveMeter.h"
 
+#include "meter/ClockJump.h"
 #include "platform/Clock.h"
 
 #include <QTimer>
@@ -10,6 +11,8 @@ LiveMeter::LiveMeter(const Clock& clock, StatoProgramma& stato, const CostMeter:
     , m_clock(clock)
     , m_meter(stato, settings, now, start)
     , m_timer(new QTimer(this))
+    , m_startedAt(now)
+    , m_lastTick(now.toMSecsSinceEpoch())
 {
     m_timer->setObjectName(QStringLiteral("Timer1"));
     m_timer->setInterval(tickInterval);
@@ -26,7 +29,17 @@ void LiveMeter::setRunning(bool running)
 
 void LiveMeter::tick()
 {
-    const CostMeter::Tick result = m_meter.tick(m_clock.msecsSinceEpoch());
+    if (m_jumped)
+        return;
+    const qint64 now = m_clock.msecsSinceEpoch();
+    if (ClockJump::between(m_lastTick, now)) {
+        m_jumped = true;
+        m_timer->stop();
+        emit clockJumped(m_startedAt, QDateTime::fromMSecsSinceEpoch(m_lastTick), QDateTime::fromMSecsSinceEpoch(now));
+        return;
+    }
+    m_lastTick = now;
+    const CostMeter::Tick result = m_meter.tick(now);
     emit ticked(result);
     if (result.errore.isEmpty() || m_bandErrorTold)
         return;
@@ -36,6 +49,8 @@ void LiveMeter::tick()
     const bool running = m_timer->isActive();
     m_timer->stop();
     emit bandError(result.errore);
+    // However long the message stayed open, the pause is no jump of the clock.
+    m_lastTick = m_clock.msecsSinceEpoch();
     if (running)
         m_timer->start();
 }

@@ -13,7 +13,9 @@ class QTimer;
 // redraws what it reads here and plays the beeps each tick asks for, in its
 // own way. A band that cannot be read at a unit boundary is told once in a
 // session through bandError(), with the timer paused while its listener shows
-// it; the meter goes on with the interval it had.
+// it; the meter goes on with the interval it had. A jump of the clock between
+// two ticks (ClockJump) ends its counting: it stops at the last tick before
+// the jump and says so through clockJumped(), once.
 class LiveMeter : public QObject
 {
     Q_OBJECT
@@ -42,10 +44,17 @@ signals:
     void ticked(const CostMeter::Tick& tick);
     // The first band of the session that could not be read at a unit boundary.
     void bandError(const QString& message);
+    // The clock jumped between the tick at `lastTick` and `now`: the meter
+    // counted nothing of the gap and counts no more. `startedAt` is the `now`
+    // it was started at, which tells its session.
+    void clockJumped(const QDateTime& startedAt, const QDateTime& lastTick, const QDateTime& now);
 
 private:
     const Clock& m_clock;
     CostMeter m_meter;
     QTimer* m_timer;
+    QDateTime m_startedAt;
+    qint64 m_lastTick; // milliseconds since the epoch
+    bool m_jumped = false;
     bool m_bandErrorTold = false;
 };

@@ -1,5 +1,6 @@
 #include "platform/PppDialUpSource.h"
 
+#include "platform/NetworkInterface.h"
 #include "platform/Shell.h"
 
 #include <QDir>
@@ -139,6 +140,14 @@ bool isPidFileName(const QString& name)
     const QStringView stem = QStringView(name).mid(3, name.size() - 7);
     return stem.startsWith(QLatin1Char('-')) ||
            std::all_of(stem.begin(), stem.end(), [](QChar c) { return c.isDigit(); });
+}
+
+// NetworkManager runs pppd with its own plugin, which reports the link to it.
+bool runByNetworkManager(const QStringList& arguments)
+{
+    return std::any_of(arguments.begin(), arguments.end(), [](const QString& argument) {
+        return QFileInfo(argument).fileName() == QLatin1String("nm-pppd-plugin.so");
+    });
 }
 
 // The numeric names in a proc folder: the processes of this moment. Only the
@@ -366,15 +375,7 @@ QHash<qint64, PppDialUpSource::PidFile> PppDialUpSource::pidFiles() const
 
 bool PppDialUpSource::interfaceUp(const QString& interfaceName) const
 {
-    if (interfaceName.isEmpty() || interfaceName.contains(QLatin1Char('/')))
-        return false;
-    const std::optional<QString> flags =
-        readSmallFile(path(QStringLiteral("sys/class/net/%1/flags").arg(interfaceName)));
-    if (!flags)
-        return false;
-    bool ok = false;
-    const uint value = flags->trimmed().toUInt(&ok, 0);
-    return ok && (value & 0x1u) != 0;
+    return NetworkInterface::isUp(m_root, interfaceName);
 }
 
 QList<qint64> PppDialUpSource::pidFolderStamps() const
@@ -476,6 +477,8 @@ std::optional<QList<DialUpSource::Connection>> PppDialUpSource::connections()
         running.insert(pid);
         const std::optional<QString> cmdline = readSmallFile(proc.filePath(QStringLiteral("%1/cmdline").arg(pid)));
         const QStringList arguments = cmdline ? cmdline->split(QChar(0)) : QStringList();
+        if (m_leavesNetworkManagerPppd && runByNetworkManager(arguments))
+            continue;
         const PidFile files = pidFileOf.value(pid);
 
         Connection connection;

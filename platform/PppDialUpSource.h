@@ -35,6 +35,7 @@ class Shell;
 //   negotiated), Connected once sys/class/net/IF/flags has IFF_UP, and
 //   Disconnected when a link that was up is down again while pppd still runs
 //   (a hang-up: pppd waits or redials). When pppd ends the connection is gone.
+//   A pppd that NetworkManager runs can be left out (setLeavesNetworkManagerPppd).
 // - Dialling runs "pon ENTRY" through the shell, without waiting.
 // - Dial parameters: the "user" option of the peers file, and the secret of
 //   that user in etc/ppp/pap-secrets or chap-secrets when the user may read it.
@@ -54,6 +55,10 @@ public:
     std::optional<DialParams> dialParams(const QString& entry, QString* error) override;
 
     QString root() const { return m_root; }
+
+    // Leaves out the pppd processes NetworkManager runs (its plugin on their
+    // command line), when its own source reports those connections.
+    void setLeavesNetworkManagerPppd(bool leave) { m_leavesNetworkManagerPppd = leave; }
 
     static bool isDiallableName(const QString& entry);
 
@@ -111,6 +116,7 @@ private:
 
     Shell& m_shell;
     QString m_root;
+    bool m_leavesNetworkManagerPppd = false;
     QByteArray m_proc; // the encoded paths a poll looks at
     QList<QByteArray> m_pidFolders;
     OpenProcFile m_loadavg;

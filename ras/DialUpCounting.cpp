@@ -15,6 +15,9 @@ DialUpCounting::DialUpCounting(CountingSession& session, StatoProgramma& stato, 
 
 void DialUpCounting::statusChanged(bool isConnected)
 {
+    // Until the machine sleeps the line is still up: it must not start a session the sleep would cut.
+    if (m_sleeping)
+        return;
     switch (AutomaticCounting::onStatusChange(m_stato, isConnected, m_session.isOpen())) {
     case AutomaticCounting::Action::Start:
         m_session.startAutomatic();
@@ -31,4 +34,11 @@ void DialUpCounting::connectionStatus(int phase, const QString& connectedEntry)
 {
     if (AutomaticCounting::onConnectionStatus(phase, connectedEntry, m_stato, m_store))
         emit classChosen(m_stato.TariffaCorrente);
+}
+
+void DialUpCounting::prepareForSleep(bool sleeping)
+{
+    m_sleeping = sleeping;
+    if (sleeping)
+        m_session.stopForSleep();
 }

@@ -30,6 +30,11 @@ public:
     // begins (phase 0) the entry goes to callerId\numero and, when the numbers
     // table names its class, to TariffaCorrente.
     void connectionStatus(int phase, const QString& connectedEntry);
+    // The machine is about to sleep (true) or has woken (false). Before it
+    // sleeps the running session stops with that moment in its closing
+    // record, and no connection starts one until it wakes; awake, the next
+    // status report of a connection up starts counting again.
+    void prepareForSleep(bool sleeping);
 
 signals:
     // Dialling began: the windows show the class of TariffaCorrente.
@@ -39,4 +44,5 @@ private:
     CountingSession& m_session;
     StatoProgramma& m_stato;
     SettingsStore m_store;
+    bool m_sleeping = false;
 };

@@ -3,7 +3,9 @@
 #include "archive/ArchivioChiamate.h"
 #include "archive/ArchivioLetto.h"
 #include "archive/SessionMarker.h"
+#include "meter/ClockJump.h"
 #include "platform/Clock.h"
+#include "settings/Conversion.h"
 #include "settings/StatoProgramma.h"
 
 #include <QScopedValueRollback>
@@ -15,7 +17,7 @@ CountingSession::CountingSession(Servizi& servizi, StatoProgramma& stato, QObjec
     , m_stato(stato)
     , m_store(servizi.settings)
 {
-    m_battito.setInterval(5000);
+    m_battito.setInterval(1000);
     connect(&m_battito, &QTimer::timeout, this, [this] { battito(m_servizi.clock.now()); });
 }
 
@@ -34,11 +36,28 @@ QString CountingSession::archivePath() const
     return ArchivioLetto::attuale(m_servizi.dataDirectory);
 }
 
-QDateTime CountingSession::inizioSessione(const StatoProgramma& stato, const QDateTime& adesso)
+QDateTime CountingSession::inizioSessione(const StatoProgramma& stato, const QDateTime& adesso,
+                                          const std::optional<QDateTime>& ultimaChiusura)
 {
     if (stato.AvvioAutomatico == QLatin1String("OFF"))
         return adesso;
-    return adesso.addSecs(-std::clamp(stato.RitardoAvvio, 0, 59));
+    const QDateTime anticipato = adesso.addSecs(-std::clamp(stato.RitardoAvvio, 0, 59));
+    if (!ultimaChiusura || *ultimaChiusura <= anticipato)
+        return anticipato;
+    return std::min(*ultimaChiusura, adesso);
+}
+
+// The moment of the archive's last record when it is a closing record.
+std::optional<QDateTime> CountingSession::ultimaChiusura() const
+{
+    const std::optional<RecordArchivio> ultimo = ultimoRecord(archivePath());
+    if (!ultimo || !ultimo->chiusura())
+        return std::nullopt;
+    try {
+        return QDateTime(ultimo->giorno(), ultimo->orario());
+    } catch (const EConvertError&) {
+        return std::nullopt;
+    }
 }
 
 bool CountingSession::startAutomatic()
@@ -60,8 +79,8 @@ bool CountingSession::start()
         const QScopedValueRollback<bool> transition(m_inTransition, true);
         SessionStart s;
         s.now = m_servizi.clock.now();
-        s.start = inizioSessione(m_stato, s.now);
         s.automatic = m_stato.AvvioAutomatico != QLatin1String("OFF");
+        s.start = inizioSessione(m_stato, s.now, s.automatic ? ultimaChiusura() : std::nullopt);
         s.nomeConnessione = m_nomeConnessione ? m_nomeConnessione() : QString();
         QStringList problemi;
         s.meter = CostMeter::Settings::fromStore(m_store, &problemi);
@@ -70,6 +89,9 @@ bool CountingSession::start()
 
         m_stato.RiduzioneTeleAttiva = 0;
         m_stato.ConteggioInCorso = 1;
+        m_avviata = s.now;
+        m_ultimoBattito = s.now;
+        m_battito.start();
         const QString apertura = recordApertura(s.start, m_stato.FestivoForzato, m_stato.TariffaCorrente,
                                                 m_stato.TipoTariffaInternet, s.nomeConnessione);
         const AppendResult record = ArchivioChiamate(archivePath()).appendRecord(apertura);
@@ -78,7 +100,6 @@ bool CountingSession::start()
         if (record.written) {
             m_apertura = apertura;
             segnaMomento(s.now);
-            m_battito.start();
         }
         emit started(s);
     }
@@ -87,6 +108,11 @@ bool CountingSession::start()
 }
 
 bool CountingSession::stop()
+{
+    return stopAt(m_servizi.clock.now(), {});
+}
+
+bool CountingSession::stopAt(const QDateTime& end, const QList<Message>& messages)
 {
     if (!isRunning() || m_inTransition)
         return false;
@@ -98,13 +124,13 @@ bool CountingSession::stop()
         m_stato.CostoScatto = m_store.readPrice(Catalogue::ImportoCosto);
 
         SessionStop s;
-        s.end = m_servizi.clock.now();
+        s.end = end;
         m_stato.ConteggioInCorso = 0;
         const AppendResult record =
             ArchivioChiamate(archivePath())
                 .appendRecord(recordChiusura(s.end, m_stato.FestivoForzato, m_stato.TariffaCorrente,
                                              m_stato.TipoTariffaInternet));
-        s.messages = record.messages();
+        s.messages = messages + record.messages();
         m_battito.stop();
         m_apertura.clear();
         // Without its closing record the session stays one to close at the next start.
@@ -124,10 +150,51 @@ void CountingSession::meterTicked(const CostMeter::Tick& tick)
 
 void CountingSession::battito(const QDateTime& adesso)
 {
-    if (!isRunning() || m_apertura.isEmpty())
+    if (!isRunning())
+        return;
+    // Also while a start's or a stop's messages are open, so that the time
+    // they stay open is never taken for a jump.
+    const QDateTime ultimo = std::exchange(m_ultimoBattito, adesso);
+    if (ClockJump::between(ultimo, adesso)) {
+        stopAtClockJump(m_avviata, ultimo, adesso);
+        return;
+    }
+    if (m_inTransition || m_apertura.isEmpty())
         return;
     if (m_segnato.secsTo(adesso) >= 60 || adesso < m_segnato)
         segnaMomento(adesso);
+}
+
+void CountingSession::stopAtClockJump(const QDateTime& startedAt, const QDateTime& lastMoment, const QDateTime& now)
+{
+    if (!isRunning() || startedAt != m_avviata)
+        return;
+    // Should the closing record not be written, the session closed at the
+    // next start is closed at the same moment.
+    if (!m_apertura.isEmpty())
+        segnaMomento(lastMoment);
+    const auto momento = [](const QDateTime& quando) {
+        return formatDate(quando.date()) + QLatin1Char(' ') + formatTime(quando.time());
+    };
+    const QString testo = QStringLiteral("L'orologio del computer è saltato da %1 a %2 (il computer è stato "
+                                         "sospeso, o l'ora è stata cambiata): il conteggio si è fermato a %1, "
+                                         "l'ultimo momento contato.")
+                              .arg(momento(lastMoment), momento(now));
+    stopAtWhenPossible({lastMoment, {Message{testo}}});
+}
+
+void CountingSession::stopForSleep()
+{
+    stopAtWhenPossible({m_servizi.clock.now(), {}});
+}
+
+void CountingSession::stopAtWhenPossible(const PendingStop& stop)
+{
+    if (m_inTransition) {
+        m_pendingStop = stop;
+        return;
+    }
+    stopAt(stop.end, stop.messages);
 }
 
 void CountingSession::segnaMomento(const QDateTime& adesso)
@@ -141,6 +208,8 @@ void CountingSession::segnaMomento(const QDateTime& adesso)
 // What was asked while a start or a stop was under way, done now that it has finished.
 void CountingSession::afterTransition()
 {
+    if (const std::optional<PendingStop> pending = std::exchange(m_pendingStop, std::nullopt))
+        stopAtWhenPossible(*pending);
     if (m_stopRequested) {
         m_stopRequested = false;
         stopWhenPossible();

@@ -10,6 +10,7 @@
 #include <QObject>
 #include <QTimer>
 #include <functional>
+#include <optional>
 
 struct StatoProgramma;
 
@@ -76,6 +77,17 @@ public:
     // The desktop session ends: a running session stops now, or as soon as
     // the start or stop under way has finished.
     void stopWhenPossible();
+    // The machine is about to sleep: a running session stops with this
+    // moment in its closing record, now or once the start or stop under way
+    // has finished.
+    void stopForSleep();
+    // The clock jumped (ClockJump) between `lastMoment`, when the session was
+    // last seen counting (the meter's last tick, or the heartbeat's), and
+    // `now`: the session stops with `lastMoment` in its closing record and in
+    // the crash-state file, and its stop carries a message saying so.
+    // `startedAt` is the `now` of the start of the session seen jumping
+    // (SessionStart::now): nothing happens unless that session is running.
+    void stopAtClockJump(const QDateTime& startedAt, const QDateTime& lastMoment, const QDateTime& now);
     // The program is asked to end: stopWhenPossible(), then finished() once
     // no session is open any more.
     void finish();
@@ -83,19 +95,25 @@ public:
     void close();
 
     // When a session starting at `adesso` begins: `adesso`, or RitardoAvvio
-    // seconds earlier (clamped to 0..59) when AvvioAutomatico is not "OFF".
-    static QDateTime inizioSessione(const StatoProgramma& stato, const QDateTime& adesso);
+    // seconds earlier (clamped to 0..59) when AvvioAutomatico is not "OFF";
+    // a backdated start never reaches before `ultimaChiusura`, the moment of
+    // the archive's last closing record (nor after `adesso`), so no second
+    // is counted in two sessions.
+    static QDateTime inizioSessione(const StatoProgramma& stato, const QDateTime& adesso,
+                                    const std::optional<QDateTime>& ultimaChiusura = std::nullopt);
 
     // What the running session's meter reports after each tick: the
     // long-distance reduction it reached becomes RiduzioneTeleAttiva. The
     // window that runs the meter connects it here.
     void meterTicked(const CostMeter::Tick& tick);
 
-    // While counting, the session's last known moment is kept in the data
-    // directory (SessionMarker), written at the start and then about once a
-    // minute of the clock's time: `adesso` replaces it when a minute has
-    // passed since it was last written. A timer calls it with the clock's now;
-    // tests call it after moving the fake clock. Removed after the stop.
+    // The session's heartbeat, every second while counting: a jump of the
+    // clock since the last beat stops the session at that beat
+    // (stopAtClockJump). Otherwise the session's last known moment is kept in
+    // the data directory (SessionMarker), written at the start and then about
+    // once a minute of the clock's time: `adesso` replaces it when a minute
+    // has passed since it was last written. Removed after the stop. A timer
+    // calls it with the clock's now; tests call it after moving the fake clock.
     void battito(const QDateTime& adesso);
 
 signals:
@@ -104,9 +122,18 @@ signals:
     void finished();
 
 private:
+    struct PendingStop
+    {
+        QDateTime end;
+        QList<Message> messages;
+    };
+
     void afterTransition();
     QString archivePath() const;
+    std::optional<QDateTime> ultimaChiusura() const;
     void segnaMomento(const QDateTime& adesso);
+    bool stopAt(const QDateTime& end, const QList<Message>& messages);
+    void stopAtWhenPossible(const PendingStop& stop);
 
     Servizi& m_servizi;
     StatoProgramma& m_stato;
@@ -115,7 +142,10 @@ private:
     bool m_inTransition = false;
     bool m_stopRequested = false;
     bool m_finishRequested = false;
-    QString m_apertura;  // the running session's opening record, once it is in the archive
-    QDateTime m_segnato; // when the last known moment was last written
+    std::optional<PendingStop> m_pendingStop; // a stop at a given moment, asked during a transition
+    QString m_apertura;                       // the running session's opening record, once it is in the archive
+    QDateTime m_avviata;                      // when the running session was started (its `now`, not backdated)
+    QDateTime m_segnato;                      // when the last known moment was last written
+    QDateTime m_ultimoBattito;                // the heartbeat's last moment
     QTimer m_battito;
 };

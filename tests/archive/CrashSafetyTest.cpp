@@ -107,6 +107,8 @@ TEST(CrashSafety, KilledWhileCountingLeavesWholeRecordsAndAnOfferToClose)
             if (aperta ? uscita.contains("segnato") : righe >= dopo)
                 break;
         }
+        // A writer that has ended already has no pid: kill(0) would end the test's own process group.
+        ASSERT_GT(writer.processId(), 0) << writer.readAllStandardError().toStdString();
         ::kill(static_cast<pid_t>(writer.processId()), SIGKILL);
         writer.waitForFinished(20000);
         ASSERT_EQ(writer.exitStatus(), QProcess::CrashExit) << writer.readAllStandardError().toStdString();

@@ -10,7 +10,14 @@ and stopped, tqklog.txt holds exactly the opening record (backdated by the
 start delay) and the closing one, and `brenvolo-cli consumi --json` prices
 the call. Controls are found by their accessible names through AT-SPI.
 
-    giornata.py --brenvolo PATH --cli PATH --modo normale|statistiche|compatto
+In the mode "networkmanager" the call is made by python3-dbusmock's
+NetworkManager on a system bus of the scenario's own instead: its gsm profile
+"Casa" activating, activated, then deactivated, with the numbers page giving
+Casa the class "> 30". Mid-call NetworkManager is killed and started again
+(finding the call up) and a Wi-Fi connection comes up beside it: neither may
+change the session.
+
+    giornata.py --brenvolo PATH --cli PATH --modo normale|statistiche|compatto|networkmanager
 """
 
 import argparse
@@ -114,6 +121,63 @@ def di_altri(numero, pid):
             return pid is not None  # our server always binds it
         credenziali = s.getsockopt(socket.SOL_SOCKET, socket.SO_PEERCRED, struct.calcsize("3i"))
         return struct.unpack("3i", credenziali)[0] != pid
+
+
+# --- NetworkManager on a system bus of our own --------------------------------
+
+
+class ReteFinta:
+    """A bus standing for the system bus, with python3-dbusmock's NetworkManager
+    (tests/support/dbusmock_networkmanager.py): the gsm profile Casa (profile 0)
+    and a Wi-Fi profile (profile 1)."""
+
+    NM = "org.freedesktop.NetworkManager"
+    MODEM = "/org/freedesktop/NetworkManager/Devices/modem"
+    MODELLO = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support", "dbusmock_networkmanager.py")
+    PROFILI = [{"connection": {"id": "Casa", "type": "gsm"}, "gsm": {"number": "*99#"}},
+               {"connection": {"id": "Wi-Fi di casa", "type": "802-11-wireless"}}]
+
+    def __init__(self, radice):
+        import dbus
+
+        self.dbus = dbus
+        with open(os.path.join(radice, "bus.conf"), "w") as f:
+            f.write('<busconfig><type>system</type><listen>unix:dir=%s</listen><policy context="default">'
+                    '<allow send_destination="*"/><allow receive_sender="*"/><allow own="*"/></policy>'
+                    '</busconfig>' % radice)
+        self.demone = subprocess.Popen(["dbus-daemon", "--config-file=" + f.name, "--nofork", "--nopidfile",
+                                        "--print-address=1"], stdout=subprocess.PIPE)
+        self.indirizzo = self.demone.stdout.readline().decode().strip()
+        self.bus = dbus.bus.BusConnection(self.indirizzo)
+        self.nm = None
+
+    def avvia_nm(self, attivo=""):
+        self.nm = subprocess.Popen([sys.executable, "-m", "dbusmock", "--template", self.MODELLO, "--parameters",
+                                    json.dumps({"profili": self.PROFILI, "attivo": attivo})],
+                                   env=dict(os.environ, DBUS_SYSTEM_BUS_ADDRESS=self.indirizzo),
+                                   stdout=subprocess.DEVNULL)
+        attendi("NetworkManager sul bus", lambda: self.bus.name_has_owner(self.NM), 20)
+
+    def finto(self, metodo, *argomenti):
+        oggetto = self.bus.get_object(self.NM, "/org/freedesktop")
+        return oggetto.get_dbus_method(metodo, "org.freedesktop.DBus.Mock")(*argomenti)
+
+    def attiva(self, profilo, stato):
+        """An active connection of the profile (1 activating, with the modem dialling; 2 activated)."""
+        attiva = self.finto("AddActiveConnection", [self.MODEM], "/org/freedesktop/NetworkManager/Settings/%d"
+                            % profilo, "/", str(profilo), self.dbus.UInt32(stato))
+        if stato == 1:
+            self.proprieta(self.MODEM, ".Device", 50)
+        return attiva
+
+    def proprieta(self, percorso, interfaccia, stato):
+        self.finto("SetProperty", percorso, self.NM + interfaccia, "State", self.dbus.UInt32(stato, variant_level=1))
+
+    def termina(self):
+        for processo in (self.nm, self.demone):
+            if processo and processo.poll() is None:
+                processo.kill()
+                processo.wait()
 
 
 # --- AT-SPI -------------------------------------------------------------------
@@ -253,6 +317,15 @@ class Giornata:
         self.programma = None
         self.uscita = open(os.path.join(self.radice, "brenvolo.log"), "w")
         self.scrivi_script(None)
+        self.rete = None
+        if args.modo == "networkmanager":
+            # The call's interface, up, where the program looks while NetworkManager is away.
+            self.albero = os.path.join(self.radice, "albero")
+            os.makedirs(os.path.join(self.albero, "sys", "class", "net", "ppp0"))
+            with open(os.path.join(self.albero, "sys", "class", "net", "ppp0", "flags"), "w") as f:
+                f.write("0x1091\n")
+            self.rete = ReteFinta(self.radice)
+            self.rete.avvia_nm()
 
     def ambiente(self):
         env = dict(os.environ)
@@ -269,6 +342,9 @@ class Giornata:
                 "NO_AT_BRIDGE": "0",
             }
         )
+        if self.rete:
+            del env["BRENVOLO_DIALUP_SCRIPT"]
+            env.update({"DBUS_SYSTEM_BUS_ADDRESS": self.rete.indirizzo, "BRENVOLO_PPP_ROOT": self.albero})
         return env
 
     def scrivi_script(self, stato):
@@ -354,14 +430,26 @@ class Giornata:
             self.imposta("visualizza", "tipo", "2")
             self.avvia()
             attendi("la barra compatta", self.barra_compatta, 20)
+        elif self.rete:
+            # The numbers page gives Casa its class: set where the page stores it, and start again.
+            self.termina()
+            with open(os.path.join(self.config, "Brenvolo", "Software.ini"), "a") as f:
+                f.write("\n[limiti]\ncombobox3_text=Casa\ncombobox2_text=> 30\n")
+            self.avvia()
+            self.finestra_principale()
         else:
             self.finestra_principale()
         verifica(self.records() == [], "l'archivio nuovo non è vuoto")
 
         # Dialling, then connected: the program starts counting by itself.
-        self.scrivi_script("OpenPort")
-        time.sleep(2)
-        self.scrivi_script("Connected")
+        if self.rete:
+            casa = self.rete.attiva(0, 1)
+            time.sleep(2)
+            self.rete.proprieta(casa, ".Connection.Active", 2)
+        else:
+            self.scrivi_script("OpenPort")
+            time.sleep(2)
+            self.scrivi_script("Connected")
         connesso = datetime.datetime.now()
         log("connessione di Casa stabilita")
         attendi("il record di apertura", lambda: len(self.records()) == 1, 10)
@@ -370,8 +458,17 @@ class Giornata:
         else:
             attendi("la finestra dei costi", self.finestra_costi, 10)
 
+        if self.rete:
+            self.rete.nm.kill()
+            self.rete.nm.wait()
+            self.rete.avvia_nm(attivo="Casa")
+            self.rete.attiva(1, 2)
+            log("NetworkManager avviato di nuovo, con una connessione Wi-Fi")
         time.sleep(max(0.0, self.args.secondi - (datetime.datetime.now() - connesso).total_seconds()))
-        self.scrivi_script(None)
+        if self.rete:
+            self.rete.proprieta("/org/freedesktop/NetworkManager/ActiveConnection/avvio", ".Connection.Active", 4)
+        else:
+            self.scrivi_script(None)
         chiuso = datetime.datetime.now()
         log("connessione di Casa chiusa")
         attendi("il record di chiusura", lambda: len(self.records()) == 2, 10)
@@ -426,6 +523,8 @@ class Giornata:
         fine = FORMATO_RECORD.match(records[1])
         verifica(aperto and aperto.group(2) == "Aperto", "il primo record non è un'apertura: " + records[0])
         verifica(aperto.group(4) == "Casa", "l'apertura non nomina Casa: " + records[0])
+        if self.rete:
+            verifica(records[0][42] == "4", "l'apertura non ha la classe «> 30» della pagina Numeri: " + records[0])
         verifica(fine and fine.group(2) == "Chiuso" and not fine.group(3), "il secondo record non è una chiusura")
         formato = "%d/%m/%Y %H.%M.%S"
         apertura = datetime.datetime.strptime(aperto.group(1), formato)
@@ -488,6 +587,8 @@ class Giornata:
         if self.programma and self.programma.poll() is None:
             self.programma.kill()
             self.programma.wait()
+        if self.rete:
+            self.rete.termina()
         self.uscita.close()
         if riuscito:
             shutil.rmtree(self.radice, ignore_errors=True)
@@ -543,7 +644,7 @@ def main():
     parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
     parser.add_argument("--brenvolo", required=True)
     parser.add_argument("--cli", required=True)
-    parser.add_argument("--modo", choices=("normale", "statistiche", "compatto"), default="normale")
+    parser.add_argument("--modo", choices=("normale", "statistiche", "compatto", "networkmanager"), default="normale")
     parser.add_argument("--secondi", type=int, default=6, help="how long the call lasts")
     parser.add_argument("--interno", action="store_true", help=argparse.SUPPRESS)
     args = parser.parse_args()

@@ -25,16 +25,38 @@ TEST(LiveMeter, TellsAnUnreadableBandOnceAndGoesOn)
     int ticks = 0;
     QObject::connect(&meter, &LiveMeter::bandError, [&](const QString& message) { told.append(message); });
     QObject::connect(&meter, &LiveMeter::ticked, [&](const CostMeter::Tick&) { ++ticks; });
-    for (int unit = 1; unit <= 3; ++unit) {
-        clock.advance(400000);
+    for (int tick = 1; tick <= 24; ++tick) {
+        clock.advance(50000);
         meter.tick();
     }
-    EXPECT_EQ(ticks, 3);
+    EXPECT_EQ(ticks, 24);
     ASSERT_EQ(told.size(), 1);
     EXPECT_TRUE(told.at(0).contains(QStringLiteral("rotta")));
     EXPECT_EQ(meter.meter().CostoSessione(), 4 * 152);
     meter.close();
     EXPECT_EQ(meter.meter().CostoSessione(), 0);
+}
+
+// Two hours between two ticks: the meter counts nothing of them, stops and
+// tells the last tick before the jump, once.
+TEST(LiveMeter, StopsAtAJumpOfTheClock)
+{
+    FakeClock clock(venerdi);
+    StatoProgramma stato = StatoProgramma::fromFactoryDefaults();
+    LiveMeter meter(clock, stato, CostMeter::Settings(), venerdi, venerdi);
+    meter.setRunning(true);
+    QList<QDateTime> jumps;
+    QObject::connect(&meter, &LiveMeter::clockJumped,
+                     [&](const QDateTime& startedAt, const QDateTime& last) { jumps << startedAt << last; });
+    clock.advance(60000);
+    meter.tick();
+    const int costo = meter.meter().CostoSessione();
+    clock.advance(2 * 3600 * 1000);
+    meter.tick();
+    meter.tick();
+    EXPECT_EQ(jumps, (QList<QDateTime>{venerdi, venerdi.addSecs(60)}));
+    EXPECT_FALSE(meter.timer()->isActive());
+    EXPECT_EQ(meter.meter().CostoSessione(), costo);
 }
 
 TEST(LiveMeter, CountsFromTheSessionsBeginning)
@@ -43,8 +65,10 @@ TEST(LiveMeter, CountsFromTheSessionsBeginning)
     FakeClock clock(lunedi10);
     StatoProgramma stato = StatoProgramma::fromFactoryDefaults();
     LiveMeter meter(clock, stato, CostMeter::Settings(), lunedi10, lunedi10.addSecs(-12));
-    clock.advance(208000);
-    meter.tick();
+    for (int tick = 0; tick < 4; ++tick) {
+        clock.advance(52000);
+        meter.tick();
+    }
     EXPECT_EQ(meter.meter().InizioIntervallo(), lunedi10.addSecs(208));
 }
 

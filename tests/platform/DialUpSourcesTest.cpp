@@ -1,6 +1,9 @@
 #include "platform/DialUpSources.h"
+#include "platform/CombinedDialUpSource.h"
+#include "platform/NetworkManagerDialUpSource.h"
 #include "platform/PppDialUpSource.h"
 #include "platform/ScriptedDialUpSource.h"
+#include "tests/support/FakeDialUpSource.h"
 #include "tests/support/FakeShell.h"
 
 #include <gtest/gtest.h>
@@ -46,20 +49,48 @@ TEST(DialUpSources, AScriptFileWins)
     EXPECT_EQ(scripted->file(), QStringLiteral("/tmp/prova.txt"));
 }
 
-TEST(DialUpSources, PppdBelowTheConfiguredRoot)
+TEST(DialUpSources, NetworkManagerAndPppdBelowTheConfiguredRoot)
 {
     Environment env;
     env.set("BRENVOLO_DIALUP_SCRIPT", "");
     env.set("BRENVOLO_PPP_ROOT", "/tmp/albero");
+    env.set("DBUS_SYSTEM_BUS_ADDRESS", "unix:path=/nonexistent/bus");
     FakeShell shell;
     const auto source = DialUpSources::create(shell);
-    const auto* ppp = dynamic_cast<PppDialUpSource*>(source.get());
-    ASSERT_TRUE(ppp);
-    EXPECT_EQ(ppp->root(), QStringLiteral("/tmp/albero"));
+    const auto& both = dynamic_cast<CombinedDialUpSource&>(*source);
+    EXPECT_TRUE(dynamic_cast<NetworkManagerDialUpSource*>(&both.first()));
+    EXPECT_EQ(dynamic_cast<PppDialUpSource&>(both.second()).root(), QStringLiteral("/tmp/albero"));
 
     env.set("BRENVOLO_PPP_ROOT", nullptr);
     const auto system = DialUpSources::create(shell);
-    EXPECT_EQ(dynamic_cast<PppDialUpSource&>(*system).root(), QStringLiteral("/"));
+    EXPECT_EQ(dynamic_cast<PppDialUpSource&>(dynamic_cast<CombinedDialUpSource&>(*system).second()).root(),
+              QStringLiteral("/"));
+}
+
+// Either source may fail alone; each entry is dialled by the source that lists it.
+TEST(CombinedDialUpSource, JoinsTwoSources)
+{
+    auto* desktop = new FakeDialUpSource;
+    auto* ppp = new FakeDialUpSource;
+    CombinedDialUpSource both{std::unique_ptr<DialUpSource>(desktop), std::unique_ptr<DialUpSource>(ppp)};
+    desktop->entries = {{QStringLiteral("Casa"), QStringLiteral("*99#")}};
+    ppp->entries = {{QStringLiteral("ufficio"), QStringLiteral("0612345")}};
+    desktop->oneConnection(QStringLiteral("Casa"), DialUpSource::Connected);
+    ppp->oneConnection(QStringLiteral("ufficio"), DialUpSource::ConnectDevice);
+    EXPECT_EQ(both.phoneBook()->size(), 2);
+    ASSERT_EQ(both.connections()->size(), 2);
+    EXPECT_EQ(both.connections()->at(0).entry, QStringLiteral("Casa"));
+    both.dial(QStringLiteral("Casa"));
+    both.dial(QStringLiteral("ufficio"));
+    EXPECT_EQ(desktop->dialled, QStringList{QStringLiteral("Casa")});
+    EXPECT_EQ(ppp->dialled, QStringList{QStringLiteral("ufficio")});
+
+    desktop->enumerationFails = desktop->phoneBookFails = true;
+    EXPECT_EQ(both.connections()->size(), 1);
+    EXPECT_EQ(both.phoneBook()->size(), 1);
+    ppp->enumerationFails = ppp->phoneBookFails = true;
+    EXPECT_FALSE(both.connections());
+    EXPECT_FALSE(both.phoneBook());
 }
 
 } // namespace

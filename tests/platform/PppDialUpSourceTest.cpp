@@ -271,6 +271,20 @@ TEST(PppConnections, OnlyLivePppdProcessesCount)
     EXPECT_EQ(seen->at(1).entry, s("casa"));
 }
 
+// NetworkManager's pppd is its source's to report, when it is told so.
+TEST(PppConnections, NetworkManagersPppdCanBeLeftToIt)
+{
+    Tree t;
+    const char networkManager[] = "/usr/sbin/pppd\0plugin\0/usr/lib/pppd/2.4.9/nm-pppd-plugin.so\0ipparam\0/x";
+    t.pppd(30, QByteArray(networkManager, sizeof networkManager));
+    t.pppd(31, callCasa);
+    EXPECT_EQ(t.source.connections()->size(), 2);
+    t.source.setLeavesNetworkManagerPppd(true);
+    const auto seen = t.source.connections();
+    ASSERT_EQ(seen->size(), 1);
+    EXPECT_EQ(seen->at(0).entry, s("casa"));
+}
+
 // Between two polls only what changed is read; these are the ways a pppd
 // can turn up in a process table the source already knows.
 TEST(PppConnections, APppdStartedBetweenPollsIsSeenAtTheNextPoll)

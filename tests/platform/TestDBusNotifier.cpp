@@ -2,16 +2,12 @@
 // private bus that each test starts, so no test depends on, or disturbs, the
 // desktop it runs on.
 #include "platform/DBusNotifier.h"
+#include "tests/support/DBusMock.h"
 
 #include <QDBusArgument>
-#include <QDBusConnectionInterface>
 #include <QDBusMessage>
-#include <QDBusServiceWatcher>
 #include <QElapsedTimer>
-#include <QFile>
-#include <QProcess>
 #include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QTest>
 #include <memory>
 
@@ -19,81 +15,18 @@ namespace {
 
 const QString notifications = QStringLiteral("org.freedesktop.Notifications");
 const QString notificationsPath = QStringLiteral("/org/freedesktop/Notifications");
-constexpr int patience = 20000; // ms: processes starting on a busy machine
-
-// A session bus of our own, with nothing that a bus could start on demand.
-class PrivateBus
-{
-public:
-    PrivateBus()
-    {
-        QFile config(m_dir.filePath(QStringLiteral("bus.conf")));
-        if (!config.open(QIODevice::WriteOnly))
-            return;
-        config.write(QStringLiteral("<busconfig><type>session</type><listen>unix:dir=%1</listen>"
-                                    "<policy context=\"default\"><allow send_destination=\"*\"/>"
-                                    "<allow receive_sender=\"*\"/><allow own=\"*\"/></policy></busconfig>")
-                         .arg(m_dir.path())
-                         .toUtf8());
-        config.close();
-        m_daemon.start(QStringLiteral("dbus-daemon"),
-                       {QStringLiteral("--config-file=") + config.fileName(), QStringLiteral("--nofork"),
-                        QStringLiteral("--nopidfile"), QStringLiteral("--print-address=1")});
-        if (m_daemon.waitForReadyRead(patience))
-            m_address = QString::fromUtf8(m_daemon.readLine().trimmed());
-    }
-    ~PrivateBus()
-    {
-        QDBusConnection::disconnectFromBus(name());
-        m_daemon.kill();
-        m_daemon.waitForFinished();
-    }
-    PrivateBus(const PrivateBus&) = delete;
-    PrivateBus& operator=(const PrivateBus&) = delete;
-
-    QString address() const { return m_address; }
-    QDBusConnection connection() const { return QDBusConnection::connectToBus(m_address, name()); }
-
-private:
-    QString name() const { return QStringLiteral("brenvolo-test-") + m_dir.path(); }
-
-    QTemporaryDir m_dir;
-    QProcess m_daemon;
-    QString m_address;
-};
+using DBusMock::patience;
+using DBusMock::PrivateBus;
 
 // The notification server of python3-dbusmock: its template, or a bare mock
 // whose methods the test adds.
-class MockServer
+class MockServer : public DBusMock::Server
 {
 public:
     MockServer(const PrivateBus& bus, const QStringList& arguments)
+        : DBusMock::Server(bus, notifications, arguments)
     {
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), bus.address());
-        m_process.setProcessEnvironment(environment);
-        m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        QDBusConnection connection = bus.connection();
-        QDBusServiceWatcher watcher(notifications, connection, QDBusServiceWatcher::WatchForRegistration);
-        QSignalSpy registered(&watcher, &QDBusServiceWatcher::serviceRegistered);
-        m_process.start(QStringLiteral("/usr/bin/python3"),
-                        QStringList{QStringLiteral("-m"), QStringLiteral("dbusmock")} + arguments);
-        m_ready = connection.interface()->isServiceRegistered(notifications) || registered.wait(patience);
     }
-    ~MockServer() { stop(); }
-    MockServer(const MockServer&) = delete;
-    MockServer& operator=(const MockServer&) = delete;
-
-    bool ready() const { return m_ready; }
-    void stop()
-    {
-        m_process.kill();
-        m_process.waitForFinished();
-    }
-
-private:
-    QProcess m_process;
-    bool m_ready = false;
 };
 
 QStringList notificationTemplate(const QString& capabilities = {})
@@ -111,8 +44,7 @@ QStringList bareServer()
 
 QDBusMessage mockCall(const QString& method)
 {
-    return QDBusMessage::createMethodCall(notifications, notificationsPath, QStringLiteral("org.freedesktop.DBus.Mock"),
-                                          method);
+    return DBusMock::mockCall(notifications, notificationsPath, method);
 }
 
 struct NotifyCall

@@ -56,6 +56,25 @@ TEST_P(EveryDisplayMode, TheConnectionStartsAndStopsTheSession)
 
 INSTANTIATE_TEST_SUITE_P(Modes, EveryDisplayMode, ::testing::Values("0", "1", "2", "3"));
 
+// logind's PrepareForSleep: the session ends at the suspend, the line still
+// up before the sleep starts nothing, and once awake the line up counts again.
+TEST(DialUpCounting, ASuspendEndsTheSessionAndTheWakeUpCountsAgain)
+{
+    Automatico a;
+    a.counting.statusChanged(true);
+    a.clock.advance(60000);
+    a.counting.prepareForSleep(true);
+    a.counting.statusChanged(true);
+    EXPECT_FALSE(a.session.isRunning());
+    a.clock.advance(3 * 3600 * 1000);
+    a.counting.prepareForSleep(false);
+    a.counting.statusChanged(true);
+    EXPECT_TRUE(a.session.isRunning());
+    EXPECT_EQ(a.records(), (QList<QByteArray>{"06/12/1999 21.29.53 collegamento Aperto  011 Casa",
+                                              "06/12/1999 21.31.05 collegamento Chiuso  011",
+                                              "07/12/1999 00.30.53 collegamento Aperto  011 Casa"}));
+}
+
 TEST(DialUpCounting, ManualCountingOnlyPicksTheClass)
 {
     Automatico a("1");

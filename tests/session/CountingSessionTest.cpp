@@ -1,4 +1,5 @@
 #include "session/CountingSession.h"
+#include "archive/SessionMarker.h"
 #include "tests/support/FakeServizi.h"
 
 #include <gtest/gtest.h>
@@ -76,6 +77,7 @@ TEST(CountingSession, StartMomentOfAnAutomaticStart)
         int ritardo;
         QDateTime adesso;
         QDateTime expected;
+        std::optional<QDateTime> ultimaChiusura = std::nullopt;
     };
     const QDateTime dopoMezzanotte(QDate(2000, 1, 2), QTime(0, 0, 5));
     const QDateTime lunedi10(QDate(1999, 12, 6), QTime(10, 0));
@@ -84,12 +86,64 @@ TEST(CountingSession, StartMomentOfAnAutomaticStart)
         {QStringLiteral("ON"), 12, dopoMezzanotte, QDateTime(QDate(2000, 1, 1), QTime(23, 59, 53))},
         {QStringLiteral("ON"), 75, lunedi10, lunedi10.addSecs(-59)},
         {QStringLiteral("ON"), -3, lunedi10, lunedi10},
+        // Never before the last closing record, nor after the start itself.
+        {QStringLiteral("ON"), 12, lunedi10, lunedi10.addSecs(-5), lunedi10.addSecs(-5)},
+        {QStringLiteral("ON"), 12, lunedi10, lunedi10.addSecs(-12), lunedi10.addSecs(-20)},
+        {QStringLiteral("ON"), 12, lunedi10, lunedi10, lunedi10.addSecs(30)},
+        {QStringLiteral("OFF"), 12, lunedi10, lunedi10, lunedi10.addSecs(30)},
     };
     for (const Case& c : cases) {
         StatoProgramma stato;
         stato.AvvioAutomatico = c.avvio;
         stato.RitardoAvvio = c.ritardo;
-        EXPECT_EQ(CountingSession::inizioSessione(stato, c.adesso), c.expected) << c.ritardo;
+        EXPECT_EQ(CountingSession::inizioSessione(stato, c.adesso, c.ultimaChiusura), c.expected) << c.ritardo;
+    }
+}
+
+// A stop by hand while the line stays up, and the next poll's automatic start
+// (of this run, or of the next one after a repair): the new session begins
+// where the archive's last closing record left off.
+TEST(CountingSession, AnAutomaticRestartNeverOverlapsTheLastSession)
+{
+    Sessione s;
+    CountingSession nextRun(s.servizi, s.stato);
+    for (CountingSession* session : {&s.session, &s.session, &nextRun}) {
+        ASSERT_TRUE(session->startAutomatic());
+        s.clock.advance(60500);
+        session->stop();
+    }
+    EXPECT_EQ(s.records().mid(1, 4), (QList<QByteArray>{"06/12/1999 21.31.05 collegamento Chiuso  021",
+                                                        "06/12/1999 21.31.05 collegamento Aperto  021 ",
+                                                        "06/12/1999 21.32.06 collegamento Chiuso  021",
+                                                        "06/12/1999 21.32.06 collegamento Aperto  021 "}));
+}
+
+// A jump of the clock, either way, between two heartbeats (no logind told of
+// a suspend) closes the session at the last beat, once, saying so; the
+// crash-state file keeps that moment when the closing record cannot be written.
+TEST(CountingSession, AClockJumpClosesTheSessionAtTheLastBeat)
+{
+    for (const qint64 salto : {2 * 3600 * 1000, -5 * 60 * 1000}) {
+        Sessione s;
+        const QDateTime inizio = s.clock.now();
+        ASSERT_TRUE(s.session.start());
+        s.clock.advance(1000);
+        s.session.battito(s.clock.now());
+        const QDateTime ultimo = s.clock.now();
+        QFile::remove(s.archive());
+        ASSERT_TRUE(QDir().mkdir(s.archive()));
+        s.clock.advance(salto);
+        s.session.battito(s.clock.now());
+        s.session.battito(s.clock.now().addSecs(1));
+        ASSERT_EQ(s.stops.size(), 1) << salto;
+        EXPECT_EQ(s.stops[0].end, ultimo);
+        EXPECT_TRUE(s.stops[0].messages.at(0).text.startsWith(
+            QStringLiteral("L'orologio del computer è saltato da 06/12/1999 21.30.06 a ")));
+        EXPECT_EQ(SessionMarker(s.dirs.data()).leggi()->momento, ultimo);
+        // The meter's word of the same jump, come once a new session has begun, stops nothing.
+        ASSERT_TRUE(s.session.start());
+        s.session.stopAtClockJump(inizio, ultimo, s.clock.now());
+        EXPECT_TRUE(s.session.isRunning());
     }
 }
 
