@@ -21,10 +21,7 @@ for row in openpyxl.load_workbook(sys.argv[1]).active.iter_rows():
                     else str(c.value) for c in row))
 )";
 
-QDir dati()
-{
-    return QDir(QStringLiteral(BRENVOLO_TEST_DATA));
-}
+const QDir dati(QStringLiteral(BRENVOLO_TEST_DATA));
 
 QByteArray leggi(const QString& path)
 {
@@ -41,8 +38,8 @@ QByteArray leggi(const QString& path)
 std::vector<std::string> comandi()
 {
     std::vector<std::string> tutti;
-    for (const QString& caso : dati().entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
-        const QDir cli(dati().filePath(caso + QStringLiteral("/cli")));
+    for (const QString& caso : dati.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        const QDir cli(dati.filePath(caso + QStringLiteral("/cli")));
         for (const QString& args : cli.entryList({QStringLiteral("*.args")}))
             tutti.push_back((caso + QLatin1Char('/') + args.chopped(5)).toStdString());
     }
@@ -56,9 +53,9 @@ class GoldenFiles : public ::testing::TestWithParam<std::string>
 TEST_P(GoldenFiles, CommandPrintsAndLeavesTheExpectedFiles)
 {
     const QString caso = QString::fromStdString(GetParam()).section(QLatin1Char('/'), 0, 0);
-    const QString atteso = dati().filePath(caso + QStringLiteral("/cli/") +
-                                           QString::fromStdString(GetParam()).section(QLatin1Char('/'), 1));
-    const QString archivio = dati().filePath(caso + QStringLiteral("/tqklog.txt"));
+    const QString atteso =
+        dati.filePath(caso + QStringLiteral("/cli/") + QString::fromStdString(GetParam()).section(QLatin1Char('/'), 1));
+    const QString archivio = dati.filePath(caso + QStringLiteral("/tqklog.txt"));
     TestDirs dirs;
     ASSERT_TRUE(QFile::copy(archivio, dirs.data() + QStringLiteral("/tqklog.txt")));
     CliRun run = cli(QString::fromUtf8(leggi(atteso + QStringLiteral(".args"))).split(u'\n', Qt::SkipEmptyParts));

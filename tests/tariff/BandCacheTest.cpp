@@ -47,33 +47,26 @@ TEST(BandCache, FindsTheLastBandHoldingTheTimeElseTheListsLast)
     EXPECT_EQ(cache.costoScatto(), 127);
 }
 
-TEST(BandCache, AListThatDoesNotParseFailsEveryLookupOnItAlone)
+// Each failure is the same at every lookup, and stays with its list, its band's column or the price.
+TEST(BandCache, WhatDoesNotConvertFailsEveryTimeAndAlone)
 {
     StatoProgramma stato = bande();
     stato.sabato[0] = QStringLiteral("25.00.00-13.00.00-2200-0750-0400-0267");
+    stato.feriali[0] = QStringLiteral("08.00.00-18.30.00-0000-0750-0400-0267");
     stato.CostoScattoBase = QStringLiteral("cento");
     BandCache cache(stato);
+    const BandCache::Found feriale = cache.inVigore(QDate(1999, 3, 22), 0, QTime(9, 0));
     for (int volta = 0; volta < 2; ++volta) {
         EXPECT_EQ(conversionFailure([&] { cache.inVigore(QDate(1999, 3, 27), 0, QTime(9, 0)); }),
                   QStringLiteral("'25.00.00' is not a valid time"));
         EXPECT_EQ(conversionFailure([&] { cache.inVigore(QDate(1999, 3, 22), 1, QTime(9, 0)); }),
                   QStringLiteral("'' is not a valid time"));
+        EXPECT_EQ(conversionFailure([&] { cache.intervallo(feriale, 1); }),
+                  QStringLiteral("'0000' non è un intervallo di scatto valido"));
         EXPECT_EQ(conversionFailure([&] { cache.costoScatto(); }),
                   QStringLiteral("'cento' is not a valid integer value"));
     }
-    EXPECT_EQ(cache.inVigore(QDate(1999, 3, 22), 0, QTime(9, 0)).indice, 0);
-}
-
-TEST(BandCache, AnIntervalThatDoesNotConvertFailsEachTimeItIsAskedFor)
-{
-    StatoProgramma stato = bande();
-    stato.feriali[0] = QStringLiteral("08.00.00-18.30.00-0000-0750-0400-0267");
-    BandCache cache(stato);
-    const BandCache::Found f = cache.inVigore(QDate(1999, 3, 22), 0, QTime(9, 0));
-    for (int volta = 0; volta < 2; ++volta)
-        EXPECT_EQ(conversionFailure([&] { cache.intervallo(f, 1); }),
-                  QStringLiteral("'0000' non è un intervallo di scatto valido"));
-    EXPECT_EQ(cache.intervallo(f, 2), 750);
+    EXPECT_EQ(cache.intervallo(feriale, 2), 750);
 }
 
 } // namespace
