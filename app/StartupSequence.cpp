@@ -1,6 +1,7 @@
 #include "app/StartupSequence.h"
 
 #include "archive/ArchivioChiamate.h"
+#include "archive/ArchivioLetto.h"
 #include "archive/CopiaVerificata.h"
 #include "platform/Clock.h"
 #include "ras/StartupLaunch.h"
@@ -42,7 +43,7 @@ QString StartupSequence::caption(const QDate& today, const QLocale& locale)
 
 QString StartupSequence::archivePath() const
 {
-    return QDir(m_servizi.dataDirectory).filePath(ArchivioChiamate::nomeFile);
+    return ArchivioLetto::attuale(m_servizi.dataDirectory);
 }
 
 StartupSequence::Finestra StartupSequence::prepara(int posCostiX)

@@ -169,5 +169,5 @@ bool archivioValido(const QString& fileName)
     const auto fine = std::find_if(inizio.begin(), inizio.end(), [](char c) { return c == '\r' || c == '\n'; });
     const QByteArrayView prima(inizio.begin(), fine);
     const RecordArchivio record(Windows1252::decode(prima));
-    return record.apertura() && record.riga.size() >= 44;
+    return record.aperturaConCifre();
 }

@@ -1,5 +1,6 @@
 #include "archive/CalcolaConsumi.h"
 
+#include "archive/ImpostazioniLimiti.h"
 #include "archive/LettoreArchivio.h"
 #include "archive/Windows1252.h"
 #include "settings/Conversion.h"
@@ -113,7 +114,7 @@ public:
         if (!m_aperturaSenzaChiusura.isNull()) {
             r.outcome = ConsumiResult::Outcome::MissingClosure;
             r.aperturaSenzaChiusura = RecordArchivio(m_aperturaSenzaChiusura);
-            r.message = QStringLiteral("manca la chiusura del collegamento:\r") + m_aperturaSenzaChiusura.left(20);
+            r.message = r.aperturaSenzaChiusura.messaggioChiusuraMancante();
         } else if (!m_conversione.isNull()) {
             r.outcome = ConsumiResult::Outcome::ConversionError;
             r.message = m_conversione;
@@ -218,9 +219,171 @@ struct RangeScan
     RangeAccumulator somma;
 };
 
-// Reads the archive once for every range: each opening record dated in one
-// of them is paired with the next line, priced once and added to the ranges
-// that hold its day. Rows and progress serve a single range.
+// One reading of the archive for several ranges: each opening record dated
+// in one of them is paired with the next line, priced once and added to the
+// ranges that hold its day.
+class PassataArchivio
+{
+public:
+    PassataArchivio(const QList<ConsumiRange>& intervalli, const StatoProgramma& stato, const PricingSettings& prezzi,
+                    bool righe)
+        : m_fasce(stato)
+        , m_prezzi(prezzi)
+    {
+        m_scansioni.reserve(static_cast<size_t>(intervalli.size()));
+        for (const ConsumiRange& r : intervalli) {
+            m_scansioni.emplace_back(r.dal, r.al, righe);
+            if (m_scansioni.back().giorni > 0) {
+                m_chiaveMinima = std::min(m_chiaveMinima, m_scansioni.back().chiaveDal);
+                m_chiaveMassima = std::max(m_chiaveMassima, m_scansioni.back().chiaveAl);
+            }
+        }
+        m_annoMinimo = m_chiaveMinima / 10000;
+        m_annoMassimo = m_chiaveMassima / 10000;
+        m_giorniInAttesa.assign(m_scansioni.size(), -1);
+    }
+
+    // One line of the archive, in file order.
+    void riga(QByteArrayView riga)
+    {
+        if (m_inAttesa) {
+            if (RecordArchivio::chiusuraIn(riga)) {
+                abbina(riga);
+                m_inAttesa = false;
+                return;
+            }
+            if (riga.isEmpty() && !m_vuotaSaltata) {
+                m_vuotaSaltata = true;
+                return;
+            }
+            chiusuraMancante();
+            m_inAttesa = false;
+        }
+        if (RecordArchivio::aperturaIn(riga))
+            apertura(riga);
+    }
+
+    // The file ended.
+    void fine()
+    {
+        if (m_inAttesa)
+            chiusuraMancante();
+        m_inAttesa = false;
+    }
+
+    // Each range's result; the rows and the progress serve a single range.
+    QList<ConsumiResult> risultati(ConsumiRowSink* righe) const
+    {
+        QList<ConsumiResult> r;
+        for (const RangeScan& scansione : m_scansioni)
+            r.append(scansione.somma.risultato(scansione.dal, righe));
+        return r;
+    }
+
+private:
+    // Most openings lie outside every range: the year's digits, then the
+    // date's, tell that before a date is built.
+    void apertura(QByteArrayView riga)
+    {
+        const int anno = RecordArchivio::annoIn(riga);
+        const bool annoDentro = anno >= m_annoMinimo && anno <= m_annoMassimo;
+        const qint64 chiave = annoDentro ? RecordArchivio::chiaveDataIn(riga) : -1;
+        const QDate data =
+            chiave >= m_chiaveMinima && chiave <= m_chiaveMassima ? RecordArchivio::dataIn(riga) : QDate();
+        if (!data.isValid())
+            return;
+        const qint64 giuliano = data.toJulianDay();
+        for (size_t i = 0; i < m_scansioni.size(); ++i) {
+            m_giorniInAttesa[i] = m_scansioni[i].giorno(giuliano);
+            m_inAttesa = m_inAttesa || m_giorniInAttesa[i] >= 0;
+        }
+        if (m_inAttesa) {
+            m_vuotaSaltata = false;
+            // Kept in one buffer: the reader's bytes are gone at its next line.
+            m_aperturaInAttesa.resize(riga.size());
+            std::memcpy(m_aperturaInAttesa.data(), riga.data(), static_cast<size_t>(riga.size()));
+        }
+    }
+
+    template <typename Fai> void perOgniRange(Fai&& fai)
+    {
+        for (size_t i = 0; i < m_scansioni.size(); ++i) {
+            if (m_giorniInAttesa[i] >= 0 && m_scansioni[i].somma.serve(m_giorniInAttesa[i]))
+                fai(m_scansioni[i].somma, m_giorniInAttesa[i]);
+        }
+    }
+
+    void abbina(QByteArrayView chiusura)
+    {
+        bool serve = false;
+        perOgniRange([&](const RangeAccumulator&, qint64) { serve = true; });
+        if (!serve)
+            return;
+        try {
+            const std::optional<CallPrice> p = prezzaChiamata(m_aperturaInAttesa, chiusura, m_fasce, m_prezzi);
+            if (p)
+                perOgniRange(
+                    [&](RangeAccumulator& somma, qint64 giorno) { somma.chiamata(giorno, m_aperturaInAttesa, *p); });
+        } catch (const EConvertError& e) {
+            perOgniRange([&](RangeAccumulator& somma, qint64 giorno) { somma.conversione(giorno, e.message()); });
+        }
+    }
+
+    void chiusuraMancante()
+    {
+        const QString apertura = Windows1252::decode(m_aperturaInAttesa);
+        for (size_t i = 0; i < m_scansioni.size(); ++i) {
+            if (m_giorniInAttesa[i] >= 0)
+                m_scansioni[i].somma.chiusuraMancante(m_giorniInAttesa[i], apertura);
+        }
+    }
+
+    std::vector<RangeScan> m_scansioni;
+    qint64 m_chiaveMinima = std::numeric_limits<qint64>::max();
+    qint64 m_chiaveMassima = -1;
+    qint64 m_annoMinimo = 0;
+    qint64 m_annoMassimo = 0;
+    BandCache m_fasce;
+    const PricingSettings& m_prezzi;
+    // The opening record waiting for the line that closes it, and its day in each range (-1: not in it).
+    bool m_inAttesa = false;
+    bool m_vuotaSaltata = false;
+    std::vector<qint64> m_giorniInAttesa;
+    QByteArray m_aperturaInAttesa;
+};
+
+// The share of the file read, told each time it changes and at the end.
+class Avanzamento
+{
+public:
+    Avanzamento(const std::function<void(int percento)>& progresso, qint64 dimensione)
+        : m_progresso(progresso)
+        , m_dimensione(dimensione)
+    {
+    }
+
+    void letti(qint64 byte)
+    {
+        if (!m_progresso || m_dimensione <= 0)
+            return;
+        const int ora = static_cast<int>(std::min<qint64>(100, byte * 100 / m_dimensione));
+        if (ora != m_percento)
+            m_progresso(m_percento = ora);
+    }
+
+    void fine()
+    {
+        if (m_progresso && m_percento != 100)
+            m_progresso(100);
+    }
+
+private:
+    const std::function<void(int)>& m_progresso;
+    qint64 m_dimensione;
+    int m_percento = -1;
+};
+
+// Reads the archive once for every range of `intervalli`.
 QList<ConsumiResult> scanRanges(const QString& archivio, const QList<ConsumiRange>& intervalli,
                                 const StatoProgramma& stato, const PricingSettings& prezzi, ConsumiRowSink* righe,
                                 const std::function<void(int percento)>& progresso)
@@ -234,113 +397,18 @@ QList<ConsumiResult> scanRanges(const QString& archivio, const QList<ConsumiRang
     if (!lettore.open(&errore))
         return tutti(fallimento(ConsumiResult::Outcome::ReadError, messaggioLettura(archivio, errore)));
 
-    std::vector<RangeScan> scansioni;
-    scansioni.reserve(static_cast<size_t>(intervalli.size()));
-    qint64 chiaveMinima = std::numeric_limits<qint64>::max();
-    qint64 chiaveMassima = -1;
-    for (const ConsumiRange& r : intervalli) {
-        scansioni.emplace_back(r.dal, r.al, righe != nullptr);
-        if (scansioni.back().giorni > 0) {
-            chiaveMinima = std::min(chiaveMinima, scansioni.back().chiaveDal);
-            chiaveMassima = std::max(chiaveMassima, scansioni.back().chiaveAl);
-        }
-    }
-    const qint64 annoMinimo = chiaveMinima / 10000;
-    const qint64 annoMassimo = chiaveMassima / 10000;
-    const qint64 dimensione = lettore.size();
-    BandCache fasce(stato);
-
-    // The opening record waiting for the line that closes it, and its day in each range (-1: not in it).
-    bool inAttesa = false;
-    bool vuotaSaltata = false;
-    std::vector<qint64> giorniInAttesa(scansioni.size(), -1);
-    QByteArray aperturaInAttesa;
-
-    const auto perOgniRange = [&](auto&& fai) {
-        for (size_t i = 0; i < scansioni.size(); ++i) {
-            if (giorniInAttesa[i] >= 0)
-                fai(scansioni[i].somma, giorniInAttesa[i]);
-        }
-    };
-    const auto abbina = [&](QByteArrayView chiusura) {
-        bool serve = false;
-        perOgniRange([&](const RangeAccumulator& somma, qint64 giorno) { serve = serve || somma.serve(giorno); });
-        if (!serve)
-            return;
-        try {
-            const std::optional<CallPrice> p = prezzaChiamata(aperturaInAttesa, chiusura, fasce, prezzi);
-            if (p) {
-                perOgniRange([&](RangeAccumulator& somma, qint64 giorno) {
-                    if (somma.serve(giorno))
-                        somma.chiamata(giorno, aperturaInAttesa, *p);
-                });
-            }
-        } catch (const EConvertError& e) {
-            perOgniRange([&](RangeAccumulator& somma, qint64 giorno) {
-                if (somma.serve(giorno))
-                    somma.conversione(giorno, e.message());
-            });
-        }
-    };
-    const auto chiusuraMancante = [&] {
-        const QString apertura = Windows1252::decode(aperturaInAttesa);
-        perOgniRange([&](RangeAccumulator& somma, qint64 giorno) { somma.chiusuraMancante(giorno, apertura); });
-    };
-
-    int percento = -1;
+    PassataArchivio passata(intervalli, stato, prezzi, righe != nullptr);
+    Avanzamento avanzamento(progresso, lettore.size());
     QByteArrayView riga;
     while (lettore.next(riga)) {
-        if (inAttesa) {
-            if (RecordArchivio::chiusuraIn(riga)) {
-                abbina(riga);
-                inAttesa = false;
-                continue;
-            }
-            if (riga.isEmpty() && !vuotaSaltata) {
-                vuotaSaltata = true;
-                continue;
-            }
-            chiusuraMancante();
-            inAttesa = false;
-        }
-        if (RecordArchivio::aperturaIn(riga)) {
-            // Most openings lie outside every range: the year's digits, then
-            // the date's, tell that before a date is built.
-            const int anno = RecordArchivio::annoIn(riga);
-            const qint64 chiave = anno >= annoMinimo && anno <= annoMassimo ? RecordArchivio::chiaveDataIn(riga) : -1;
-            const QDate data =
-                chiave >= chiaveMinima && chiave <= chiaveMassima ? RecordArchivio::dataIn(riga) : QDate();
-            if (data.isValid()) {
-                const qint64 giuliano = data.toJulianDay();
-                for (size_t i = 0; i < scansioni.size(); ++i) {
-                    giorniInAttesa[i] = scansioni[i].giorno(giuliano);
-                    inAttesa = inAttesa || giorniInAttesa[i] >= 0;
-                }
-                if (inAttesa) {
-                    vuotaSaltata = false;
-                    // Kept in one buffer: the reader's bytes are gone at its next line.
-                    aperturaInAttesa.resize(riga.size());
-                    std::memcpy(aperturaInAttesa.data(), riga.data(), static_cast<size_t>(riga.size()));
-                }
-            }
-        }
-        if (progresso && dimensione > 0) {
-            const int ora = static_cast<int>(std::min<qint64>(100, lettore.consumed() * 100 / dimensione));
-            if (ora != percento)
-                progresso(percento = ora);
-        }
+        passata.riga(riga);
+        avanzamento.letti(lettore.consumed());
     }
     if (!lettore.error().isEmpty())
         return tutti(fallimento(ConsumiResult::Outcome::ReadError, messaggioLettura(archivio, lettore.error())));
-    if (inAttesa)
-        chiusuraMancante();
-    if (progresso && percento != 100)
-        progresso(100);
-
-    QList<ConsumiResult> risultati;
-    for (const RangeScan& scansione : scansioni)
-        risultati.append(scansione.somma.risultato(scansione.dal, righe));
-    return risultati;
+    passata.fine();
+    avanzamento.fine();
+    return passata.risultati(righe);
 }
 
 // The minutes a completed pass of the limits check stands for.
@@ -415,26 +483,11 @@ QList<ConsumiResult> calcolaConsumi(const QString& archivio, const QList<Consumi
 
 void registraConsumi(const ConsumiResult& r, ConsumiMode modo, StatoProgramma& stato, SettingsStore& store)
 {
-    if (r.outcome != ConsumiResult::Outcome::Done)
+    const ImpostazioniLimiti::Limite* limite = ImpostazioniLimiti::limiteDelPasso(modo);
+    if (r.outcome != ConsumiResult::Outcome::Done || !limite)
         return;
-    const auto registra = [&](int& valore, const Setting& setting) {
-        valore = r.minuti;
-        // Each write rewrites and syncs the whole store: an unchanged value is left as it is.
-        if (store.read(setting) != QString::number(r.minuti))
-            store.writeInteger(setting, r.minuti);
-    };
-    switch (modo) {
-    case ConsumiMode::Daily:
-        registra(stato.consumiGiorno, Catalogue::LimitiConsumiGiorno);
-        break;
-    case ConsumiMode::Monthly:
-        registra(stato.consumiMese, Catalogue::LimitiConsumiMese);
-        break;
-    case ConsumiMode::Yearly:
-        registra(stato.consumiAnno, Catalogue::LimitiConsumiAnno);
-        break;
-    case ConsumiMode::Statistics:
-    case ConsumiMode::Export:
-        break;
-    }
+    stato.*limite->consumoInMemoria = r.minuti;
+    // Each write rewrites and syncs the whole store: an unchanged value is left as it is.
+    if (store.read(*limite->consumo) != QString::number(r.minuti))
+        store.writeInteger(*limite->consumo, r.minuti);
 }

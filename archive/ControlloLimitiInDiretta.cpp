@@ -1,17 +1,19 @@
 #include "archive/ControlloLimitiInDiretta.h"
 
 #include "archive/ImpostazioniLimiti.h"
-#include "settings/SettingsCatalogue.h"
 
 ControlloLimitiInDiretta::Limiti ControlloLimitiInDiretta::leggi(const SettingsStore& store, QStringList* problemi)
 {
+    using P = ImpostazioniLimiti::Periodo;
     ImpostazioniLimiti impostazioni(store);
+    const auto decimi = [&](P periodo) {
+        return impostazioni.attivo(ImpostazioniLimiti::limite(periodo)).value_or(0) *
+               ImpostazioniLimiti::decimiAlMinuto;
+    };
     Limiti limiti;
-    if (impostazioni.allarme(Catalogue::LimitiCheckBox5))
-        limiti.collegamento = impostazioni.intero(Catalogue::LimitiRxSpinEdit3).value_or(0) * 600;
-    if (impostazioni.allarme(Catalogue::LimitiCheckBox6))
-        limiti.giornaliero = impostazioni.intero(Catalogue::LimitiRxSpinEdit4).value_or(0) * 600;
-    limiti.anticipo = impostazioni.intero(Catalogue::LimitiRxSpinEdit7).value_or(0) * 10;
+    limiti.collegamento = decimi(P::Collegamento);
+    limiti.giornaliero = decimi(P::Giornaliero);
+    limiti.anticipo = impostazioni.anticipo().value_or(0) * 10;
     if (problemi)
         problemi->append(impostazioni.problemi());
     return limiti;
@@ -36,7 +38,7 @@ QList<ControlloLimitiInDiretta::Avviso> ControlloLimitiInDiretta::verifica(qint6
         m_collegamentoScattato = true;
         avvisi.append(Avviso::Collegamento);
     }
-    const qint64 usatoOggi = qint64(consumiGiorno) * 600 + trascorsi;
+    const qint64 usatoOggi = qint64(consumiGiorno) * ImpostazioniLimiti::decimiAlMinuto + trascorsi;
     if (!m_giornalieroScattato && m_limiti.giornaliero > 0 && usatoOggi >= m_limiti.giornaliero - m_limiti.anticipo &&
         usatoOggi <= m_limiti.giornaliero + m_limiti.anticipo) {
         m_giornalieroScattato = true;

@@ -5,8 +5,6 @@
 #include "settings/SettingsStore.h"
 #include "tariff/BandCache.h"
 
-#include <cstring>
-
 namespace {
 
 constexpr qint64 secondiAlGiorno = 24 * 60 * 60;
@@ -16,8 +14,8 @@ struct Istante
 {
     QDate data;
     QTime ora;
-    qint64 secondi = 0;         // since the start of the Julian calendar, wall-clock time
-    const char* riga = nullptr; // the line it was read from, while it is at hand
+    qint64 secondi = 0;    // since the start of the Julian calendar, wall-clock time
+    QByteArrayView riga{}; // the line it was read from, while it is at hand
 };
 
 // The band in force at an event: its interval for the call's class and its start.
@@ -64,51 +62,6 @@ private:
     qint64 m_valore;
 };
 
-int cifre(QStringView testo, qsizetype da, qsizetype quante)
-{
-    int valore = 0;
-    for (qsizetype i = da; i < da + quante; ++i) {
-        const QChar c = testo.at(i);
-        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
-            return -1;
-        valore = valore * 10 + (c.unicode() - '0');
-    }
-    return valore;
-}
-
-// The exact layouts the writers produce are read digit by digit; anything
-// else goes through the general conversions, which accept the same texts and
-// name the text when they fail.
-QDate leggiData(const QString& testo)
-{
-    if (testo.size() == 10 && testo.at(2) == QLatin1Char('/') && testo.at(5) == QLatin1Char('/')) {
-        const int giorno = cifre(testo, 0, 2);
-        const int mese = cifre(testo, 3, 2);
-        const int anno = cifre(testo, 6, 4);
-        if (giorno >= 0 && mese >= 0 && anno >= 0) {
-            const QDate data(anno, mese, giorno);
-            if (data.isValid())
-                return data;
-        }
-    }
-    return strToDate(testo);
-}
-
-QTime leggiOra(const QString& testo)
-{
-    if (testo.size() == 8 && testo.at(2) == QLatin1Char('.') && testo.at(5) == QLatin1Char('.')) {
-        const int ore = cifre(testo, 0, 2);
-        const int minuti = cifre(testo, 3, 2);
-        const int secondi = cifre(testo, 6, 2);
-        if (ore >= 0 && minuti >= 0 && secondi >= 0) {
-            const QTime ora(ore, minuti, secondi);
-            if (ora.isValid())
-                return ora;
-        }
-    }
-    return strToTime(testo);
-}
-
 qint64 secondiDa(const QDate& data, const QTime& ora)
 {
     return data.toJulianDay() * secondiAlGiorno + ora.msecsSinceStartOfDay() / 1000;
@@ -119,8 +72,8 @@ Istante istante(const RecordArchivio& record)
 {
     Istante i;
     try {
-        i.data = leggiData(record.data());
-        i.ora = leggiOra(record.ora());
+        i.data = record.giorno();
+        i.ora = record.orario();
     } catch (const EConvertError&) {
         throw EConvertError(
             QStringLiteral("'%1' is not a valid date and time").arg(record.data() + QLatin1Char(' ') + record.ora()));
@@ -199,10 +152,10 @@ CallPrice prezza(const Istante& inizio, const Istante& fine, const Cifre& cifre,
 std::optional<Istante> istanteEsatto(QByteArrayView riga, const Istante* stessoGiorno = nullptr)
 {
     Istante i;
-    const bool uguale = stessoGiorno && riga.size() >= 10 && std::memcmp(riga.data(), stessoGiorno->riga, 10) == 0;
+    const bool uguale = stessoGiorno && RecordArchivio::stessaDataIn(riga, stessoGiorno->riga);
     i.data = uguale ? stessoGiorno->data : RecordArchivio::dataIn(riga);
     i.ora = RecordArchivio::oraIn(riga);
-    i.riga = riga.data();
+    i.riga = riga;
     if (!i.data.isValid() || !i.ora.isValid())
         return std::nullopt;
     i.secondi = secondiDa(i.data, i.ora);
@@ -281,8 +234,8 @@ std::optional<CallPrice> prezzaChiamata(const RecordArchivio& apertura, const Re
 std::optional<CallPrice> prezzaChiamata(QByteArrayView apertura, QByteArrayView chiusura, BandCache& fasce,
                                         const PricingSettings& impostazioni)
 {
-    const Cifre cifre{RecordArchivio::cifraIn(chiusura, 42), RecordArchivio::cifraIn(chiusura, 43),
-                      RecordArchivio::cifraIn(chiusura, 44)};
+    const Cifre cifre{RecordArchivio::festivoIn(chiusura), RecordArchivio::classeIn(chiusura),
+                      RecordArchivio::tipoIn(chiusura)};
     if (cifre.classe < 1 || cifre.classe > 4)
         return std::nullopt;
     const std::optional<Istante> inizio = istanteEsatto(apertura);

@@ -65,6 +65,11 @@ bool RecordArchivio::chiusura() const
     return QStringView(riga).mid(colonnaEvento, lunghezzaEvento) == QLatin1String("Chiuso");
 }
 
+bool RecordArchivio::aperturaConCifre() const
+{
+    return apertura() && riga.size() >= 44;
+}
+
 QString RecordArchivio::data() const
 {
     return riga.left(10);
@@ -78,6 +83,11 @@ QString RecordArchivio::ora() const
 QString RecordArchivio::dataOra() const
 {
     return riga.left(19);
+}
+
+QString RecordArchivio::senzaNome() const
+{
+    return riga.left(44);
 }
 
 int RecordArchivio::festivo() const
@@ -102,17 +112,29 @@ QString RecordArchivio::nomeConnessione() const
 
 QDate RecordArchivio::giorno() const
 {
-    return strToDate(data());
+    const QDate scritta = dataIn(riga.left(10).toLatin1());
+    return scritta.isValid() ? scritta : strToDate(data());
 }
 
 QTime RecordArchivio::orario() const
 {
-    return strToTime(ora());
+    const QTime scritta = oraIn(riga.left(19).toLatin1());
+    return scritta.isValid() ? scritta : strToTime(ora());
+}
+
+QString RecordArchivio::conMomento(const QDateTime& momento) const
+{
+    return formatDate(momento.date()) + QLatin1Char(' ') + formatTime(momento.time()) + riga.mid(19);
+}
+
+QString RecordArchivio::messaggioChiusuraMancante() const
+{
+    return QStringLiteral("manca la chiusura del collegamento:\r") + riga.left(20);
 }
 
 RecordArchivio::Formato RecordArchivio::formato() const
 {
-    if (riga.size() <= 43)
+    if (riga.size() <= lunghezzaSenzaClasse)
         return Formato::SenzaClasse;
     if (riga.size() == 44)
         return apertura() ? Formato::SenzaNome : chiusura() ? Formato::Corrente : Formato::Altro;
@@ -183,6 +205,17 @@ int RecordArchivio::cifraIn(QByteArrayView riga, int posizione)
         return -1;
     const char c = riga.at(posizione - 1);
     return c >= '0' && c <= '9' ? c - '0' : -1;
+}
+
+bool RecordArchivio::stessaDataIn(QByteArrayView a, QByteArrayView b)
+{
+    return a.size() >= 10 && b.size() >= 10 && std::memcmp(a.data(), b.data(), 10) == 0;
+}
+
+QByteArray RecordArchivio::conClasseIn(QByteArrayView riga)
+{
+    constexpr qsizetype primaDelleCifre = 42;
+    return riga.first(std::min(riga.size(), primaDelleCifre)).toByteArray() + "11";
 }
 
 QString RecordArchivio::nomeConnessioneIn(QByteArrayView riga)

@@ -37,10 +37,16 @@ struct RecordArchivio
     bool apertura() const; // "Aperto" at 34-39
     bool chiusura() const; // "Chiuso" at 34-39
     bool vuoto() const { return riga.isEmpty(); }
+    // An opening record long enough to hold the class and tariff-type
+    // digits (44 characters or more): the first line of an archive.
+    bool aperturaConCifre() const;
 
     QString data() const;    // positions 1-10, "dd/mm/yyyy"
     QString ora() const;     // positions 12-19, "hh.nn.ss"
     QString dataOra() const; // positions 1-19
+    // Positions 1-44: the record without the blank and the entry name, what
+    // tells one session from another.
+    QString senzaNome() const;
     // The digits at 42, 43 and 44; -1 when the line is too short or the
     // character is not a digit.
     int festivo() const;
@@ -49,9 +55,18 @@ struct RecordArchivio
     // Positions 46-85: readers use at most 40 characters of the entry name.
     QString nomeConnessione() const;
 
-    // The date and the time of day; EConvertError naming the text when they do not convert.
+    // The date and the time of day; EConvertError naming the text when they
+    // do not convert. The layouts the writers produce are read digit by
+    // digit, any other text as strToDate and strToTime read it.
     QDate giorno() const;
     QTime orario() const;
+    // The same record with the date and time of `momento` at 1-19.
+    QString conMomento(const QDateTime& momento) const;
+
+    // "manca la chiusura del collegamento:\r" and positions 1-20 (the date,
+    // the time and a blank after each): what the user is told of an opening
+    // record left without its closing record.
+    QString messaggioChiusuraMancante() const;
 
     Formato formato() const;
 
@@ -75,10 +90,21 @@ struct RecordArchivio
     static int annoIn(QByteArrayView riga);
     // The time at 12-19 when it is written "hh.nn.ss" (an invalid time otherwise).
     static QTime oraIn(QByteArrayView riga);
-    // The digit at position 42, 43 or 44, as festivo(), classe() and tipo() read it.
-    static int cifraIn(QByteArrayView riga, int posizione);
+    // The digits at 42, 43 and 44, as festivo(), classe() and tipo() read them.
+    static int festivoIn(QByteArrayView riga) { return cifraIn(riga, 42); }
+    static int classeIn(QByteArrayView riga) { return cifraIn(riga, 43); }
+    static int tipoIn(QByteArrayView riga) { return cifraIn(riga, 44); }
+    // Both lines hold a date at 1-10, written the same way.
+    static bool stessaDataIn(QByteArrayView a, QByteArrayView b);
     // The entry name as nomeConnessione() reads it.
     static QString nomeConnessioneIn(QByteArrayView riga);
+
+    // A record of the oldest format, without the class and tariff-type
+    // digits: 43 characters or fewer.
+    static bool senzaClasseIn(QByteArrayView riga) { return riga.size() <= lunghezzaSenzaClasse; }
+    // Such a record in the current format: its first 42 characters (through
+    // the holiday digit), then "11", class 1 and the "Normale" tariff type.
+    static QByteArray conClasseIn(QByteArrayView riga);
 
     // The text made one line: control characters (an entry name may hold
     // any) become blanks, so nothing can end a record early or forge another.
@@ -93,6 +119,8 @@ struct RecordArchivio
 private:
     static constexpr qsizetype colonnaEvento = 33; // "Aperto" or "Chiuso", 0-based
     static constexpr qsizetype lunghezzaEvento = 6;
+    static constexpr qsizetype lunghezzaSenzaClasse = 43;
+    static int cifraIn(QByteArrayView riga, int posizione);
     // Inline: a pass asks it of every line.
     static bool eventoIn(QByteArrayView riga, const char* testo)
     {

@@ -15,13 +15,6 @@ namespace {
 
 const QString formatoMomento = QStringLiteral("dd/MM/yyyy HH:mm:ss");
 
-// The date, time and digits of an opening record: what tells one session from
-// another, whatever became of an entry name's characters in the archive.
-QString identita(const QString& apertura)
-{
-    return apertura.left(44);
-}
-
 } // namespace
 
 SessionMarker::SessionMarker(const QString& directory)
@@ -69,7 +62,9 @@ void SessionMarker::rimuovi() const
 QString SessionMarker::chiusuraProposta(const RecordArchivio& apertura, const std::optional<Stato>& stato)
 {
     const QString solita = apertura.chiusuraProposta();
-    if (!stato || identita(stato->apertura) != identita(apertura.riga))
+    // The date, time and digits tell one session from another, whatever
+    // became of an entry name's characters in the archive.
+    if (!stato || RecordArchivio(stato->apertura).senzaNome() != apertura.senzaNome())
         return solita;
     try {
         if (stato->momento < QDateTime(apertura.giorno(), apertura.orario()))
@@ -77,7 +72,7 @@ QString SessionMarker::chiusuraProposta(const RecordArchivio& apertura, const st
     } catch (const EConvertError&) {
         return solita;
     }
-    return formatDate(stato->momento.date()) + QLatin1Char(' ') + formatTime(stato->momento.time()) + solita.mid(19);
+    return RecordArchivio(solita).conMomento(stato->momento);
 }
 
 std::optional<RecordArchivio> sessioneInterrotta(const QString& archivio)

@@ -40,18 +40,17 @@ SoglieLimite::Esito SoglieLimite::valuta(const QString& nome, qint64 limite, qin
     return esito;
 }
 
-QList<Message> SoglieLimite::verifica(SettingsStore& store, ConsumiMode modo, qint64 limite, qint64 usati,
-                                      const QDate& inizioPeriodo, bool giaAvvisato)
+QList<Message> SoglieLimite::verifica(SettingsStore& store, const ImpostazioniLimiti::Limite& quale, qint64 limite,
+                                      qint64 usati, const QDate& inizioPeriodo, bool giaAvvisato)
 {
-    const bool mensile = modo == ConsumiMode::Monthly;
-    if (!mensile && modo != ConsumiMode::Yearly)
+    if (!quale.soglie)
         return {};
-    const auto& valori = mensile ? Catalogue::LimitiAvvisoMensile : Catalogue::LimitiAvvisoAnnuo;
+    const auto& valori = *quale.soglie;
     Ricordo ricordo;
     for (size_t i = 0; i < ricordo.size(); ++i)
         ricordo[i] = store.read(valori[i]);
-    const Esito esito = valuta(mensile ? QStringLiteral("Mensile") : QStringLiteral("Annuo"), limite, usati,
-                               formatDate(inizioPeriodo), ricordo, giaAvvisato);
+    const Esito esito =
+        valuta(QLatin1String(quale.nome), limite, usati, formatDate(inizioPeriodo), ricordo, giaAvvisato);
     for (size_t i = 0; i < ricordo.size(); ++i) {
         if (esito.ricordo[i] != ricordo[i])
             store.write(valori[i], esito.ricordo[i]);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "archive/CalcolaConsumi.h"
+#include "archive/ImpostazioniLimiti.h"
 #include "platform/Message.h"
 
 #include <QDate>
@@ -39,9 +39,9 @@ public:
     static Esito valuta(const QString& nome, qint64 limite, qint64 usati, const QString& periodo,
                         const Ricordo& ricordo, bool giaAvvisato);
 
-    // valuta() for the limit of the limits check's Monthly or Yearly pass
-    // (any other mode has no thresholds), the period keyed by its first day
-    // "dd/mm/yyyy", with what the store remembers; writes back what changed.
-    static QList<Message> verifica(SettingsStore& store, ConsumiMode modo, qint64 limite, qint64 usati,
-                                   const QDate& inizioPeriodo, bool giaAvvisato);
+    // valuta() for `quale`, the monthly or the yearly limit (the others have
+    // no thresholds) whose value is `limite`, the period keyed by its first
+    // day "dd/mm/yyyy", with what the store remembers; writes back what changed.
+    static QList<Message> verifica(SettingsStore& store, const ImpostazioniLimiti::Limite& quale, qint64 limite,
+                                   qint64 usati, const QDate& inizioPeriodo, bool giaAvvisato);
 };

@@ -9,35 +9,11 @@
 
 namespace {
 
-// One of the three limits: its settings, its pass and its texts.
-struct Limite
-{
-    const Setting& valoreLimite;
-    const Setting& allarme;
-    const Setting& addebito;
-    ConsumiMode modo;
-    qint64 margine; // minutes before the limit from which the user is warned
-    const char* nome;
-};
+using Limite = ImpostazioniLimiti::Limite;
 
-const Limite giornaliero{Catalogue::LimitiRxSpinEdit4,
-                         Catalogue::LimitiCheckBox6,
-                         Catalogue::LimitiCheckBox13,
-                         ConsumiMode::Daily,
-                         10,
-                         "Giornaliero"};
-const Limite mensile{Catalogue::LimitiRxCalcEdit1,
-                     Catalogue::LimitiCheckBox7,
-                     Catalogue::LimitiCheckBox14,
-                     ConsumiMode::Monthly,
-                     60,
-                     "Mensile"};
-const Limite annuo{Catalogue::LimitiRxCalcEdit2,
-                   Catalogue::LimitiCheckBox11,
-                   Catalogue::LimitiCheckBox15,
-                   ConsumiMode::Yearly,
-                   600,
-                   "Annuo"};
+const Limite& giornaliero = ImpostazioniLimiti::limite(ImpostazioniLimiti::Periodo::Giornaliero);
+const Limite& mensile = ImpostazioniLimiti::limite(ImpostazioniLimiti::Periodo::Mensile);
+const Limite& annuo = ImpostazioniLimiti::limite(ImpostazioniLimiti::Periodo::Annuo);
 
 struct Intervallo
 {
@@ -57,9 +33,9 @@ Intervallo meseDi(const QDate& oggi)
 // range when its alarm is off or its first day does not convert.
 Intervallo annoAbbonamento(ImpostazioniLimiti& impostazioni)
 {
-    if (!impostazioni.allarme(annuo.allarme))
+    if (!impostazioni.allarme(annuo))
         return {};
-    const std::optional<QDate> inizio = impostazioni.data(Catalogue::LimitiDateEdit2);
+    const std::optional<QDate> inizio = impostazioni.inizioAnno();
     return {inizio, inizio ? std::optional(inizio->addDays(365)) : std::nullopt};
 }
 
@@ -71,11 +47,9 @@ QList<ConsumiRange> intervalliDaLeggere(const QDate& oggi, const SettingsStore& 
     ImpostazioniLimiti impostazioni(store);
     QList<ConsumiRange> intervalli;
     const auto aggiungi = [&](const Limite& limite, const Intervallo& intervallo) {
-        if (!impostazioni.allarme(limite.allarme))
-            return;
-        const std::optional<qint64> valore = impostazioni.intero(limite.valoreLimite);
+        const std::optional<qint64> valore = impostazioni.attivo(limite);
         if (valore && *valore != 0 && intervallo.dal && intervallo.al)
-            intervalli.append({limite.modo, *intervallo.dal, *intervallo.al});
+            intervalli.append({*limite.modo, *intervallo.dal, *intervallo.al});
     };
     aggiungi(giornaliero, {oggi, oggi});
     aggiungi(mensile, meseDi(oggi));
@@ -106,15 +80,15 @@ public:
     // the pass did not complete: the check ends there.
     bool controlla(const Limite& limite, const std::optional<QDate>& dal, const std::optional<QDate>& al, bool messaggi)
     {
-        if (!m_impostazioni.allarme(limite.allarme))
+        if (!m_impostazioni.allarme(limite))
             return true;
-        const std::optional<qint64> valore = m_impostazioni.intero(limite.valoreLimite);
+        const std::optional<qint64> valore = m_impostazioni.minuti(limite);
         if (!valore || *valore == 0 || !dal || !al) {
             segnalaProblemi();
             return true;
         }
-        const ConsumiResult esito = passata(limite.modo, *dal, *al);
-        registraConsumi(esito, limite.modo, m_stato, m_store);
+        const ConsumiResult esito = passata(*limite.modo, *dal, *al);
+        registraConsumi(esito, *limite.modo, m_stato, m_store);
         m_result.outcome = esito.outcome;
         for (const Message& m : esito.messages())
             aggiungi(m);
@@ -129,8 +103,8 @@ public:
         const qsizetype giaDetti = m_result.messages.size();
         if (messaggi)
             avvisa(limite, *valore, esito.minuti);
-        m_result.messages += SoglieLimite::verifica(m_store, limite.modo, *valore, esito.minuti, *dal,
-                                                    m_result.messages.size() > giaDetti);
+        m_result.messages +=
+            SoglieLimite::verifica(m_store, limite, *valore, esito.minuti, *dal, m_result.messages.size() > giaDetti);
         segnalaProblemi();
         return true;
     }
@@ -156,8 +130,8 @@ private:
             informa(QStringLiteral("Limite %1 superato fra %2 minuti").arg(nome).arg(valore - usati));
         if (usati > valore) {
             qint64 prezzo = 0;
-            if (m_impostazioni.addebito(limite.addebito))
-                prezzo = m_impostazioni.intero(Catalogue::LimitiCurrencyEdit1).value_or(0);
+            if (m_impostazioni.addebito(limite))
+                prezzo = m_impostazioni.prezzoOreAggiuntive().value_or(0);
             informa(QStringLiteral("Limite %1 già Superato di %2 minuti\r"
                                    "il collegamento comporterà un costo aggiuntivo di\r%3 L./ora")
                         .arg(nome)

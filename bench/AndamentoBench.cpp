@@ -1,3 +1,4 @@
+#include "archive/ArchivioLetto.h"
 #include "archive/CalcolaConsumi.h"
 #include "bench/HeapUsage.h"
 #include "reports/AndamentoConsumi.h"
@@ -17,7 +18,7 @@ namespace {
 struct VentiAnni
 {
     QTemporaryDir dir;
-    QString path = dir.filePath(QStringLiteral("tqklog.txt"));
+    QString path = ArchivioLetto::attuale(dir.path());
     MemorySettingsBackend backend;
     SettingsStore store{backend};
     StatoProgramma stato;

@@ -1,3 +1,4 @@
+#include "archive/ArchivioLetto.h"
 #include "archive/CalcolaConsumi.h"
 #include "bench/HeapUsage.h"
 #include "platform/IniSettingsBackend.h"
@@ -22,7 +23,7 @@ constexpr qint64 dimensione = 200 * megabyte;
 struct HostileFile
 {
     QTemporaryDir dir;
-    QString path = dir.filePath(QStringLiteral("tqklog.txt"));
+    QString path = ArchivioLetto::attuale(dir.path());
 
     // Writes `block` over and over up to `size` bytes.
     HostileFile(const std::function<QByteArray()>& block, qint64 size)

@@ -1,3 +1,4 @@
+#include "archive/ArchivioLetto.h"
 #include "archive/CalcolaConsumi.h"
 #include "bench/HeapUsage.h"
 #include "settings/MemorySettingsBackend.h"
@@ -18,7 +19,7 @@ namespace {
 struct TwentyYears
 {
     QTemporaryDir dir;
-    QString path = dir.filePath(QStringLiteral("tqklog.txt"));
+    QString path = ArchivioLetto::attuale(dir.path());
     StatoProgramma stato;
     PricingSettings prezzi;
     QDate ultimo;

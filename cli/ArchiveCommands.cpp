@@ -7,12 +7,6 @@
 
 namespace {
 
-// The archive's messages break their lines with a carriage return: one line each here.
-QString unaRiga(QString messaggio)
-{
-    return messaggio.replace(QLatin1Char('\r'), QLatin1String("\\r"));
-}
-
 int valida(CliContext& context)
 {
     if (context.arguments.size() != 1) {
@@ -39,7 +33,7 @@ int converti(CliContext& context)
     case ConversioneArchivio::Esito::NonRiuscita:
         break;
     }
-    context.err << unaRiga(r.messaggio) << '\n';
+    context.err << oneLine(r.messaggio) << '\n';
     return CliExit::ArchiveError;
 }
 
@@ -71,7 +65,7 @@ int ripara(CliContext& context)
     }
     if (!conChiusura) {
         context.out << correzione->apertura() << '\n' << correzione->chiusuraProposta() << '\n';
-        context.err << "manca la chiusura del collegamento:\\r" << correzione->apertura().left(20) << '\n';
+        context.err << oneLine(RecordArchivio(correzione->apertura()).messaggioChiusuraMancante()) << '\n';
         return CliExit::ArchiveError;
     }
     const CorrezioneChiusura::Risultato r = correzione->correggi(a.at(1));
@@ -80,12 +74,12 @@ int ripara(CliContext& context)
         context.out << correzione->apertura() << '\n' << a.at(1) << '\n';
         return CliExit::Done;
     case CorrezioneChiusura::Esito::Rifiutata:
-        context.err << unaRiga(r.messaggio) << '\n';
+        context.err << oneLine(r.messaggio) << '\n';
         return CliExit::Conversion;
     case CorrezioneChiusura::Esito::NonRiuscita:
         break;
     }
-    context.err << unaRiga(r.messaggio) << '\n';
+    context.err << oneLine(r.messaggio) << '\n';
     return CliExit::ArchiveError;
 }
 

@@ -1,10 +1,10 @@
+#include "archive/ArchivioLetto.h"
 #include "cli/CliContext.h"
 #include "platform/IniSettingsBackend.h"
 #include "platform/Paths.h"
 #include "settings/Conversion.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <algorithm>
 #include <optional>
 
@@ -100,7 +100,7 @@ int main(int argc, char** argv)
     CliContext context(out, err);
     loadSettings(context);
     context.dataDirectory = Paths::dataDirectory();
-    context.archivio = QDir(context.dataDirectory).filePath(QStringLiteral("tqklog.txt"));
+    context.archivio = ArchivioLetto::attuale(context.dataDirectory);
     context.oggi = QDate::currentDate();
     try {
         const CliParse parse = readArguments(args, command->grammar, context);

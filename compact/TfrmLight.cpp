@@ -1,6 +1,6 @@
 #include "compact/TfrmLight.h"
 
-#include "archive/ArchivioChiamate.h"
+#include "archive/ArchivioLetto.h"
 #include "archive/TfrmSupera.h"
 #include "compact/StripDisplay.h"
 #include "compact/StripDrag.h"
@@ -25,7 +25,6 @@
 #include <QButtonGroup>
 #include <QCloseEvent>
 #include <QContextMenuEvent>
-#include <QDir>
 #include <QMenu>
 #include <QTimer>
 #include <QToolButton>
@@ -403,7 +402,7 @@ void TfrmLight::sessionStopped(const SessionStop& stop)
     }
     // 9. The limits check after a stop finds today's consumption for the
     // next session's daily watch.
-    const QString archivio = QDir(m_servizi.dataDirectory).filePath(ArchivioChiamate::nomeFile);
+    const QString archivio = ArchivioLetto::attuale(m_servizi.dataDirectory);
     const BarraCompatta::Arresto arresto = m_barra.arresta(stop, archivio, m_stato, m_store);
     showMeter();
     // 5.-6.

@@ -14,13 +14,10 @@ constexpr int DigitsModulo = 1000000;
 // A unit price is a whole, non-negative number of lire.
 std::optional<qint64> lire(const QString& text)
 {
-    try {
-        const int value = strToInt(text);
-        if (value >= 0)
-            return value;
-    } catch (const EConvertError&) {
-    }
-    return std::nullopt;
+    const std::optional<int> value = tryStrToInt(text);
+    if (!value || *value < 0)
+        return std::nullopt;
+    return *value;
 }
 
 // Whole tenths of a second from `da` to `a` (milliseconds since the epoch),

@@ -2,6 +2,7 @@
 
 #include <QList>
 #include <QString>
+#include <array>
 #include <optional>
 
 // The system's dial-up service as the connection monitor and the preferences
@@ -25,6 +26,27 @@ public:
         Connected = 0x2000,
         Disconnected = 0x2001
     };
+
+    // Every state by the name the enumeration gives it, in the service's
+    // order: the one list of them, for whatever reads, shows or checks states.
+    struct StateName
+    {
+        State state;
+        const char* name;
+    };
+    static constexpr std::array<StateName, 11> stateNames{{
+        {OpenPort, "OpenPort"},
+        {PortOpened, "PortOpened"},
+        {ConnectDevice, "ConnectDevice"},
+        {DeviceConnected, "DeviceConnected"},
+        {AllDevicesConnected, "AllDevicesConnected"},
+        {Authenticate, "Authenticate"},
+        {StartAuthentication, "StartAuthentication"},
+        {Authenticated, "Authenticated"},
+        {LogonNetwork, "LogonNetwork"},
+        {Connected, "Connected"},
+        {Disconnected, "Disconnected"},
+    }};
 
     struct Connection
     {

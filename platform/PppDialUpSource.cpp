@@ -383,9 +383,56 @@ QList<qint64> PppDialUpSource::pidFolderStamps() const
     return {folderStamp(m_pidFolders[0]), folderStamp(m_pidFolders[1])};
 }
 
+bool PppDialUpSource::walkProcesses(bool fullWalk, QSet<qint64>& firstSeen)
+{
+    ProcessTable& table = m_processes;
+    // Listing proc costs the kernel a lookup for every process.
+    const std::optional<QList<qint64>> pids = processIds(m_proc);
+    if (!pids)
+        return false;
+    QHash<qint64, bool> listed;
+    listed.reserve(pids->size());
+    for (const qint64 pid : *pids) {
+        const auto known = table.isPppd.constFind(pid);
+        const bool isNew = known == table.isPppd.cend();
+        if (fullWalk || isNew || known.value() || table.firstSeen.contains(pid)) {
+            const std::optional<bool> isPppd = runsPppd(m_proc, pid);
+            if (!isPppd)
+                continue;
+            listed.insert(pid, *isPppd);
+            if (isNew)
+                firstSeen.insert(pid);
+        } else {
+            listed.insert(pid, false);
+        }
+    }
+    table.isPppd = std::move(listed);
+    return true;
+}
+
+void PppDialUpSource::lookAtChangedProcesses(qint64 lastPid, QSet<qint64>& firstSeen)
+{
+    ProcessTable& table = m_processes;
+    const auto look = [&](qint64 pid, bool isNew) {
+        const std::optional<bool> isPppd = runsPppd(m_proc, pid);
+        if (!isPppd || (*isPppd && isNew && !isProcess(m_proc, pid))) {
+            table.isPppd.remove(pid);
+            return;
+        }
+        table.isPppd.insert(pid, *isPppd);
+        if (isNew)
+            firstSeen.insert(pid);
+    };
+    for (qint64 pid = *table.lastPid + 1; pid <= lastPid; ++pid)
+        look(pid, true);
+    for (const qint64 pid : std::as_const(table.firstSeen))
+        look(pid, false);
+    for (const qint64 pid : table.isPppd.keys(true))
+        look(pid, false);
+}
+
 std::optional<QList<qint64>> PppDialUpSource::pppdProcesses()
 {
-    const QByteArray& proc = m_proc;
     ProcessTable& table = m_processes;
     const QList<qint64> stamps = pidFolderStamps();
     const std::optional<qint64> lastPid = lastCreatedPid(m_loadavg.read(128));
@@ -395,47 +442,11 @@ std::optional<QList<qint64>> PppDialUpSource::pppdProcesses()
     const bool fewNew = table.lastPid && lastPid && *lastPid >= *table.lastPid && *lastPid - *table.lastPid <= 512;
 
     QSet<qint64> firstSeen;
-    const auto look = [&](qint64 pid, bool isNew) {
-        const std::optional<bool> isPppd = runsPppd(proc, pid);
-        if (!isPppd || (*isPppd && isNew && !isProcess(proc, pid))) {
-            table.isPppd.remove(pid);
-            return;
-        }
-        table.isPppd.insert(pid, *isPppd);
-        if (isNew)
-            firstSeen.insert(pid);
-    };
     if (fullWalk || !fewNew) {
-        // Listing proc costs the kernel a lookup for every process.
-        const std::optional<QList<qint64>> pids = processIds(proc);
-        if (!pids)
+        if (!walkProcesses(fullWalk, firstSeen))
             return std::nullopt;
-        QHash<qint64, bool> listed;
-        listed.reserve(pids->size());
-        for (const qint64 pid : *pids) {
-            const auto known = table.isPppd.constFind(pid);
-            const bool isNew = known == table.isPppd.cend();
-            if (fullWalk || isNew || known.value() || table.firstSeen.contains(pid)) {
-                const std::optional<bool> isPppd = runsPppd(proc, pid);
-                if (!isPppd)
-                    continue;
-                listed.insert(pid, *isPppd);
-                if (isNew)
-                    firstSeen.insert(pid);
-            } else {
-                listed.insert(pid, false);
-            }
-        }
-        table.isPppd = std::move(listed);
     } else {
-        // No list: the processes new since the last poll, those new at the
-        // last poll and the pppd ones are looked at, the rest stand as they were.
-        for (qint64 pid = *table.lastPid + 1; pid <= *lastPid; ++pid)
-            look(pid, true);
-        for (const qint64 pid : std::as_const(table.firstSeen))
-            look(pid, false);
-        for (const qint64 pid : table.isPppd.keys(true))
-            look(pid, false);
+        lookAtChangedProcesses(*lastPid, firstSeen);
     }
     table.read = true;
     table.firstSeen = std::move(firstSeen);

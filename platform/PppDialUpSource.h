@@ -86,6 +86,14 @@ private:
     std::optional<QList<qint64>> pppdProcesses();
     // When the folders of the pid files last changed.
     QList<qint64> pidFolderStamps() const;
+    // Lists proc: every process new to the table, every pppd one and every
+    // one first seen at the last poll is looked at, all of them on a full
+    // walk; the table then holds what was listed. False when proc cannot be listed.
+    bool walkProcesses(bool fullWalk, QSet<qint64>& firstSeen);
+    // Without a listing: the processes created after the last poll up to
+    // `lastPid`, those first seen at the last poll and the pppd ones are
+    // looked at, the rest stand as they were.
+    void lookAtChangedProcesses(qint64 lastPid, QSet<qint64>& firstSeen);
     bool interfaceUp(const QString& interfaceName) const;
     std::optional<QString> secretOf(const Peer& peer, const QString& entry) const;
 

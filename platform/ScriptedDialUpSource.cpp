@@ -1,5 +1,7 @@
 #include "platform/ScriptedDialUpSource.h"
 
+#include "settings/Conversion.h"
+
 #include <QFile>
 #include <sys/stat.h>
 #include <time.h>
@@ -29,31 +31,12 @@ ScriptedDialUpSource::ScriptedDialUpSource(QString file)
 
 std::optional<int> ScriptedDialUpSource::stateOf(const QString& text)
 {
-    const struct
-    {
-        const char* name;
-        int state;
-    } names[] = {
-        {"OpenPort", OpenPort},
-        {"PortOpened", PortOpened},
-        {"ConnectDevice", ConnectDevice},
-        {"DeviceConnected", DeviceConnected},
-        {"AllDevicesConnected", AllDevicesConnected},
-        {"Authenticate", Authenticate},
-        {"StartAuthentication", StartAuthentication},
-        {"Authenticated", Authenticated},
-        {"LogonNetwork", LogonNetwork},
-        {"Connected", Connected},
-        {"Disconnected", Disconnected},
-    };
-    for (const auto& name : names) {
+    for (const StateName& name : stateNames) {
         if (text.compare(QLatin1String(name.name), Qt::CaseInsensitive) == 0)
             return name.state;
     }
-    bool ok = false;
-    const bool hex = text.startsWith(QLatin1String("0x"), Qt::CaseInsensitive);
-    const int number = hex ? text.mid(2).toInt(&ok, 16) : text.toInt(&ok, 10);
-    if (!ok || number < 0)
+    const std::optional<int> number = tryStrToInt(text);
+    if (!number || *number < 0)
         return std::nullopt;
     return number;
 }

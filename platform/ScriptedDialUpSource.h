@@ -30,8 +30,8 @@ public:
 
     QString file() const { return m_file; }
 
-    // A state written by name (as the enumeration names it, in any case) or
-    // as a decimal or 0x-hexadecimal number.
+    // A state written by name (one of stateNames, in any case) or as a
+    // non-negative number, decimal or hexadecimal after "0x" or "$".
     static std::optional<int> stateOf(const QString& text);
 
 private:

@@ -1,5 +1,6 @@
 #include "ras/RasTracker.h"
 
+#include <iterator>
 #include <limits>
 
 namespace {
@@ -12,7 +13,7 @@ struct StateRow
     const char16_t* croatian;
 };
 
-const StateRow stateTable[] = {
+constexpr StateRow stateTable[] = {
     {DialUpSource::OpenPort, RasTracker::PhaseDialling, u"Opening comm port", u"Otvaranje komunikacijskog porta"},
     {DialUpSource::PortOpened, RasTracker::PhaseDialling, u"Comm port opened", u"Komunikacijski port je otvoren"},
     {DialUpSource::ConnectDevice, RasTracker::PhaseDialling, u"A device is about to be connected",
@@ -32,6 +33,22 @@ const StateRow stateTable[] = {
     {DialUpSource::Connected, RasTracker::PhaseConnected, u"Connected succesfully", u"Spojeni smo"},
     {DialUpSource::Disconnected, RasTracker::PhaseNotConnected, u"Disconnected or failed connection", u"Nismo spojeni"},
 };
+
+// Every state the service names has its phase and texts here, and nothing else does.
+constexpr bool everyNamedStateHasItsRow()
+{
+    if (std::size(stateTable) != DialUpSource::stateNames.size())
+        return false;
+    for (const DialUpSource::StateName& named : DialUpSource::stateNames) {
+        bool found = false;
+        for (const StateRow& row : stateTable)
+            found = found || row.state == named.state;
+        if (!found)
+            return false;
+    }
+    return true;
+}
+static_assert(everyNamedStateHasItsRow());
 
 const StateRow* rowOf(int state)
 {

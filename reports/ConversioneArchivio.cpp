@@ -10,9 +10,6 @@
 
 namespace {
 
-constexpr qsizetype lunghezzaVecchia = 43;
-constexpr qsizetype primaDelleCifre = 42;
-
 // One empty line may sit between an opening record and its closing record.
 bool vuotaTraAperturaEChiusura(const RigheArchivio& righe, qsizetype i)
 {
@@ -47,12 +44,9 @@ QByteArray ConversioneArchivio::converti(QByteArrayView vecchio)
     nuovo.reserve(vecchio.size() + righe.size() * 4);
     for (qsizetype i = 0; i < righe.size(); ++i) {
         const QByteArrayView riga = righe.byteRiga(i);
-        if (riga.size() > lunghezzaVecchia || vuotaTraAperturaEChiusura(righe, i)) {
-            nuovo += riga;
-        } else {
-            nuovo += riga.first(std::min(riga.size(), primaDelleCifre));
-            nuovo += "11";
-        }
+        nuovo += !RecordArchivio::senzaClasseIn(riga) || vuotaTraAperturaEChiusura(righe, i)
+                     ? riga.toByteArray()
+                     : RecordArchivio::conClasseIn(riga);
         nuovo += "\r\n";
     }
     return nuovo;

@@ -28,9 +28,8 @@ ProiezioneMese ProiezioneMese::calcola(const QDate& oggi, qint64 secondi, double
 std::optional<qint64> ProiezioneMese::limiteMensile(const SettingsStore& store)
 {
     ImpostazioniLimiti impostazioni(store);
-    if (!impostazioni.allarme(Catalogue::LimitiCheckBox7))
-        return std::nullopt;
-    const std::optional<qint64> minuti = impostazioni.intero(Catalogue::LimitiRxCalcEdit1);
+    const std::optional<qint64> minuti =
+        impostazioni.attivo(ImpostazioniLimiti::limite(ImpostazioniLimiti::Periodo::Mensile));
     if (!minuti || *minuti <= 0)
         return std::nullopt;
     return minuti;

@@ -19,20 +19,14 @@ Message errore(const QString& testo)
     return {testo, attenzione, Message::Icon::Critical};
 }
 
-// One limit of the page: its minutes, its alarm and the consumption it is compared with.
-struct Limite
+// One limit of the page: its minutes less the consumption last stored.
+QString scostamento(ImpostazioniLimiti& impostazioni, ImpostazioniLimiti::Periodo periodo)
 {
-    const Setting& minuti;
-    const Setting& allarme;
-    const Setting& consumo;
-};
-
-QString scostamento(ImpostazioniLimiti& impostazioni, const Limite& limite)
-{
-    if (!impostazioni.allarme(limite.allarme))
+    const ImpostazioniLimiti::Limite& limite = ImpostazioniLimiti::limite(periodo);
+    if (!impostazioni.allarme(limite))
         return QStringLiteral("0");
-    const std::optional<qint64> minuti = impostazioni.intero(limite.minuti);
-    const std::optional<qint64> consumo = impostazioni.intero(limite.consumo);
+    const std::optional<qint64> minuti = impostazioni.minuti(limite);
+    const std::optional<qint64> consumo = impostazioni.consumo(limite);
     if (!minuti || !consumo)
         return QStringLiteral("0");
     return QString::number(*minuti - *consumo);
@@ -42,10 +36,10 @@ QString scostamento(ImpostazioniLimiti& impostazioni, const Limite& limite)
 
 StatisticheCosti::StatisticheCosti(QString directory, StatoProgramma& stato, SettingsStore& store,
                                    const QLocale& locale)
-    : m_directory(std::move(directory))
-    , m_stato(stato)
+    : m_stato(stato)
     , m_store(store)
     , m_locale(locale)
+    , m_archivio(std::move(directory), stato)
 {
 }
 
@@ -102,14 +96,12 @@ StatisticheCosti::Calcolo StatisticheCosti::calcola(const QString& inizio, const
 
 StatisticheCosti::Scostamenti StatisticheCosti::scostamenti(const SettingsStore& store)
 {
+    using P = ImpostazioniLimiti::Periodo;
     ImpostazioniLimiti impostazioni(store);
     Scostamenti s;
-    s.giornaliero = scostamento(
-        impostazioni, {Catalogue::LimitiRxSpinEdit4, Catalogue::LimitiCheckBox6, Catalogue::LimitiConsumiGiorno});
-    s.mensile = scostamento(impostazioni,
-                            {Catalogue::LimitiRxCalcEdit1, Catalogue::LimitiCheckBox7, Catalogue::LimitiConsumiMese});
-    s.annuo = scostamento(impostazioni,
-                          {Catalogue::LimitiRxCalcEdit2, Catalogue::LimitiCheckBox11, Catalogue::LimitiConsumiAnno});
+    s.giornaliero = scostamento(impostazioni, P::Giornaliero);
+    s.mensile = scostamento(impostazioni, P::Mensile);
+    s.annuo = scostamento(impostazioni, P::Annuo);
     for (const QString& problema : impostazioni.problemi())
         s.messaggi.append({problema});
     return s;
@@ -117,17 +109,17 @@ StatisticheCosti::Scostamenti StatisticheCosti::scostamenti(const SettingsStore&
 
 QString StatisticheCosti::archivio() const
 {
-    return altroFileAttivo() ? m_alternativo : archivioAttuale();
+    return m_archivio.percorso();
 }
 
 QString StatisticheCosti::archivioAttuale() const
 {
-    return QDir(m_directory).filePath(ArchivioChiamate::nomeFile);
+    return m_archivio.corrente();
 }
 
 bool StatisticheCosti::altroFileAttivo() const
 {
-    return m_stato.AltroFileAttivo;
+    return m_archivio.altroFileAttivo();
 }
 
 QString StatisticheCosti::etichetta() const
@@ -138,7 +130,7 @@ QString StatisticheCosti::etichetta() const
 
 void StatisticheCosti::attuale()
 {
-    m_stato.AltroFileAttivo = false;
+    m_archivio.tornaAttuale();
 }
 
 StatisticheCosti::Scelta StatisticheCosti::scegliAltroFile(const QString& file)
@@ -148,8 +140,7 @@ StatisticheCosti::Scelta StatisticheCosti::scegliAltroFile(const QString& file)
         return Scelta::Annullata;
     if (!archivioValido(file))
         return Scelta::NonValida;
-    m_alternativo = file;
-    m_stato.AltroFileAttivo = true;
+    m_archivio.scegli(file);
     return Scelta::Valida;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "archive/ArchivioLetto.h"
 #include "archive/CalcolaConsumi.h"
 #include "platform/Message.h"
 #include "reports/AndamentoConsumi.h"
@@ -82,7 +83,7 @@ public:
     // tqklog.txt in the program's directory: the one the deletion concerns.
     QString archivioAttuale() const;
     // The alternate file last chosen (the export dialog reads it while AltroFileAttivo is set).
-    QString archivioAlternativo() const { return m_alternativo; }
+    QString archivioAlternativo() const { return m_archivio.alternativo(); }
     bool altroFileAttivo() const;
     // Label1: which archive the figures come from.
     QString etichetta() const;
@@ -107,9 +108,8 @@ public:
     std::optional<Message> visualizza(Shell& shell) const;
 
 private:
-    QString m_directory;
     StatoProgramma& m_stato;
     SettingsStore& m_store;
     QLocale m_locale;
-    QString m_alternativo;
+    ArchivioLetto m_archivio;
 };

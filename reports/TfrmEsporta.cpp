@@ -1,5 +1,6 @@
 #include "reports/TfrmEsporta.h"
 
+#include "archive/ArchivioLetto.h"
 #include "archive/Mesi.h"
 #include "platform/Clock.h"
 #include "platform/Prompter.h"
@@ -11,7 +12,6 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDir>
 #include <QGridLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -120,8 +120,7 @@ bool TfrmEsporta::spreadsheetSwitch() const
 
 QString TfrmEsporta::archivio() const
 {
-    return m_stato.AltroFileAttivo ? m_archivioAlternativo
-                                   : QDir(m_servizi.dataDirectory).filePath(QStringLiteral("tqklog.txt"));
+    return ArchivioLetto(m_servizi.dataDirectory, m_stato, m_archivioAlternativo).percorso();
 }
 
 void TfrmEsporta::showEvent(QShowEvent* event)

@@ -1,5 +1,6 @@
 #include "reports/TfrmStatistiche.h"
 
+#include "archive/ArchivioLetto.h"
 #include "platform/Clock.h"
 #include "platform/Prompter.h"
 #include "reports/CalendarioATendina.h"
@@ -150,7 +151,7 @@ void TfrmStatistiche::buildOpenDialog()
 
 void TfrmStatistiche::apri(QWidget* parent, Servizi& servizi, StatoProgramma& stato, CountingSession& session)
 {
-    stato.AltroFileAttivo = false;
+    ArchivioLetto(servizi.dataDirectory, stato).tornaAttuale();
     QPointer<TfrmStatistiche> finestra = new TfrmStatistiche(servizi, stato, session, parent);
     finestra->exec();
     delete finestra.data();

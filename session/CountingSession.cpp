@@ -1,13 +1,13 @@
 #include "session/CountingSession.h"
 
 #include "archive/ArchivioChiamate.h"
+#include "archive/ArchivioLetto.h"
 #include "archive/SessionMarker.h"
 #include "meter/ClockJump.h"
 #include "platform/Clock.h"
 #include "settings/Conversion.h"
 #include "settings/StatoProgramma.h"
 
-#include <QDir>
 #include <QScopedValueRollback>
 #include <algorithm>
 
@@ -33,7 +33,7 @@ bool CountingSession::isRunning() const
 
 QString CountingSession::archivePath() const
 {
-    return QDir(m_servizi.dataDirectory).filePath(ArchivioChiamate::nomeFile);
+    return ArchivioLetto::attuale(m_servizi.dataDirectory);
 }
 
 QDateTime CountingSession::inizioSessione(const StatoProgramma& stato, const QDateTime& adesso,

@@ -1,6 +1,7 @@
 #include "settings/Conversion.h"
 
 #include <optional>
+#include <utility>
 
 EConvertError::EConvertError(const QString& message)
     : std::runtime_error(message.toStdString())
@@ -12,20 +13,34 @@ QString EConvertError::message() const
     return QString::fromStdString(what());
 }
 
-int strToInt(const QString& text)
+std::optional<qint64> tryStrToInt64(const QString& text)
 {
     bool ok = false;
     const QString t = text.trimmed();
-    int number = 0;
+    qint64 number = 0;
     if (t.startsWith(QLatin1Char('$')))
-        number = t.mid(1).toInt(&ok, 16);
+        number = t.mid(1).toLongLong(&ok, 16);
     else if (t.size() > 2 && (t.startsWith(QLatin1String("0x")) || t.startsWith(QLatin1String("0X"))))
-        number = t.mid(2).toInt(&ok, 16);
+        number = t.mid(2).toLongLong(&ok, 16);
     else
-        number = t.toInt(&ok, 10);
-    if (!ok)
+        number = t.toLongLong(&ok, 10);
+    return ok ? std::optional(number) : std::nullopt;
+}
+
+std::optional<int> tryStrToInt(const QString& text)
+{
+    const std::optional<qint64> number = tryStrToInt64(text);
+    if (!number || !std::in_range<int>(*number))
+        return std::nullopt;
+    return static_cast<int>(*number);
+}
+
+int strToInt(const QString& text)
+{
+    const std::optional<int> number = tryStrToInt(text);
+    if (!number)
         throw EConvertError(QStringLiteral("'%1' is not a valid integer value").arg(text));
-    return number;
+    return *number;
 }
 
 namespace {

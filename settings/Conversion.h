@@ -3,6 +3,7 @@
 #include <QDate>
 #include <QString>
 #include <QTime>
+#include <optional>
 #include <stdexcept>
 
 // A text that does not convert to a number, date or time. Its message is the
@@ -13,6 +14,13 @@ public:
     explicit EConvertError(const QString& message);
     QString message() const;
 };
+
+// The whole number a text holds, and the one reader of them: blanks around
+// it are ignored, "$" or "0x" comes before hexadecimal digits, a sign before
+// decimal ones. Nothing, never an exception, when the text holds no number
+// of 64 bits; tryStrToInt when it holds none within int.
+std::optional<qint64> tryStrToInt64(const QString& text);
+std::optional<int> tryStrToInt(const QString& text);
 
 // Conversions that throw EConvertError naming the text.
 int strToInt(const QString& text);

@@ -54,11 +54,8 @@ int SettingsStore::readClamped(const Setting& setting) const
 QString SettingsStore::readPrice(const Setting& setting, QStringList* problemi) const
 {
     const QString text = read(setting);
-    try {
-        if (strToInt(text) >= 0)
-            return text;
-    } catch (const EConvertError&) {
-    }
+    if (tryStrToInt(text).value_or(-1) >= 0)
+        return text;
     if (problemi)
         problemi->append(QStringLiteral("Costo scatto non valido: '%1'").arg(text));
     return setting.defaultText();
@@ -87,15 +84,7 @@ QString SettingsStore::readText(const QString& section, const QString& value, co
 int SettingsStore::readInteger(const QString& section, const QString& value, int defaultValue) const
 {
     const std::optional<QString> text = m_backend.value(sectionKey(section), value);
-    if (!text)
-        return defaultValue;
-    bool ok = false;
-    int number = 0;
-    if (text->size() > 2 && (text->startsWith(QLatin1String("0x")) || text->startsWith(QLatin1String("0X"))))
-        number = text->mid(2).toInt(&ok, 16);
-    else
-        number = text->toInt(&ok, 10);
-    return ok ? number : defaultValue;
+    return text ? tryStrToInt(*text).value_or(defaultValue) : defaultValue;
 }
 
 bool SettingsStore::writeText(const QString& section, const QString& value, const QString& text)

@@ -32,8 +32,8 @@ public:
     QString read(const Setting& setting) const;
     // "ON"; a missing value reads as the setting's default.
     bool isOn(const Setting& setting) const;
-    // Decimal text, or hexadecimal after "0x"; a missing value or one that does
-    // not convert gives the read default, silently. A value outside the
+    // A whole number as tryStrToInt reads it; a missing value or one that
+    // does not convert gives the read default, silently. A value outside the
     // setting's range gives the read default too; then, when `problemi` is
     // given, a message naming the setting and its text is added to it.
     int readInteger(const Setting& setting, QStringList* problemi = nullptr) const;
@@ -47,7 +47,7 @@ public:
     bool writeSwitch(const Setting& setting, bool on);
 
     QString readText(const QString& section, const QString& value, const QString& defaultText) const;
-    // Decimal text, or hexadecimal after "0x"/"0X"; anything else gives the default.
+    // A whole number as tryStrToInt reads it; anything else gives the default.
     int readInteger(const QString& section, const QString& value, int defaultValue) const;
     bool writeText(const QString& section, const QString& value, const QString& text);
     bool writeInteger(const QString& section, const QString& value, int number);

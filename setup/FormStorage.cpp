@@ -1,5 +1,6 @@
 #include "setup/FormStorage.h"
 
+#include "archive/ImpostazioniLimiti.h"
 #include "settings/Conversion.h"
 #include "settings/SettingsStore.h"
 #include "setup/TypedInput.h"
@@ -27,11 +28,10 @@ std::optional<qint64> numero(const QString& testo, qint64 minimo, qint64 massimo
 
 std::optional<qint64> indice(const QString& testo, qint64 minimo, qint64 massimo)
 {
-    bool ok = false;
-    const qint64 valore = testo.trimmed().toLongLong(&ok);
-    if (!ok)
+    const std::optional<qint64> valore = tryStrToInt64(testo);
+    if (!valore)
         return std::nullopt;
-    return std::clamp(valore, minimo, massimo);
+    return std::clamp(*valore, minimo, massimo);
 }
 
 std::optional<bool> spunta(const QString& testo)
@@ -71,21 +71,28 @@ void FormStorage::Valori::spuntaAddebito(int quale, bool spuntata)
 const std::array<FormStorage::Proprieta, FormStorage::numeroProprieta>& FormStorage::proprieta()
 {
     using namespace Catalogue;
+    // The limits' own values come from their table, each with its range.
+    const ImpostazioniLimiti::Limite& collegamento =
+        ImpostazioniLimiti::limite(ImpostazioniLimiti::Periodo::Collegamento);
+    const ImpostazioniLimiti::Limite& giornaliero =
+        ImpostazioniLimiti::limite(ImpostazioniLimiti::Periodo::Giornaliero);
+    const ImpostazioniLimiti::Limite& mensile = ImpostazioniLimiti::limite(ImpostazioniLimiti::Periodo::Mensile);
+    const ImpostazioniLimiti::Limite& annuo = ImpostazioniLimiti::limite(ImpostazioniLimiti::Periodo::Annuo);
     static const std::array<Proprieta, numeroProprieta> tutte{{
         {LimitiCurrencyEdit1, &V::CurrencyEdit1, T::Numero, 0, grande},
-        {LimitiRxSpinEdit3, &V::RxSpinEdit3, T::Numero, 0, 1440},
-        {LimitiRxSpinEdit4, &V::RxSpinEdit4, T::Numero, 0, 1440},
-        {LimitiRxCalcEdit1, &V::RxCalcEdit1, T::Numero, 0, grande},
+        {collegamento.valore, &V::RxSpinEdit3, T::Numero, 0, collegamento.massimo},
+        {giornaliero.valore, &V::RxSpinEdit4, T::Numero, 0, giornaliero.massimo},
+        {mensile.valore, &V::RxCalcEdit1, T::Numero, 0, mensile.massimo},
         {LimitiRxSpinEdit7, &V::RxSpinEdit7, T::Numero, 1, 60},
-        {LimitiCheckBox5, &V::CheckBox5, T::Spunta},
-        {LimitiCheckBox6, &V::CheckBox6, T::Spunta},
-        {LimitiCheckBox7, &V::CheckBox7, T::Spunta},
-        {LimitiCheckBox11, &V::CheckBox11, T::Spunta},
-        {LimitiCheckBox13, &V::CheckBox13, T::Spunta, 0, 0, 0},
-        {LimitiCheckBox14, &V::CheckBox14, T::Spunta, 0, 0, 1},
-        {LimitiCheckBox15, &V::CheckBox15, T::Spunta, 0, 0, 2},
+        {collegamento.allarme, &V::CheckBox5, T::Spunta},
+        {giornaliero.allarme, &V::CheckBox6, T::Spunta},
+        {mensile.allarme, &V::CheckBox7, T::Spunta},
+        {annuo.allarme, &V::CheckBox11, T::Spunta},
+        {*giornaliero.addebito, &V::CheckBox13, T::Spunta, 0, 0, 0},
+        {*mensile.addebito, &V::CheckBox14, T::Spunta, 0, 0, 1},
+        {*annuo.addebito, &V::CheckBox15, T::Spunta, 0, 0, 2},
         {LimitiDateEdit2, &V::DateEdit2, T::Data},
-        {LimitiRxCalcEdit2, &V::RxCalcEdit2, T::Numero, 0, grande},
+        {annuo.valore, &V::RxCalcEdit2, T::Numero, 0, annuo.massimo},
         {LimitiClasse[0], &V::ComboBox2, T::Testo},
         {LimitiVoce[0], &V::ComboBox3, T::Testo},
         {LimitiVoce[1], &V::ComboBox5, T::Testo},

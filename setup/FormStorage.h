@@ -1,5 +1,7 @@
 #pragma once
 
+#include "archive/ImpostazioniLimiti.h"
+
 #include <QString>
 #include <QtGlobal>
 #include <array>
@@ -72,7 +74,7 @@ public:
         int addebito = -1; // 0..2 for CheckBox13..15
     };
     static constexpr int numeroProprieta = 25;
-    static constexpr qint64 massimoGrande = 999999999;
+    static constexpr qint64 massimoGrande = ImpostazioniLimiti::massimoCampo;
 
     // In the order they are restored and saved.
     static const std::array<Proprieta, numeroProprieta>& proprieta();

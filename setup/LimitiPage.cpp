@@ -1,5 +1,6 @@
 #include "setup/LimitiPage.h"
 
+#include "archive/ImpostazioniLimiti.h"
 #include "setup/SetupPickers.h"
 #include "setup/TypedField.h"
 #include "widgets/Controls.h"
@@ -20,6 +21,12 @@ using namespace Controls;
 namespace {
 
 constexpr int grande = static_cast<int>(FormStorage::massimoGrande);
+
+// The largest limit the page takes, from the limits' table.
+int massimo(ImpostazioniLimiti::Periodo periodo)
+{
+    return static_cast<int>(ImpostazioniLimiti::limite(periodo).massimo);
+}
 
 using V = FormStorage::Valori;
 constexpr bool V::*allarmi[] = {&V::CheckBox5, &V::CheckBox6, &V::CheckBox7, &V::CheckBox11};
@@ -61,10 +68,14 @@ LimitiPage::LimitiPage(FormStorage::Valori& valori, SetupPickers& pickers)
 QWidget* LimitiPage::buildMinuti()
 {
     QGroupBox* minuti = groupBox(QStringLiteral("GroupBoxMinuti"), QStringLiteral("Minuti Max"));
-    RxSpinEdit3 = arrowSpin(QStringLiteral("RxSpinEdit3"), QStringLiteral("Limite collegamento"), 0, 1440, 1);
-    RxSpinEdit4 = arrowSpin(QStringLiteral("RxSpinEdit4"), QStringLiteral("Limite giornaliero"), 0, 1440, 10);
-    RxCalcEdit1 = numberField(QStringLiteral("RxCalcEdit1"), QStringLiteral("Limite mensile"), grande);
-    RxCalcEdit2 = numberField(QStringLiteral("RxCalcEdit2"), QStringLiteral("Limite annuale"), grande);
+    RxSpinEdit3 = arrowSpin(QStringLiteral("RxSpinEdit3"), QStringLiteral("Limite collegamento"), 0,
+                            massimo(ImpostazioniLimiti::Periodo::Collegamento), 1);
+    RxSpinEdit4 = arrowSpin(QStringLiteral("RxSpinEdit4"), QStringLiteral("Limite giornaliero"), 0,
+                            massimo(ImpostazioniLimiti::Periodo::Giornaliero), 10);
+    RxCalcEdit1 = numberField(QStringLiteral("RxCalcEdit1"), QStringLiteral("Limite mensile"),
+                              massimo(ImpostazioniLimiti::Periodo::Mensile));
+    RxCalcEdit2 = numberField(QStringLiteral("RxCalcEdit2"), QStringLiteral("Limite annuale"),
+                              massimo(ImpostazioniLimiti::Periodo::Annuo));
     auto* minutiGrid = new QGridLayout(minuti);
     addCampo(minutiGrid, 0, "Limite collegamento", RxSpinEdit3);
     addCampo(minutiGrid, 1, "Limite giornaliero", RxSpinEdit4);

@@ -26,11 +26,7 @@ int voce(int numero, int voci)
 
 bool prezzoValido(const QString& testo)
 {
-    try {
-        return strToInt(testo) >= 0;
-    } catch (const EConvertError&) {
-        return false;
-    }
+    return tryStrToInt(testo).value_or(-1) >= 0;
 }
 
 const Setting* const posizioni[Preferenze::numeroPosizioni] = {

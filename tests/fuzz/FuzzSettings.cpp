@@ -53,13 +53,16 @@ void catalogo(const SettingsStore& store)
                 store.read(s);
             break;
         }
-        if (limite(s)) {
-            limiti.intero(s);
-            limiti.data(s);
-            limiti.allarme(s);
-            limiti.addebito(s);
-        }
     }
+    for (const ImpostazioniLimiti::Limite& l : ImpostazioniLimiti::tabella()) {
+        limiti.allarme(l);
+        limiti.addebito(l);
+        limiti.minuti(l);
+        limiti.consumo(l);
+    }
+    limiti.prezzoOreAggiuntive();
+    limiti.anticipo();
+    limiti.inizioAnno();
     for (const Setting& voce : Catalogue::LimitiVoce)
         AutomaticCounting::classOfEntry(store, store.read(voce));
     for (const QString& evento : SettingsStore::soundEvents())

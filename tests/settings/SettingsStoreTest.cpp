@@ -1,6 +1,7 @@
 #include "settings/SettingsStore.h"
 #include "settings/MemorySettingsBackend.h"
 #include "settings/ReportingSettingsBackend.h"
+#include "settings/StatoProgramma.h"
 
 #include <gtest/gtest.h>
 
@@ -130,8 +131,11 @@ TEST(SettingsStore, MissingHolidayReadsAsThreeZeros)
     store.writeFirstRunDefaults(220);
     backend.removeKey(SettingsStore::chiave + QStringLiteral("\\festivita"));
     store.writeText(QStringLiteral("festivita"), QStringLiteral("FEST1"), QStringLiteral("01/01"));
-    EXPECT_EQ(store.readText(QStringLiteral("festivita"), QStringLiteral("FEST4"), QStringLiteral("000")),
-              QStringLiteral("000"));
+    EXPECT_EQ(store.read(Catalogue::Festivita[3]), QStringLiteral("000"));
+    StatoProgramma stato;
+    stato.fromStore(store);
+    EXPECT_EQ(stato.festivita.value(0), QStringLiteral("01/01"));
+    EXPECT_EQ(stato.festivita.value(3), QStringLiteral("000"));
 }
 
 TEST(SettingsStore, SoundEventsAreRegisteredAndReadFromTheirCurrentKey)
