@@ -124,6 +124,10 @@ int main(int argc, char** argv)
 
     StatoProgramma stato;
     CountingSession session(servizi, stato);
+    // Shown once the heartbeat that found it has returned.
+    QObject::connect(
+        &session, &CountingSession::avviso, &session, [&prompter](const Message& m) { prompter.show(m); },
+        Qt::QueuedConnection);
     TfrmPrincipale principale(servizi, stato, session, std::move(guard));
     // The about box, never shown at start, is made once the event loop runs:
     // building it does not delay the main window.
