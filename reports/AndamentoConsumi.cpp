@@ -32,6 +32,8 @@ AndamentoConsumi::AndamentoConsumi(const QDate& dal, const QDate& al, const QDat
     if (!dal.isValid() || !al.isValid() || dal > al)
         return;
     m_mensile = dal.daysTo(al) + 1 > massimoGiorni;
+    // Up to 120,000 months from year 1 to 9999: the list is made once at its size.
+    m_barre.reserve(m_mensile ? (al.year() - dal.year()) * 12 + al.month() - dal.month() + 1 : dal.daysTo(al) + 1);
     for (QDate giorno = dal; giorno <= al;) {
         const QDate fine = m_mensile ? std::min(ultimoDelMese(giorno), al) : giorno;
         m_barre.append(Barra{giorno, fine});

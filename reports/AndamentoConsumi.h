@@ -56,6 +56,8 @@ public:
     QString proiezioneNonDisponibile() const;
 
     bool row(const ConsumiDay& giorno) override;
+    // A day without calls adds nothing to its bar or to the month's sums.
+    bool wantsEmptyDays() const override { return false; }
     bool finish() override { return true; }
     QString error() const override { return {}; }
 
