@@ -11,6 +11,7 @@
 #include "settings/SettingsStore.h"
 #include "settings/StatoProgramma.h"
 #include "tariff/Calendario.h"
+#include "tariff/FasciaOraria.h"
 
 #include <QDir>
 
@@ -70,7 +71,7 @@ void StartupSequence::apriImpostazioni(int posCostiX)
         m_tell(informazione(QStringLiteral("Grazie per aver scelto Brenvolo")));
         return;
     }
-    const QString riparazione = SettingsRepair::run(m_store, copie, posCostiX).messaggio();
+    const QString riparazione = SettingsRepair::run(m_store, copie, posCostiX, &FasciaOraria::valida).messaggio();
     if (!riparazione.isEmpty())
         m_tell(avviso(riparazione));
 }

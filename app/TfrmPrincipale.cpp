@@ -145,8 +145,7 @@ void TfrmPrincipale::FormCreate()
         limiti.interrotto && TfrmCorreggi::ripara(m_servizi.prompter, m_session, *limiti.interrotto, this);
     if (m_endsAfterRepair)
         return;
-    // 14.
-    ConnessioneRas->setDoTimer(true);
+    ConnessioneRas->setDoTimer(true); // 14.
     presentMode();
 }
 
@@ -293,9 +292,8 @@ void TfrmPrincipale::applyHolidayColour()
     const QPalette normal = QApplication::palette();
     QPalette p = palette();
     for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
-        for (const QPalette::ColorRole role : {QPalette::WindowText, QPalette::ButtonText}) {
+        for (const QPalette::ColorRole role : {QPalette::WindowText, QPalette::ButtonText})
             p.setColor(group, role, m_stato.FestivoForzato == 1 ? QColor(Qt::red) : normal.color(group, role));
-        }
     }
     setPalette(p);
 }

@@ -81,6 +81,46 @@ std::optional<int> refusal(TSingleInstanceGuard& guard, Prompter& prompter)
     return QApplication::exec();
 }
 
+// The admitted program: its state, its one counting session and its main
+// window, and what ends or pauses a session from outside; returns when the
+// main window has closed.
+int run(BrenvoloApplication& app, Servizi& servizi, Prompter& prompter, std::unique_ptr<TSingleInstanceGuard> guard)
+{
+    StatoProgramma stato;
+    CountingSession session(servizi, stato);
+    // Shown once the heartbeat that found it has returned.
+    QObject::connect(
+        &session, &CountingSession::avviso, &session, [&prompter](const Message& m) { prompter.show(m); },
+        Qt::QueuedConnection);
+    TfrmPrincipale principale(servizi, stato, session, std::move(guard));
+    // The about box, never shown at start, is made once the event loop runs:
+    // building it does not delay the main window.
+    std::unique_ptr<TfrmInfo> info;
+    QTimer::singleShot(0, &principale, [&info, &principale] { info = std::make_unique<TfrmInfo>(&principale); });
+
+    // Ended from outside while counting, or by the end of the desktop
+    // session, the program still writes the session's closing record.
+    TerminationWatcher termination;
+    QObject::connect(&termination, &TerminationWatcher::terminationRequested, &principale,
+                     [&principale] { principale.shutDown(); });
+    // A suspend closes the running session at its moment; awake, counting
+    // follows the connection again.
+    LogindSleepWatcher sleep(QDBusConnection::systemBus());
+    QObject::connect(&sleep, &LogindSleepWatcher::prepareForSleep, principale.dialUpCounting(),
+                     &DialUpCounting::prepareForSleep);
+#ifndef QT_NO_SESSIONMANAGER
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, &session, &CountingSession::stopWhenPossible);
+#endif
+    // The program ends when its main window closes, not when the last visible
+    // window does: with the windows hidden in the tray, a closed message box
+    // would end it in the middle of a session.
+    QApplication::setQuitOnLastWindowClosed(false);
+    QObject::connect(&principale, &TfrmPrincipale::readyToQuit, &app, [] { QCoreApplication::exit(0); });
+
+    principale.present();
+    return QApplication::exec();
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -122,33 +162,5 @@ int main(int argc, char** argv)
     if (const std::optional<int> status = refusal(*guard, prompter))
         return *status;
 
-    StatoProgramma stato;
-    CountingSession session(servizi, stato);
-    TfrmPrincipale principale(servizi, stato, session, std::move(guard));
-    // The about box, never shown at start, is made once the event loop runs:
-    // building it does not delay the main window.
-    std::unique_ptr<TfrmInfo> info;
-    QTimer::singleShot(0, &principale, [&info, &principale] { info = std::make_unique<TfrmInfo>(&principale); });
-
-    // Ended from outside while counting, or by the end of the desktop
-    // session, the program still writes the session's closing record.
-    TerminationWatcher termination;
-    QObject::connect(&termination, &TerminationWatcher::terminationRequested, &principale,
-                     [&principale] { principale.shutDown(); });
-    // A suspend closes the running session at its moment; awake, counting
-    // follows the connection again.
-    LogindSleepWatcher sleep(QDBusConnection::systemBus());
-    QObject::connect(&sleep, &LogindSleepWatcher::prepareForSleep, principale.dialUpCounting(),
-                     &DialUpCounting::prepareForSleep);
-#ifndef QT_NO_SESSIONMANAGER
-    QObject::connect(&app, &QGuiApplication::commitDataRequest, &session, &CountingSession::stopWhenPossible);
-#endif
-    // The program ends when its main window closes, not when the last visible
-    // window does: with the windows hidden in the tray, a closed message box
-    // would end it in the middle of a session.
-    QApplication::setQuitOnLastWindowClosed(false);
-    QObject::connect(&principale, &TfrmPrincipale::readyToQuit, &app, [] { QCoreApplication::exit(0); });
-
-    principale.present();
-    return QApplication::exec();
+    return run(app, servizi, prompter, std::move(guard));
 }

@@ -487,7 +487,11 @@ ConsumiResult calcolaConsumi(const QString& archivio, ConsumiMode modo, const QD
                              StatoProgramma& stato, SettingsStore& store, const ConsumiHooks& hooks)
 {
     QStringList avvisi;
-    const PricingSettings prezzi = PricingSettings::fromStore(store, &avvisi);
+    // The minutes of the limits need no price: only the figures in lire say
+    // why they are all nothing.
+    const bool inLire = modo == ConsumiMode::Statistics || modo == ConsumiMode::Export;
+    const PricingSettings prezzi =
+        inLire ? PricingSettings::forPass(store, &avvisi) : PricingSettings::fromStore(store, &avvisi);
     const bool conIndicatore = (modo == ConsumiMode::Statistics || modo == ConsumiMode::Export) && dal.daysTo(al) > 1;
     ConsumiRowSink* righe = modo == ConsumiMode::Export || modo == ConsumiMode::Statistics ? hooks.righe : nullptr;
     ConsumiResult r = scanConsumi(archivio, dal, al, stato, prezzi, righe,

@@ -2,6 +2,7 @@
 
 #include "archive/Windows1252.h"
 #include "settings/Conversion.h"
+#include "settings/SettingsCatalogue.h"
 #include "settings/SettingsStore.h"
 #include "tariff/BandCache.h"
 
@@ -173,6 +174,12 @@ PricingSettings PricingSettings::fromStore(const SettingsStore& store, QStringLi
     p.ridTelDopo = store.readInteger(Catalogue::InternetRidTelDopo, problemi);
     p.frazioneScatto = store.readInteger(Catalogue::FrazioneScatto, problemi);
     return p;
+}
+
+PricingSettings PricingSettings::forPass(const SettingsStore& store, QStringList* problemi)
+{
+    store.readPrice(Catalogue::ImportoCosto, problemi);
+    return fromStore(store, problemi);
 }
 
 qint64 costoScatti(const CallPrice& chiamata, qint64 costoScatto, const PricingSettings& impostazioni)

@@ -27,6 +27,11 @@ struct PricingSettings
     // a frazione other than 0 or 1 is read as its default, and the message for
     // the user is added to `problemi`.
     static PricingSettings fromStore(const SettingsStore& store, QStringList* problemi = nullptr);
+    // fromStore for the re-pricing of archived calls, with the unit price
+    // "importo"/"costo" checked too: the pass prices at StatoProgramma's
+    // CostoScattoBase, "000" when the stored price is not a whole number of
+    // lire from 0 up, and the user must hear why every cost is then nothing.
+    static PricingSettings forPass(const SettingsStore& store, QStringList* problemi);
 };
 
 // One archived call re-priced.

@@ -6,6 +6,7 @@
 #include "reports/Esportazione.h"
 #include "reports/TExcel.h"
 #include "settings/Conversion.h"
+#include "settings/SettingsCatalogue.h"
 
 #include <QRegularExpression>
 #include <optional>
@@ -118,9 +119,25 @@ std::optional<std::pair<QDate, QDate>> periodo(CliContext& context, const char* 
     return std::pair(inizio, fine);
 }
 
+// A unit price that is no price would cost every call nothing: the tool
+// refuses it as a value that does not convert, where the windows only warn.
+std::optional<ConsumiResult> prezzoNonValido(const CliContext& context)
+{
+    QStringList problemi;
+    context.store.readPrice(Catalogue::ImportoCosto, &problemi);
+    if (problemi.isEmpty())
+        return std::nullopt;
+    ConsumiResult r;
+    r.outcome = ConsumiResult::Outcome::ConversionError;
+    r.message = problemi.first();
+    return r;
+}
+
 // The statistics pass of the window's "&Calcola", its days handed to `andamento`.
 ConsumiResult passata(CliContext& context, const std::pair<QDate, QDate>& giorni, AndamentoConsumi& andamento)
 {
+    if (std::optional<ConsumiResult> rifiuto = prezzoNonValido(context))
+        return *rifiuto;
     StatoProgramma stato;
     stato.fromStore(context.store);
     ConsumiHooks hooks;
@@ -224,6 +241,8 @@ int esporta(CliContext& context)
         context.err << QStringLiteral("Mese non valido: %1 (da gennaio a dicembre, in minuscolo)\n").arg(mese);
         return CliExit::Usage;
     }
+    if (const std::optional<ConsumiResult> rifiuto = prezzoNonValido(context))
+        return esito(context, *rifiuto);
     StatoProgramma stato;
     stato.fromStore(context.store);
     const Esportazione esportazione(context.archivio, context.dataDirectory, stato, context.store);

@@ -16,18 +16,11 @@ const QColor lime(0, 255, 0);
 const QColor scrollBar(200, 200, 200);
 const QColor led(0, 230, 0);
 
-void setColour(QWidget* widget, QPalette::ColorRole role, const QColor& colour)
-{
-    QPalette p = widget->palette();
-    p.setColor(role, colour);
-    widget->setPalette(p);
-}
-
 QLabel* makeLabel(QWidget* parent, const QString& name, const QString& text)
 {
     QLabel* label = Controls::makeLabel(parent, name, text);
     label->setAutoFillBackground(true);
-    setColour(label, QPalette::Window, Qt::white);
+    Controls::setColour(label, QPalette::Window, Qt::white);
     label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     return label;
 }
@@ -38,7 +31,7 @@ QLabel* makePanel(QWidget* parent, const QString& name, const QString& text)
     panel->setObjectName(name);
     panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
     panel->setAutoFillBackground(true);
-    setColour(panel, QPalette::Window, QApplication::palette().color(QPalette::Button));
+    Controls::setColour(panel, QPalette::Window, QApplication::palette().color(QPalette::Button));
     panel->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     panel->setIndent(3);
     panel->setToolTip(QStringLiteral("Un doppio click sul riquadro\nnasconde il pannello"));
@@ -53,7 +46,7 @@ StripDisplay::StripDisplay(QWidget* parent)
     setObjectName(QStringLiteral("Panel4"));
     setFrameStyle(QFrame::Panel | QFrame::Sunken);
     setAutoFillBackground(true);
-    setColour(this, QPalette::Window, Qt::black);
+    Controls::setColour(this, QPalette::Window, Qt::black);
     buildGauge();
     buildLabels();
     Panel1 = makePanel(this, QStringLiteral("Panel1"), QStringLiteral("Inizio:"));
@@ -71,8 +64,8 @@ void StripDisplay::buildGauge()
     Gauge1->setTextVisible(false);
     Gauge1->setRange(0, 100);
     Gauge1->setValue(0);
-    setColour(Gauge1, QPalette::Base, scrollBar);
-    setColour(Gauge1, QPalette::Window, scrollBar);
+    Controls::setColour(Gauge1, QPalette::Base, scrollBar);
+    Controls::setColour(Gauge1, QPalette::Window, scrollBar);
     setGaugeRed(false);
 }
 
@@ -84,7 +77,7 @@ void StripDisplay::buildLabels()
     QFont bold = Label1->font();
     bold.setBold(true);
     Label1->setFont(bold);
-    setColour(Label1, QPalette::WindowText, Qt::red);
+    Controls::setColour(Label1, QPalette::WindowText, Qt::red);
     Label9 = makeLabel(this, QStringLiteral("Label9"), QStringLiteral("resto : 000"));
     Label9->setToolTip(QStringLiteral("Un doppio click \nvisualizza i pannelli"));
 
@@ -94,8 +87,8 @@ void StripDisplay::buildLabels()
     Digits1->setSegmentStyle(QLCDNumber::Flat);
     Digits1->setFrameStyle(QFrame::NoFrame);
     Digits1->setAutoFillBackground(true);
-    setColour(Digits1, QPalette::Window, Qt::black);
-    setColour(Digits1, QPalette::WindowText, led);
+    Controls::setColour(Digits1, QPalette::Window, Qt::black);
+    Controls::setColour(Digits1, QPalette::WindowText, led);
     Digits1->display(QStringLiteral("000000"));
 }
 
@@ -148,12 +141,12 @@ void StripDisplay::setHolidayColour(const QColor& colour)
 {
     for (QWidget* w : {static_cast<QWidget*>(Label8), static_cast<QWidget*>(Label9), static_cast<QWidget*>(Panel1),
                        static_cast<QWidget*>(Panel2)})
-        setColour(w, QPalette::WindowText, colour);
+        Controls::setColour(w, QPalette::WindowText, colour);
 }
 
 void StripDisplay::setGaugeRed(bool red)
 {
-    setColour(Gauge1, QPalette::Highlight, red ? QColor(Qt::red) : lime);
+    Controls::setColour(Gauge1, QPalette::Highlight, red ? QColor(Qt::red) : lime);
 }
 
 bool StripDisplay::eventFilter(QObject* watched, QEvent* event)

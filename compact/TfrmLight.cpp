@@ -49,13 +49,6 @@ const VoceClasse vociClasse[] = {
     {"Tut", 1, "Tut3"},
 };
 
-void setColour(QWidget* widget, QPalette::ColorRole role, const QColor& colour)
-{
-    QPalette p = widget->palette();
-    p.setColor(role, colour);
-    widget->setPalette(p);
-}
-
 QToolButton* makeButton(QWidget* parent, const QString& name, const QString& hint, const QIcon& glyph = QIcon())
 {
     QToolButton* button = Controls::toolButton(parent, name, hint, glyph);
@@ -140,7 +133,7 @@ void TfrmLight::buildButtons()
     QFont arial(QStringLiteral("Arial"));
     arial.setPixelSize(11);
     SpeedButton3->setFont(arial);
-    setColour(SpeedButton3, QPalette::ButtonText, Qt::red);
+    Controls::setColour(SpeedButton3, QPalette::ButtonText, Qt::red);
     SpeedButton3->setText(BarraCompatta::captionClasse(1));
     connect(SpeedButton3, &QToolButton::clicked, this, &TfrmLight::SpeedButton3Click);
 

@@ -99,7 +99,7 @@ ConsumiResult Esportazione::passata(const std::pair<QDate, QDate>& giorni, Consu
     ConsumiResult r;
     QStringList avvisi;
     try {
-        r = scanConsumi(m_archivio, giorni.first, giorni.second, m_stato, PricingSettings::fromStore(m_store, &avvisi),
+        r = scanConsumi(m_archivio, giorni.first, giorni.second, m_stato, PricingSettings::forPass(m_store, &avvisi),
                         &righe, progresso);
     } catch (const EConvertError& e) {
         r.outcome = ConsumiResult::Outcome::ConversionError;

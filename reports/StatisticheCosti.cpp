@@ -82,7 +82,14 @@ StatisticheCosti::Calcolo StatisticheCosti::calcola(const QString& inizio, const
     hooks.righe = &andamento;
     hooks.progresso = progresso;
     c.passata = calcolaConsumi(archivio(), ConsumiMode::Statistics, dal, al, m_stato, m_store, hooks);
-    c.messaggi += c.passata.messages();
+    // A setting read as its default (an invalid unit price above all) is
+    // told at the first pass, not again at every "&Calcola".
+    for (const Message& m : c.passata.messages()) {
+        if (m.icon != Message::Icon::Warning || !m_avvisiDetti.contains(m.text))
+            c.messaggi.append(m);
+        if (m.icon == Message::Icon::Warning)
+            m_avvisiDetti.append(m.text);
+    }
     if (c.passata.outcome == ConsumiResult::Outcome::Done) {
         c.testi = ConsumiTexts::from(c.passata.totals, m_locale);
         const std::optional<ProiezioneMese> p = andamento.proiezione(ProiezioneMese::limiteMensile(m_store));

@@ -112,4 +112,5 @@ private:
     SettingsStore& m_store;
     QLocale m_locale;
     ArchivioLetto m_archivio;
+    QStringList m_avvisiDetti; // the passes' warnings already told while the window is open
 };

@@ -97,9 +97,11 @@ bool CountingSession::start()
         const AppendResult record = ArchivioChiamate(archivePath()).appendRecord(apertura);
         s.messages += record.messages();
         // Only a session whose opening record is in the archive can be closed after a crash.
+        m_segnoFallito = false;
         if (record.written) {
             m_apertura = apertura;
-            segnaMomento(s.now);
+            if (const std::optional<Message> fallito = segnaMomento(s.now))
+                s.messages.append(*fallito);
         }
         emit started(s);
     }
@@ -161,8 +163,10 @@ void CountingSession::battito(const QDateTime& adesso)
     }
     if (m_inTransition || m_apertura.isEmpty())
         return;
-    if (m_segnato.secsTo(adesso) >= 60 || adesso < m_segnato)
-        segnaMomento(adesso);
+    if (m_segnato.secsTo(adesso) >= 10 || adesso < m_segnato) {
+        if (const std::optional<Message> fallito = segnaMomento(adesso))
+            emit avviso(*fallito);
+    }
 }
 
 void CountingSession::stopAtClockJump(const QDateTime& startedAt, const QDateTime& lastMoment, const QDateTime& now)
@@ -197,12 +201,19 @@ void CountingSession::stopAtWhenPossible(const PendingStop& stop)
     stopAt(stop.end, stop.messages);
 }
 
-void CountingSession::segnaMomento(const QDateTime& adesso)
+std::optional<Message> CountingSession::segnaMomento(const QDateTime& adesso)
 {
-    // A moment that cannot be written (a full disk) only makes the repair's
-    // proposal less precise: the session goes on without a word.
-    SessionMarker(m_servizi.dataDirectory).scrivi(m_apertura, adesso);
     m_segnato = adesso;
+    // A moment that cannot be written (a full disk) makes the repair's
+    // proposal less precise: the session goes on, and the user is told once.
+    const SessionMarker marker(m_servizi.dataDirectory);
+    QString errore;
+    if (marker.scrivi(m_apertura, adesso, &errore) || std::exchange(m_segnoFallito, true))
+        return std::nullopt;
+    return Message{QStringLiteral("Impossibile salvare lo stato della chiamata in %1: %2.\r"
+                                  "Se il programma si chiudesse di colpo, la chiamata sarebbe chiusa\r"
+                                  "all'ultimo momento salvato.")
+                       .arg(marker.path(), errore)};
 }
 
 // What was asked while a start or a stop was under way, done now that it has finished.

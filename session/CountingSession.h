@@ -110,16 +110,21 @@ public:
     // The session's heartbeat, every second while counting: a jump of the
     // clock since the last beat stops the session at that beat
     // (stopAtClockJump). Otherwise the session's last known moment is kept in
-    // the data directory (SessionMarker), written at the start and then about
-    // once a minute of the clock's time: `adesso` replaces it when a minute
-    // has passed since it was last written. Removed after the stop. A timer
-    // calls it with the clock's now; tests call it after moving the fake clock.
+    // the data directory (SessionMarker), written at the start and then every
+    // ten seconds of the clock's time: `adesso` replaces it when ten seconds
+    // have passed since it was last written, so a session cut short is closed
+    // at most ten seconds early. Removed after the stop. A state that cannot
+    // be written is told once a session: in the start's messages, or by
+    // avviso(). A timer calls it with the clock's now; tests call it after
+    // moving the fake clock.
     void battito(const QDateTime& adesso);
 
 signals:
     void started(const SessionStart& start);
     void stopped(const SessionStop& stop);
     void finished();
+    // Something the user must hear while counting, outside a start or a stop.
+    void avviso(const Message& message);
 
 private:
     struct PendingStop
@@ -131,7 +136,7 @@ private:
     void afterTransition();
     QString archivePath() const;
     std::optional<QDateTime> ultimaChiusura() const;
-    void segnaMomento(const QDateTime& adesso);
+    std::optional<Message> segnaMomento(const QDateTime& adesso);
     bool stopAt(const QDateTime& end, const QList<Message>& messages);
     void stopAtWhenPossible(const PendingStop& stop);
 
@@ -146,6 +151,7 @@ private:
     QString m_apertura;                       // the running session's opening record, once it is in the archive
     QDateTime m_avviata;                      // when the running session was started (its `now`, not backdated)
     QDateTime m_segnato;                      // when the last known moment was last written
+    bool m_segnoFallito = false;              // a failed write of it was told, this session
     QDateTime m_ultimoBattito;                // the heartbeat's last moment
     QTimer m_battito;
 };

@@ -14,6 +14,18 @@ bool FasciaOraria::contiene(const QTime& ora) const
     return ora >= m_inizio && ora <= m_fine;
 }
 
+bool FasciaOraria::valida(const QString& testo)
+{
+    try {
+        const FasciaOraria fascia(testo);
+        for (int classe = 1; classe <= 4; ++classe)
+            fascia.intervallo(classe);
+        return true;
+    } catch (const EConvertError&) {
+        return false;
+    }
+}
+
 int FasciaOraria::intervallo(int classe) const
 {
     if (classe < 1 || classe > 4)

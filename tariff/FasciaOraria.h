@@ -26,6 +26,9 @@ public:
     // outside 1..4 is read as class 1.
     int intervallo(int classe) const;
 
+    // Whether the text reads whole: both times and all four intervals.
+    static bool valida(const QString& testo);
+
 private:
     QString m_testo;
     QTime m_inizio;

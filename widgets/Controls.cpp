@@ -90,6 +90,13 @@ void readOnlyText(QSpinBox* spin)
         text->setReadOnly(true);
 }
 
+void setColour(QWidget* widget, QPalette::ColorRole role, const QColor& colour)
+{
+    QPalette p = widget->palette();
+    p.setColor(role, colour);
+    widget->setPalette(p);
+}
+
 QToolButton* toolButton(QWidget* parent, const QString& name, const QString& hint, const QIcon& glyph)
 {
     auto* button = new QToolButton(parent);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPalette>
 #include <QStringList>
 
 class QButtonGroup;
@@ -65,6 +66,9 @@ void normalFont(QWidget* group, QWidget* child);
 // Sends the keyboard back to a field after a message about it; `select`
 // selects its text, so the next keys replace it.
 void focusField(QWidget* field, bool select);
+
+// One colour of a widget's palette.
+void setColour(QWidget* widget, QPalette::ColorRole role, const QColor& colour);
 
 // A drop-down's text or list changed by the program, not by the user: no signal.
 void setComboText(QComboBox* combo, const QString& text);

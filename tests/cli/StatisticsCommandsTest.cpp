@@ -107,6 +107,33 @@ TEST(StatisticsCommands, ExitStatusesTellWhatWentWrong)
     EXPECT_EQ(cli({QStringLiteral("consumi"), QStringLiteral("--dal"), QStringLiteral("01/03/1999")}).exitCode, 2);
 }
 
+// A unit price that is no price (negative, beyond 32 bits) would cost every
+// call nothing: each command that prices calls refuses it, as a value that
+// does not convert, and writes nothing.
+TEST(StatisticsCommands, AnInvalidUnitPriceIsRefused)
+{
+    TestDirs dirs;
+    archivio(dirs, dueChiamate);
+    const QStringList comandi[] = {
+        {QStringLiteral("consumi"), QStringLiteral("--dal"), QStringLiteral("01/03/1999"), QStringLiteral("--al"),
+         QStringLiteral("31/03/1999")},
+        {QStringLiteral("andamento"), QStringLiteral("--dal"), QStringLiteral("01/03/1999"), QStringLiteral("--al"),
+         QStringLiteral("31/03/1999")},
+        {QStringLiteral("esporta"), QStringLiteral("--mese"), QStringLiteral("marzo"), QStringLiteral("--anno"),
+         QStringLiteral("1999")},
+    };
+    for (const char* prezzo : {"-152", "99999999999", "-2147483648"}) {
+        for (const QStringList& comando : comandi) {
+            const CliRun run = cli(comando + QStringList{QStringLiteral("--imposta"),
+                                                         QStringLiteral("importo/costo=") + QLatin1String(prezzo)});
+            EXPECT_EQ(run.exitCode, 5) << prezzo << ' ' << comando.first().toStdString();
+            EXPECT_EQ(run.err, QStringLiteral("Costo scatto non valido: '%1'\n").arg(QLatin1String(prezzo)));
+            EXPECT_TRUE(run.out.isEmpty());
+        }
+    }
+    EXPECT_FALSE(QFile::exists(dirs.data() + QStringLiteral("/mar_99.txt")));
+}
+
 TEST(StatisticsCommands, EsportaWritesTheMonthFile)
 {
     TestDirs dirs;

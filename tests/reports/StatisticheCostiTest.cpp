@@ -98,6 +98,19 @@ TEST(StatisticheCosti, TheTextsAreThoseOfThePass)
     EXPECT_EQ(t.giornataCosto, QStringLiteral("L.\u00a0304"));
 }
 
+// An invalid unit price prices every call at nothing: the window says why,
+// once while it is open, not at every "&Calcola".
+TEST(StatisticheCosti, AnInvalidUnitPriceIsToldOnce)
+{
+    Ambiente a;
+    a.scrivi(ventiMinuti);
+    a.store.writeText(QStringLiteral("importo"), QStringLiteral("costo"), QStringLiteral("-152"));
+    const Message avviso{QStringLiteral("Costo scatto non valido: '-152'")};
+    const QString marzo = QStringLiteral("22/03/1999");
+    EXPECT_TRUE(a.statistiche.calcola(marzo, marzo, oggi).messaggi.contains(avviso));
+    EXPECT_FALSE(a.statistiche.calcola(marzo, marzo, oggi).messaggi.contains(avviso));
+}
+
 TEST(StatisticheCosti, AMissingArchiveIsToldAndTheLimitsPageStillFilled)
 {
     Ambiente a;

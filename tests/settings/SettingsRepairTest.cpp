@@ -1,5 +1,7 @@
 #include "settings/SettingsRepair.h"
 #include "settings/MemorySettingsBackend.h"
+#include "settings/SettingsCatalogue.h"
+#include "tariff/FasciaOraria.h"
 
 #include <gtest/gtest.h>
 
@@ -38,6 +40,33 @@ TEST(SettingsRepair, TellsTheCopiesKeptAsideAndNotTheValuesThatWereNotSaved)
     EXPECT_FALSE(repair.salvati);
     EXPECT_EQ(repair.messaggio(), QStringLiteral("Il file delle impostazioni non era leggibile.\r"
                                                  "Ne è stata salvata una copia in:\r/tmp/Software.ini.illeggibile"));
+}
+
+// A band that is there but does not read gets its factory text back, once,
+// and the message keeps what it held; a band of the user's own that reads
+// is left as it is.
+TEST(SettingsRepair, ADamagedBandIsRepairedOnce)
+{
+    MemorySettingsBackend backend;
+    SettingsStore store(backend);
+    store.writeFirstRunDefaults(220);
+    const QString propria = QStringLiteral("08.00.00-12.00.00-1800-0750-0400-0267");
+    store.write(Catalogue::Feriali[0], propria);
+    store.write(Catalogue::Feriali[1], QStringLiteral("zzz"));
+    store.write(Catalogue::Sabato[2], QStringLiteral("25.00.00-07.59.59-4000-1500-0800-0500"));
+    store.write(Catalogue::Festivi[1], QStringLiteral("00.00.00-07.59.59-4000-1500-0800"));
+
+    const SettingsRepair repair = SettingsRepair::run(store, {}, 220, &FasciaOraria::valida);
+    EXPECT_EQ(repair.fasceGuaste.size(), 3);
+    EXPECT_EQ(store.read(Catalogue::Feriali[0]), propria);
+    for (const Setting* fascia : {&Catalogue::Feriali[1], &Catalogue::Sabato[2], &Catalogue::Festivi[1]})
+        EXPECT_EQ(store.read(*fascia), QLatin1String(fascia->firstRun)) << fascia->section << fascia->value;
+    EXPECT_EQ(repair.messaggio(),
+              QStringLiteral("Alcune fasce orarie non erano valide e sono tornate ai valori predefiniti:\r"
+                             "- fasce orarie dei giorni feriali, fascia2: era 'zzz'\r"
+                             "- fasce orarie del sabato, fascia3: era '25.00.00-07.59.59-4000-1500-0800-0500'\r"
+                             "- fasce orarie dei giorni festivi, fascia2: era '00.00.00-07.59.59-4000-1500-0800'"));
+    EXPECT_TRUE(SettingsRepair::run(store, {}, 220, &FasciaOraria::valida).messaggio().isEmpty());
 }
 
 } // namespace
