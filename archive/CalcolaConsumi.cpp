@@ -52,7 +52,7 @@ public:
         }
         if (m_righe) {
             DaySummary& d = giornata(giorno);
-            d.provider = RecordArchivio::nomeConnessioneIn(apertura);
+            d.provider = nome(apertura);
             if (conta) {
                 d.scatti += p.scatti;
                 d.costo += static_cast<double>(p.costo);
@@ -122,6 +122,18 @@ public:
     }
 
 private:
+    // The entry name of an opening record. Most calls repeat the one of the
+    // call before: the days then share its text instead of holding a copy each.
+    const QString& nome(QByteArrayView apertura)
+    {
+        const QByteArrayView coda = apertura.sliced(std::min<qsizetype>(45, apertura.size()));
+        if (m_nome.isNull() || coda != QByteArrayView(m_codaDelNome)) {
+            m_codaDelNome = coda.toByteArray();
+            m_nome = RecordArchivio::nomeConnessioneIn(apertura);
+        }
+        return m_nome;
+    }
+
     // The summary of a day of the range, made on its first call. Archives
     // are mostly in date order: the latest day held is the one looked for.
     DaySummary& giornata(qint64 giorno)
@@ -174,6 +186,8 @@ private:
     bool m_righe;
     // The days that had a call, by their index in the range.
     std::map<qint64, DaySummary> m_giorni;
+    QByteArray m_codaDelNome; // the opening record's bytes from the name's column on
+    QString m_nome;
     qint64 m_giornoUltimaChiamata = nessunGiorno;
     qint64 m_giornoUltimoCosto = nessunGiorno;
     qint64 m_giornoErrore = nessunGiorno;
