@@ -210,7 +210,6 @@ TEST(AndamentoConsumi, AChartOfCenturiesGroupsItsMonths)
     const QList<AndamentoConsumi::Barra> gruppi = mesi.barreRaggruppate(1000);
     ASSERT_EQ(gruppi.size(), 1000);
     EXPECT_EQ(gruppi.first().dal, data("01/01/0001"));
-    EXPECT_EQ(gruppi.last().al, data("31/12/9999"));
     for (qsizetype i = 1; i < gruppi.size(); ++i)
         EXPECT_EQ(gruppi[i - 1].al.addDays(1), gruppi[i].dal) << i;
     EXPECT_EQ(gruppi[199], (AndamentoConsumi::Barra{data("01/01/1991"), data("31/12/2000"), 6, 912, 1200}));

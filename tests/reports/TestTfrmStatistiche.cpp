@@ -291,11 +291,9 @@ private slots:
         f.apri();
         f.date(QStringLiteral("01/01/0001"), QStringLiteral("31/12/9999"));
         f.calcola();
-        QVERIFY(f.prompter.shown.isEmpty());
         auto* grafico = f.control<GraficoAndamento>("ChartView1");
         QCOMPARE(grafico->minuti().count(), 1000);
         QCOMPARE(grafico->minuti().at(199), 20.0);
-        QVERIFY(grafico->descrizione(199).startsWith(QStringLiteral("dal 01/01/1991 al 31/12/2000\n")));
     }
 
     // The page follows "&Calcola": a range without the current month says how
