@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cstring>
 #include <limits>
+#include <map>
 #include <vector>
 
 namespace {
@@ -26,15 +27,15 @@ struct DaySummary
 
 // The totals of a range from calls met in file order, with the results of
 // reading day by day: "last" means the latest day, then the latest call of
-// that day in the file. Only the days' summaries for the rows grow with the
-// range.
+// that day in the file. For the rows, only the days that had a call are
+// held: what is kept grows with the archive's calls, never with the range.
 class RangeAccumulator
 {
 public:
     RangeAccumulator(qint64 giorni, bool righe)
+        : m_numeroGiorni(giorni)
+        , m_righe(righe)
     {
-        if (righe)
-            m_giorni.resize(static_cast<size_t>(giorni));
     }
 
     // Calls of days at or after a day that already stops the pass need no pricing.
@@ -49,9 +50,9 @@ public:
             m_totals.scatti += p.scatti;
             m_totals.costo += static_cast<double>(p.costo);
         }
-        if (!m_giorni.empty()) {
-            DaySummary& d = m_giorni[static_cast<size_t>(giorno)];
-            d.provider = RecordArchivio::nomeConnessioneIn(apertura);
+        if (m_righe) {
+            DaySummary& d = giornata(giorno);
+            d.provider = nome(apertura);
             if (conta) {
                 d.scatti += p.scatti;
                 d.costo += static_cast<double>(p.costo);
@@ -102,14 +103,10 @@ public:
     ConsumiResult risultato(const QDate& dal, ConsumiRowSink* righe) const
     {
         ConsumiResult r;
-        const qint64 fine = m_giornoErrore == nessunGiorno ? static_cast<qint64>(m_giorni.size()) : m_giornoErrore;
-        for (qint64 g = 0; righe && g < fine && g < static_cast<qint64>(m_giorni.size()); ++g) {
-            const DaySummary& d = m_giorni[static_cast<size_t>(g)];
-            if (!righe->row(ConsumiDay{dal.addDays(g), d.scatti, d.costo, d.secondi, d.provider})) {
-                r.outcome = ConsumiResult::Outcome::OutputError;
-                r.message = righe->error();
-                return r;
-            }
+        if (righe && m_righe && !consegna(dal, *righe)) {
+            r.outcome = ConsumiResult::Outcome::OutputError;
+            r.message = righe->error();
+            return r;
         }
         if (!m_aperturaSenzaChiusura.isNull()) {
             r.outcome = ConsumiResult::Outcome::MissingClosure;
@@ -125,6 +122,54 @@ public:
     }
 
 private:
+    // The entry name of an opening record. Most calls repeat the one of the
+    // call before: the days then share its text instead of holding a copy each.
+    const QString& nome(QByteArrayView apertura)
+    {
+        const QByteArrayView coda = apertura.sliced(std::min<qsizetype>(45, apertura.size()));
+        if (m_nome.isNull() || coda != QByteArrayView(m_codaDelNome)) {
+            m_codaDelNome = coda.toByteArray();
+            m_nome = RecordArchivio::nomeConnessioneIn(apertura);
+        }
+        return m_nome;
+    }
+
+    // The summary of a day of the range, made on its first call. Archives
+    // are mostly in date order: the latest day held is the one looked for.
+    DaySummary& giornata(qint64 giorno)
+    {
+        if (!m_giorni.empty() && m_giorni.rbegin()->first == giorno)
+            return m_giorni.rbegin()->second;
+        return m_giorni.try_emplace(m_giorni.end(), giorno)->second;
+    }
+
+    // Hands on the days before the one that stops the pass, in date order:
+    // every one of them, or only those held when the sink wants no empty days.
+    bool consegna(const QDate& dal, ConsumiRowSink& righe) const
+    {
+        const qint64 fine = m_giornoErrore == nessunGiorno ? m_numeroGiorni : m_giornoErrore;
+        const auto riga = [&](qint64 g, const DaySummary& d) {
+            return righe.row(ConsumiDay{dal.addDays(g), d.scatti, d.costo, d.secondi, d.provider});
+        };
+        auto tenuto = m_giorni.begin();
+        if (!righe.wantsEmptyDays()) {
+            for (; tenuto != m_giorni.end() && tenuto->first < fine; ++tenuto) {
+                if (!riga(tenuto->first, tenuto->second))
+                    return false;
+            }
+            return true;
+        }
+        const DaySummary vuoto;
+        for (qint64 g = 0; g < fine; ++g) {
+            const bool conChiamate = tenuto != m_giorni.end() && tenuto->first == g;
+            if (!riga(g, conChiamate ? tenuto->second : vuoto))
+                return false;
+            if (conChiamate)
+                ++tenuto;
+        }
+        return true;
+    }
+
     // True when `giorno` is now the first day that stops the pass.
     bool errore(qint64 giorno)
     {
@@ -137,7 +182,12 @@ private:
     }
 
     ConsumiTotals m_totals;
-    std::vector<DaySummary> m_giorni;
+    qint64 m_numeroGiorni;
+    bool m_righe;
+    // The days that had a call, by their index in the range.
+    std::map<qint64, DaySummary> m_giorni;
+    QByteArray m_codaDelNome; // the opening record's bytes from the name's column on
+    QString m_nome;
     qint64 m_giornoUltimaChiamata = nessunGiorno;
     qint64 m_giornoUltimoCosto = nessunGiorno;
     qint64 m_giornoErrore = nessunGiorno;

@@ -41,6 +41,10 @@ public:
     virtual ~ConsumiRowSink() = default;
     // False ends the pass; error() says why.
     virtual bool row(const ConsumiDay& giorno) = 0;
+    // False when a day without any call adds nothing here: only the days
+    // that had a call are then handed on, and a range of any length costs
+    // no more than its calls.
+    virtual bool wantsEmptyDays() const { return true; }
     // The pass completed: the rows handed over are to be kept. False, with error(), when they cannot be.
     virtual bool finish() = 0;
     virtual QString error() const = 0;
@@ -135,8 +139,10 @@ struct ConsumiResult
 // record left without its closing record (the first such record of that day
 // in file order) or with a call that does not convert, and `righe` receives
 // the days before it. A call whose class digit is not 1..4 is left out. Holds
-// one small summary per day only when `righe` is given; reads the file in
-// blocks. `progresso` gets the percentage of the file read, 0..100. No
+// one small summary for each day that had a call, only when `righe` is given:
+// the days without calls are handed on as they come, never held, so the
+// memory follows the archive's calls, not the range's length. Reads the file
+// in blocks. `progresso` gets the percentage of the file read, 0..100. No
 // messages, no settings written.
 ConsumiResult scanConsumi(const QString& archivio, const QDate& dal, const QDate& al, const StatoProgramma& stato,
                           const PricingSettings& prezzi, ConsumiRowSink* righe = nullptr,

@@ -1,6 +1,7 @@
 #include "archive/ArchivioLetto.h"
 #include "archive/CalcolaConsumi.h"
 #include "bench/HeapUsage.h"
+#include "reports/AndamentoConsumi.h"
 #include "settings/MemorySettingsBackend.h"
 #include "settings/SettingsStore.h"
 #include "tests/support/ArchiveGenerator.h"
@@ -11,6 +12,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <chrono>
+#include <optional>
 
 namespace {
 
@@ -127,5 +129,64 @@ void BM_CalcolaConsumiPerDay(benchmark::State& state)
     state.counters["peak_heap_KiB"] = peakKiB(referenceScanConsumi, giorni);
 }
 BENCHMARK(BM_CalcolaConsumiPerDay)->Arg(1)->Arg(31)->Arg(366)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// Counts the days handed on, holding none of them.
+struct CountingSink : ConsumiRowSink
+{
+    explicit CountingSink(bool ogniGiorno)
+        : ogniGiorno(ogniGiorno)
+    {
+    }
+    bool row(const ConsumiDay&) override { return ++giorni > 0; }
+    bool wantsEmptyDays() const override { return ogniGiorno; }
+    bool finish() override { return true; }
+    QString error() const override { return QString(); }
+    bool ogniGiorno;
+    qint64 giorni = 0;
+};
+
+enum class Righe
+{
+    Nessuna,    // the limits check
+    Andamento,  // the statistics window and brenvolo-cli consumi/andamento: the trend's bars
+    OgniGiorno, // a sink that asks for every day, as the month export does
+};
+
+// One pass over all of the calendar or over the archive's last year; the
+// rows it handed on (days, or the trend's bars).
+qint64 passata(bool calendario, Righe tipo)
+{
+    const TwentyYears& a = archivio();
+    const QDate dal = calendario ? QDate(1, 1, 1) : a.ultimo.addDays(-365);
+    const QDate al = calendario ? QDate(9999, 12, 31) : a.ultimo;
+    CountingSink giorni(true);
+    std::optional<AndamentoConsumi> andamento;
+    ConsumiRowSink* righe = tipo == Righe::OgniGiorno ? &giorni : nullptr;
+    if (tipo == Righe::Andamento)
+        righe = &andamento.emplace(dal, al, a.ultimo);
+    benchmark::DoNotOptimize(scanConsumi(a.path, dal, al, a.stato, a.prezzi, righe));
+    return andamento ? andamento->barre().size() : giorni.giorni;
+}
+
+// The heap a pass needs over 01/01/0001..31/12/9999 against one year of the
+// archive, with the rows its callers ask for: at most the archive's calls and
+// the trend's bars are held, never a day of the range that had no call.
+void BM_CalcolaConsumiRangeMemory(benchmark::State& state)
+{
+    const bool calendario = state.range(0) != 0;
+    const auto tipo = static_cast<Righe>(state.range(1));
+    archivio();
+    for (auto _ : state)
+        passata(calendario, tipo);
+    HeapUsage::resetPeak();
+    const std::int64_t prima = HeapUsage::current();
+    state.counters["rows"] = static_cast<double>(passata(calendario, tipo));
+    state.counters["peak_heap_KiB"] = static_cast<double>(HeapUsage::peak() - prima) / 1024.0;
+}
+BENCHMARK(BM_CalcolaConsumiRangeMemory)
+    ->ArgsProduct({{1, 0}, {0, 1, 2}})
+    ->ArgNames({"calendario", "righe"})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 
 } // namespace

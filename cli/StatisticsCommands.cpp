@@ -164,21 +164,24 @@ int consumi(CliContext& context)
     return esito(context, r);
 }
 
-QString json(const AndamentoConsumi& andamento)
+// Written as it is made: a range of all the calendar has 120,000 months.
+void stampaJson(QTextStream& out, const AndamentoConsumi& andamento)
 {
-    QStringList righe;
+    out << "{\"raggruppamento\": " << jsonText(andamento.mensile() ? QStringLiteral("mese") : QStringLiteral("giorno"))
+        << ", \"righe\": [";
+    const char* separatore = "";
     for (const AndamentoConsumi::Barra& b : andamento.barre()) {
-        righe.append(QStringLiteral("{\"dal\": %1, \"al\": %2, \"scatti\": %3, \"costo\": %4, \"secondi\": %5, "
-                                    "\"minuti\": %6}")
-                         .arg(jsonText(formatDate(b.dal)), jsonText(formatDate(b.al)))
-                         .arg(b.scatti)
-                         .arg(qRound64(b.costo))
-                         .arg(b.secondi)
-                         .arg(b.minuti()));
+        out << separatore
+            << QStringLiteral("{\"dal\": %1, \"al\": %2, \"scatti\": %3, \"costo\": %4, \"secondi\": %5, "
+                              "\"minuti\": %6}")
+                   .arg(jsonText(formatDate(b.dal)), jsonText(formatDate(b.al)))
+                   .arg(b.scatti)
+                   .arg(qRound64(b.costo))
+                   .arg(b.secondi)
+                   .arg(b.minuti());
+        separatore = ", ";
     }
-    return QStringLiteral("{\"raggruppamento\": %1, \"righe\": [%2]}")
-        .arg(jsonText(andamento.mensile() ? QStringLiteral("mese") : QStringLiteral("giorno")),
-             righe.join(QStringLiteral(", ")));
+    out << "]}\n";
 }
 
 // One line a bar: the day (dd/mm/yyyy) or the month (mm/yyyy), units, whole lire, whole minutes.
@@ -200,7 +203,7 @@ int andamento(CliContext& context)
     if (r.outcome != ConsumiResult::Outcome::Done)
         return esito(context, r);
     if (context.flag(QStringLiteral("--json")))
-        context.out << json(barre) << '\n';
+        stampaJson(context.out, barre);
     else
         stampaRighe(context.out, barre);
     return esito(context, r);

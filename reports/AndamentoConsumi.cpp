@@ -32,6 +32,8 @@ AndamentoConsumi::AndamentoConsumi(const QDate& dal, const QDate& al, const QDat
     if (!dal.isValid() || !al.isValid() || dal > al)
         return;
     m_mensile = dal.daysTo(al) + 1 > massimoGiorni;
+    // Up to 120,000 months from year 1 to 9999: the list is made once at its size.
+    m_barre.reserve(m_mensile ? (al.year() - dal.year()) * 12 + al.month() - dal.month() + 1 : dal.daysTo(al) + 1);
     for (QDate giorno = dal; giorno <= al;) {
         const QDate fine = m_mensile ? std::min(ultimoDelMese(giorno), al) : giorno;
         m_barre.append(Barra{giorno, fine});
@@ -56,15 +58,44 @@ bool AndamentoConsumi::row(const ConsumiDay& giorno)
     return true;
 }
 
+QList<AndamentoConsumi::Barra> AndamentoConsumi::barreRaggruppate(qsizetype massimo) const
+{
+    if (massimo <= 0 || m_barre.size() <= massimo)
+        return m_barre;
+    const qsizetype perGruppo = (m_barre.size() + massimo - 1) / massimo;
+    QList<Barra> gruppi;
+    gruppi.reserve(massimo);
+    for (qsizetype i = 0; i < m_barre.size(); ++i) {
+        const Barra& b = m_barre[i];
+        if (i % perGruppo == 0)
+            gruppi.append(Barra{b.dal, b.al});
+        Barra& g = gruppi.last();
+        g.al = b.al;
+        g.scatti += b.scatti;
+        g.costo += b.costo;
+        g.secondi += b.secondi;
+    }
+    return gruppi;
+}
+
 QString AndamentoConsumi::etichetta(const Barra& barra) const
 {
+    if (gruppo(barra))
+        return barra.dal.toString(QStringLiteral("MM/yyyy"));
     return m_mensile ? barra.dal.toString(QStringLiteral("MM/yy")) : formatDayMonth(barra.dal);
+}
+
+bool AndamentoConsumi::gruppo(const Barra& barra) const
+{
+    return barra.al > (m_mensile ? ultimoDelMese(barra.dal) : barra.dal);
 }
 
 QString AndamentoConsumi::descrizione(const Barra& barra, const QLocale& locale) const
 {
     QString quando = formatDate(barra.dal);
-    if (m_mensile) {
+    if (gruppo(barra)) {
+        quando = QStringLiteral("dal %1 al %2").arg(quando, formatDate(barra.al));
+    } else if (m_mensile) {
         quando = meseAnno(barra.dal);
         if (barra.dal != primoDelMese(barra.dal) || barra.al != ultimoDelMese(barra.dal))
             quando += QStringLiteral(" (dal %1 al %2)").arg(formatDayMonth(barra.dal), formatDayMonth(barra.al));

@@ -42,10 +42,18 @@ public:
     // Every bar of the range in date order, days or months without calls included.
     const QList<Barra>& barre() const { return m_barre; }
 
-    // The axis label of a bar: "06/12" for a day, "12/99" for a month.
+    // The bars with consecutive ones summed in groups of as many bars each
+    // (the last may hold fewer), so that at most `massimo` remain: what a
+    // chart draws of a range of centuries. The bars themselves when they are
+    // no more than `massimo`.
+    QList<Barra> barreRaggruppate(qsizetype massimo) const;
+
+    // The axis label of a bar: "06/12" for a day, "12/99" for a month,
+    // "01/1991" for a group (its first month, with the century).
     QString etichetta(const Barra& barra) const;
     // What hovering a bar tells: the day ("06/12/1999") or the month
-    // ("dicembre 1999", with the days in the range when it is not whole),
+    // ("dicembre 1999", with the days in the range when it is not whole), or
+    // for a group its first and last days ("dal 01/01/1991 al 31/12/2000"),
     // then units, cost ("L. 1.824") and whole minutes, one a line.
     QString descrizione(const Barra& barra, const QLocale& locale = QLocale::system()) const;
 
@@ -56,10 +64,15 @@ public:
     QString proiezioneNonDisponibile() const;
 
     bool row(const ConsumiDay& giorno) override;
+    // A day without calls adds nothing to its bar or to the month's sums.
+    bool wantsEmptyDays() const override { return false; }
     bool finish() override { return true; }
     QString error() const override { return {}; }
 
 private:
+    // True when a bar stands for more than one day or month.
+    bool gruppo(const Barra& barra) const;
+
     QDate m_dal;
     QDate m_al;
     QDate m_oggi;

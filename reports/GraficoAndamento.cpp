@@ -19,6 +19,10 @@ const QColor coloreMinuti(0x1f, 0x4e, 0x9c);
 const QColor coloreCosto(0xd9, 0x7b, 0x12);
 // The most labels the axis under the bars holds without running them into each other.
 constexpr qsizetype massimoEtichette = 8;
+// The most bars drawn: far more than the chart's width in pixels, and what
+// 83 years of months give. Each bar costs the chart a few KiB and its layout
+// time: the 120,000 months of all the calendar are drawn in groups.
+constexpr qsizetype massimoBarre = 1000;
 
 QFont piccolo(QFont font, int pixel)
 {
@@ -125,7 +129,7 @@ void GraficoAndamento::mostra(const AndamentoConsumi& andamento, const QLocale& 
     QStringList etichette;
     double minutiMassimi = 0;
     double costoMassimo = 0;
-    for (const AndamentoConsumi::Barra& barra : andamento.barre()) {
+    for (const AndamentoConsumi::Barra& barra : andamento.barreRaggruppate(massimoBarre)) {
         const auto minuti = static_cast<double>(barra.minuti());
         m_minuti->append(minuti);
         m_costo->append(barra.costo);

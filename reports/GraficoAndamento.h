@@ -10,9 +10,9 @@ class QBarSet;
 class QValueAxis;
 
 // The bar chart of the statistics window's "Andamento" page: for each day or
-// month of the computed range, its minutes against the left axis and its cost
-// against the right one. Hovering a bar shows its day or month, units, cost
-// and minutes in a tooltip.
+// month of the computed range (or each group of months, beyond a thousand),
+// its minutes against the left axis and its cost against the right one. Hovering a bar shows its day or month, units,
+// cost and minutes in a tooltip.
 class GraficoAndamento : public QChartView
 {
     Q_OBJECT

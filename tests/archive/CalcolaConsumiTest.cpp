@@ -395,6 +395,54 @@ TEST(CalcolaConsumi, ProgressStaysWithinTheGauge)
     EXPECT_TRUE(passi.isEmpty());
 }
 
+// Keeps the rows of the days from `primo` to `ultimo`; counts the others,
+// which must be empty days, and any day handed on out of date order.
+struct CalendarSink : RecordingSink
+{
+    QDate primo, ultimo, seguente;
+    bool ogniGiorno = true;
+    qint64 vuoti = 0, guasti = 0;
+    bool row(const ConsumiDay& g) override
+    {
+        guasti += g.data < seguente || (ogniGiorno && seguente.isValid() && g.data != seguente);
+        seguente = g.data.addDays(1);
+        if (g.data >= primo && g.data <= ultimo)
+            return RecordingSink::row(g);
+        (g == ConsumiDay{g.data} ? vuoti : guasti) += 1;
+        return true;
+    }
+    bool wantsEmptyDays() const override { return ogniGiorno; }
+};
+
+// From the first day of year 1 to the last of 9999 the archive amounts to
+// its own days: the others come, in order, as empty days, and not at all to
+// a sink that wants no empty days.
+TEST(CalcolaConsumi, AWholeCalendarRangeIsTheArchivesOwnDays)
+{
+    Ambiente a;
+    ArchiveGenerator::Options o;
+    o.firstDay = QDate(1999, 3, 1);
+    o.outOfOrder = 0.1;
+    ASSERT_TRUE(ArchiveGenerator::write(a.archivio, o));
+    RecordingSink propri;
+    const QDate ultimo = o.firstDay.addDays(o.days - 1);
+    const ConsumiResult proprio = scanConsumi(a.archivio, o.firstDay, ultimo, a.stato, {}, &propri);
+    QList<ConsumiDay> conChiamate = propri.rows;
+    conChiamate.removeIf([](const ConsumiDay& g) { return g == ConsumiDay{g.data}; });
+    for (const bool ogniGiorno : {true, false}) {
+        CalendarSink tutti;
+        tutti.primo = o.firstDay;
+        tutti.ultimo = ultimo;
+        tutti.ogniGiorno = ogniGiorno;
+        const ConsumiResult r = scanConsumi(a.archivio, QDate(1, 1, 1), QDate(9999, 12, 31), a.stato, {}, &tutti);
+        EXPECT_EQ(r.outcome, ConsumiResult::Outcome::Done);
+        EXPECT_EQ(r.totals, proprio.totals);
+        EXPECT_EQ(tutti.rows, ogniGiorno ? propri.rows : conChiamate);
+        EXPECT_EQ(tutti.vuoti, ogniGiorno ? QDate(1, 1, 1).daysTo(QDate(9999, 12, 31)) + 1 - o.days : 0);
+        EXPECT_EQ(tutti.guasti, 0);
+    }
+}
+
 TEST(Mesi, NumbersAndLengths)
 {
     EXPECT_EQ(numeroMese(QStringLiteral("gennaio")), QStringLiteral("01"));

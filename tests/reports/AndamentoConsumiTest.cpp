@@ -199,6 +199,26 @@ TEST(AndamentoConsumi, LabelsAndWhatHoveringTells)
         mesi.descrizione(mesi.barre()[0], italiano).startsWith(QStringLiteral("ottobre 1999 (dal 05/10 al 31/10)\n")));
 }
 
+// All the calendar's 119,988 months drawn in a thousand groups of 120 (the
+// last of 108), every day of the range in one of them.
+TEST(AndamentoConsumi, AChartOfCenturiesGroupsItsMonths)
+{
+    AndamentoConsumi mesi(data("01/01/0001"), data("31/12/9999"), data("06/12/1999"));
+    mesi.row(ConsumiDay{data("22/03/1999"), 6, 912, 1200, QStringLiteral("Casa")});
+    mesi.row(ConsumiDay{data("31/12/9999"), 1, 152, 60, QStringLiteral("Casa")});
+    EXPECT_EQ(mesi.barreRaggruppate(119988), mesi.barre());
+    const QList<AndamentoConsumi::Barra> gruppi = mesi.barreRaggruppate(1000);
+    ASSERT_EQ(gruppi.size(), 1000);
+    EXPECT_EQ(gruppi.first().dal, data("01/01/0001"));
+    for (qsizetype i = 1; i < gruppi.size(); ++i)
+        EXPECT_EQ(gruppi[i - 1].al.addDays(1), gruppi[i].dal) << i;
+    EXPECT_EQ(gruppi[199], (AndamentoConsumi::Barra{data("01/01/1991"), data("31/12/2000"), 6, 912, 1200}));
+    EXPECT_EQ(gruppi.last(), (AndamentoConsumi::Barra{data("01/01/9991"), data("31/12/9999"), 1, 152, 60}));
+    EXPECT_EQ(mesi.etichetta(gruppi[199]), QStringLiteral("01/1991"));
+    EXPECT_EQ(mesi.descrizione(gruppi[199], QLocale(QLocale::Italian, QLocale::Italy)),
+              QStringLiteral("dal 01/01/1991 al 31/12/2000\nScatti: 6\nCosto: L.\u00a0912\nMinuti: 20"));
+}
+
 struct Proiezione
 {
     const char* oggi;

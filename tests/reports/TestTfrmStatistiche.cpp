@@ -283,6 +283,19 @@ private slots:
                               QStringLiteral("Per restare nel limite mensile di 600 minuti: 20 minuti al giorno")}));
     }
 
+    // All the calendar is drawn in a thousand bars of 120 months each.
+    void aRangeOfCenturiesIsDrawnInGroupsOfMonths()
+    {
+        Finestra f;
+        scrivi(f.archive(), ventiMinuti);
+        f.apri();
+        f.date(QStringLiteral("01/01/0001"), QStringLiteral("31/12/9999"));
+        f.calcola();
+        auto* grafico = f.control<GraficoAndamento>("ChartView1");
+        QCOMPARE(grafico->minuti().count(), 1000);
+        QCOMPARE(grafico->minuti().at(199), 20.0);
+    }
+
     // The page follows "&Calcola": a range without the current month says how
     // to get the projection, and a pass that fails leaves the page as it was.
     void theTrendPageFollowsEachComputation()
