@@ -12,6 +12,9 @@ DEB_BUILD  := build-deb
 FUZZ_BUILD := build-fuzz
 FUZZ_SECONDS ?= 600
 JOBS       ?= $(shell nproc)
+# The end-to-end tests spend most of their time waiting on the program in real
+# time, so the tests run two to a core.
+TEST_JOBS  ?= $(shell echo $$(( $(JOBS) * 2 )))
 # ccache keeps the compiled objects of earlier builds, whichever clone or build
 # folder made them; the base dir makes a clone's own paths relative, so another
 # clone of the same sources hits the same entries, whichever its build folder.
@@ -46,7 +49,7 @@ test: deps format-check $(TEST_BUILD)/build.ninja
 	    ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
 	    LSAN_OPTIONS=suppressions=$(CURDIR)/tools/lsan.supp \
 	    UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-	    ctest --output-on-failure -j $(JOBS)
+	    ctest --output-on-failure -j $(TEST_JOBS)
 
 bench: deps
 	cmake -S . -B $(BENCH_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release -DBRENVOLO_BENCH=ON
