@@ -217,8 +217,9 @@ std::optional<Stile> allineamento(const QList<Argument>& a)
     const Argument orizzontale = argomento(a, 0), aCapo = argomento(a, 1), verticale = argomento(a, 2),
                    orientamento = argomento(a, 3);
     const auto intero = [](const Argument& x, int da, int fino) {
-        return missing(x) || (x.kind == Argument::Kind::Number && x.number == static_cast<int>(x.number) &&
-                              x.number >= da && x.number <= fino);
+        // The range first: a number beyond an int's cannot be cast to see whether it is whole.
+        return missing(x) || (x.kind == Argument::Kind::Number && x.number >= da && x.number <= fino &&
+                              x.number == static_cast<int>(x.number));
     };
     if (!intero(orizzontale, 1, 7) || !tipo(aCapo, Argument::Kind::Logical) || !intero(verticale, 1, 4) ||
         !intero(orientamento, 0, 3) || oltre(a, 4))

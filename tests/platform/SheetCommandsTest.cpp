@@ -128,6 +128,7 @@ TEST(SheetCommands, WhatItDoesNotUnderstandIsRefused)
         QStringLiteral("[format.font(,10,\"yes\")]"),
         QStringLiteral("[alignment(9,false,3,0)]"),
         QStringLiteral("[alignment(3,false,3,0,true)]"),
+        QStringLiteral("[alignment(3,true,33333333333333333333,3)]"),
         QStringLiteral("[FILE.CLOSE(false)]"),
         QStringLiteral("[NEW(1)]"),
         QStringLiteral("[select(\"R1C1:R1000C1000\")][format.font(,10)]"),
