@@ -117,10 +117,9 @@ void TfrmCosto::showMeter()
     setGaugeRed(m.avviso());
     updateGauge(*Gauge1, m.CadenzaScatto(),
                 static_cast<int>(std::clamp<qint64>(m.DecimiTrascorsi(), 0, std::max(1, m.CadenzaScatto()))));
-    const QString cifre = m.digitsText();
-    if (cifre != m_cifre) {
-        m_cifre = cifre;
-        Digits1->display(cifre);
+    if (m.digits() != m_cifre) {
+        m_cifre = m.digits();
+        Digits1->display(m.digitsText());
     }
     if (m.secondiCadenza() != m_cadenzaMostrata) {
         m_cadenzaMostrata = m.secondiCadenza();
@@ -141,8 +140,8 @@ void TfrmCosto::setGaugeRed(bool red)
 void TfrmCosto::FormClose()
 {
     m_meter.close();
-    m_cifre = meter().digitsText();
-    Digits1->display(m_cifre);
+    m_cifre = meter().digits();
+    Digits1->display(meter().digitsText());
     m_closing = true;
     close();
 }

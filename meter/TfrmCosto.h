@@ -56,7 +56,7 @@ private:
     LiveMeter& m_meter;
     bool m_closing = false;
     std::optional<bool> m_gaugeRed; // the colour and the digits last shown
-    QString m_cifre;
+    std::optional<int> m_cifre;
     qint64 m_secondiMostrati = -1; // the caption's seconds and the interval last shown
     int m_cadenzaMostrata = -1;
 
